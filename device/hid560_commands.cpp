@@ -1,0 +1,161 @@
+// Command set of the 560 controller family, and the lighting query both
+// families share.
+#include "device/hid_thread.h"
+#include <QDebug>
+#include <cstring>
+
+void Hid_Thread::hid560_81H_GetKeyboardoption(uchar& byte1, uchar& byte2)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 81";
+        return;
+    }
+    buildCommand(0x81, {});
+    std::memset(answerReport, 0, sizeof answerReport);
+    answerReport[2] = byte1;
+    answerReport[3] = byte2;
+    hidGetCmd(0);
+    byte1 = answerReport[2];
+    byte2 = answerReport[3];
+}
+
+void Hid_Thread::hid560_82H_GetCurrentProfile(uchar& byte1)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 82";
+        return;
+    }
+    buildCommand(0x82, {});
+    std::memset(answerReport, 0, sizeof answerReport);
+    answerReport[2] = byte1;
+    hidGetCmd(0);
+    byte1 = answerReport[2];
+}
+
+void Hid_Thread::hid560_84H_GetCurrentDPI(uchar& byte1, uchar& byte2)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 84";
+        return;
+    }
+    buildCommand(0x84, {byte1});
+    std::memset(answerReport, 0, sizeof answerReport);
+    answerReport[2] = byte1;
+    answerReport[3] = byte2;
+    hidGetCmd(0);
+    byte1 = answerReport[2];
+    byte2 = answerReport[3];
+}
+
+void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 8c";
+        return;
+    }
+    buildCommand(0x8C, {profileNo});
+    std::memset(answerReport, 0, sizeof answerReport);
+    std::memcpy(hidData, src128, 128);
+    hidGetCmd(128);
+    std::memcpy(src128, hidData, 128);
+}
+
+bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar& option1, uchar& option2, uchar& option3)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed";
+        return false;
+    }
+    buildCommand(0x87, {type});
+    std::memset(answerReport, 0, sizeof answerReport);
+    if (!hidGetCmd(0))
+        return false;
+    option1 = answerReport[3];
+    option2 = answerReport[4];
+    option3 = answerReport[5];
+    return true;
+}
+
+void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 01";
+        return;
+    }
+    buildCommand(0x01, {byte1, byte2});
+    hidSetCmd(0, false);
+}
+
+void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 02";
+        return;
+    }
+    buildCommand(0x02, {profile});
+    hidSetCmd(0, false);
+}
+
+void Hid_Thread::hid560_03H_SetReportRate(uchar rate)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 03";
+        return;
+    }
+    buildCommand(0x03, {0x01, rate});
+    hidSetCmd(0, true);
+}
+
+void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 04";
+        return;
+    }
+    buildCommand(0x04, {0x01, stage});
+    hidSetCmd(0, true);
+}
+
+void Hid_Thread::hid560_09H_Lod(uchar stage, uchar en)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "hid560_09H_Lod";
+        return;
+    }
+    buildCommand(0x09, {en ? stage : uchar(0x00), 0x7D});
+    hidSetCmd(0, true);
+}
+
+void Hid_Thread::hid560_0CH_setProfile(uchar* src128, uchar profileData)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 0C";
+        return;
+    }
+    buildCommand(0x0C, {profileData, 0x80});
+    std::memcpy(hidData, src128, 128);
+    hidSetCmd(128, true);
+}
+
+void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar* src64, uchar indexAddOne)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 0D";
+        return;
+    }
+    buildCommand(0x0D, {indexAddOne, 0x80});
+    std::memcpy(hidData, src64, 64);
+    std::memset(hidData + 64, 0, 64);
+    hidSetCmd(128, true);
+}
+
+void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar* src128)
+{
+    if (!hidWaitFree()) {
+        qDebug() << "cmd Failed 0F";
+        return;
+    }
+    buildCommand(0x0F, {macroId, 0x80});
+    std::memcpy(hidData, src128, 128);
+    hidSetCmd(128, true);
+}

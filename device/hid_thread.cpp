@@ -1,0 +1,273 @@
+#include "device/hid_thread.h"
+#include "device/clock.h"
+#include "device/device_owner.h"
+#include "device/dpi_switch_texts.h"
+#include "device/hidapi_port.h"
+#include <QCoreApplication>
+#include <QDebug>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cstring>
+
+namespace {
+RealClock& realClock()
+{
+    static RealClock clock;
+    return clock;
+}
+} // namespace
+
+Hid_Thread::Hid_Thread(QObject* parent)
+    : QThread(parent), m_port(&HidapiPort::instance()), m_clock(&realClock())
+{
+}
+
+Hid_Thread::~Hid_Thread()
+{
+    // The listener job uses this object; it must end before we do.
+    hidStopListen();
+    waitListenerEnded();
+    closeCmd();
+}
+
+uchar Hid_Thread::hidCS(uchar* cmd)
+{
+    uchar sum = 0;
+    for (int i = 0; i < 7; ++i)
+        sum = static_cast<uchar>(sum + cmd[i]);
+    return static_cast<uchar>(~sum);
+}
+
+void Hid_Thread::buildCommand(uchar code, std::initializer_list<uchar> args)
+{
+    std::memset(cmdReport, 0, sizeof cmdReport);
+    cmdReport[1] = code;
+    int i = 2;
+    for (uchar a : args)
+        cmdReport[i++] = a;
+    cmdReport[8] = hidCS(cmdReport + 1);
+}
+
+DeviceEntry* Hid_Thread::entry(int index) const
+{
+    if (index < 0 || index >= devices.size())
+        return nullptr;
+    return devices.at(index).data();
+}
+
+bool Hid_Thread::hidWaitFree()
+{
+    for (int waits = 0;; ++waits) {
+        if (hidFree) {
+            hidFree = false;
+            return true;
+        }
+        if (waits == 255)
+            return false;
+        m_clock->sleepMs(8);
+        QCoreApplication::processEvents();
+    }
+}
+
+void Hid_Thread::hidSettle()
+{
+    m_clock->sleepMs(64);
+    m_clock->sleepMs(64);
+}
+
+void Hid_Thread::closeCmd()
+{
+    if (cmdHandle) {
+        m_port->close(cmdHandle);
+        cmdHandle = nullptr;
+    }
+}
+
+HidPort::Handle Hid_Thread::hidOpenCmd(int index)
+{
+    DeviceEntry* e = entry(index);
+    if (!e || e->cmdPath.isEmpty())
+        return nullptr;
+    closeCmd();
+    cmdHandle = m_port->open(e->cmdPath.toLatin1());
+    if (!cmdHandle) {
+        e->cmdPath.clear();
+        return nullptr;
+    }
+    m_port->setNonblocking(cmdHandle, 0);
+    return cmdHandle;
+}
+
+HidPort::Handle Hid_Thread::hidOpenEvent(int index)
+{
+    DeviceEntry* e = entry(index);
+    if (!e || e->eventPath.isEmpty())
+        return nullptr;
+    if (eventHandle) {
+        m_port->close(eventHandle);
+        eventHandle = nullptr;
+    }
+    eventHandle = m_port->open(e->eventPath.toLatin1());
+    if (!eventHandle) {
+        e->eventPath.clear();
+        return nullptr;
+    }
+    m_port->setNonblocking(eventHandle, 0);
+    return eventHandle;
+}
+
+bool Hid_Thread::failTransfer()
+{
+    closeCmd();
+    hidFree = true;
+    return false;
+}
+
+bool Hid_Thread::hidGetCmd(int n)
+{
+    if (!hidOpenCmd(curDevice))
+        return failTransfer();
+    HidPort::Handle h = hidOpenCmd(curDevice);
+    if (!h || m_port->sendFeatureReport(h, cmdReport, 9) < 0)
+        return failTransfer();
+    h = hidOpenCmd(curDevice);
+    answerReport[0] = 0x00;
+    if (!h || m_port->getFeatureReport(h, answerReport, 9) < 0)
+        return failTransfer();
+    if (n > 0) {
+        const int L = entry(curDevice)->reportLength;
+        const int s = qMin(n, L);
+        QByteArray buffer(L + 1, '\0');
+        auto* buf = reinterpret_cast<unsigned char*>(buffer.data());
+        for (int k = 0; k < n; k += s) {
+            buffer.fill('\0');
+            h = hidOpenCmd(curDevice);
+            // A mouse that never answers would block forever; a bounded read
+            // that times out fails the transfer like any other read error.
+            if (!h || m_port->readTimeout(h, buf, size_t(L + 1), BlockReadTimeoutMs) <= 0)
+                return failTransfer();
+            std::memcpy(hidData + k, buf, size_t(qMin(s, int(sizeof hidData) - k)));
+        }
+    }
+    closeCmd();
+    hidFree = true;
+    return true;
+}
+
+bool Hid_Thread::hidSetCmd(int n, bool settle)
+{
+    QCoreApplication::processEvents();
+    if (!hidOpenCmd(curDevice))
+        return failTransfer();
+    HidPort::Handle h = hidOpenCmd(curDevice);
+    if (!h || m_port->sendFeatureReport(h, cmdReport, 9) < 0)
+        return failTransfer();
+    if (settle)
+        hidSettle();
+    if (n > 0) {
+        const int L = entry(curDevice)->reportLength;
+        const int s = qMin(n, L);
+        QByteArray buffer(L + 1, '\0');
+        auto* buf = reinterpret_cast<unsigned char*>(buffer.data());
+        for (int k = 0; k < n; k += s) {
+            buf[0] = 0x00;
+            std::memcpy(buf + 1, hidData + k, size_t(s));
+            h = hidOpenCmd(curDevice);
+            if (!h || m_port->write(h, buf, size_t(L + 1)) < 0) {
+                qDebug() << "HID FAIL";
+                return failTransfer();
+            }
+            m_clock->sleepMs(120);
+        }
+        qDebug() << "HID SUCCESS";
+        if (settle)
+            hidSettle();
+    }
+    closeCmd();
+    hidFree = true;
+    return true;
+}
+
+void Hid_Thread::hidStartListen(int index)
+{
+    if (listening)
+        listening = false;
+    // One listener at a time: the old job notices the cleared flag after at
+    // most one read timeout.
+    waitListenerEnded();
+
+    const bool family560 = owner && owner->controllerFamily() == QLatin1String("560");
+    uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
+    if (family560) {
+        hid560_81H_GetKeyboardoption(b1, b2);
+        b1 |= 0x08;
+        hid560_01H_SetKeyboardoption(b1, b2);
+    } else {
+        hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
+        b4 |= 0x40;
+        hid553_03H_SetKeyboardoption(b1, b2, b3, b4);
+    }
+
+    listening = true;
+    QSharedPointer<DeviceEntry> listened = devices.value(index);
+    listenFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, index, listened] {
+        Q_UNUSED(listened); // keeps the entry alive while the job runs
+        hidListen(uint(index));
+    });
+}
+
+void Hid_Thread::hidListen(uint index)
+{
+    DeviceEntry* e = entry(int(index));
+    if (!e || e->eventPath.isEmpty())
+        return;
+    while (listening) {
+        HidPort::Handle h = hidOpenEvent(int(index));
+        if (!h) {
+            qDebug() << "Device removed";
+            e->eventPath.clear();
+            listening = false;
+            QMetaObject::invokeMethod(this, [this] {
+                if (owner)
+                    owner->disableView();
+                emit deviceRemoved();
+            }, Qt::QueuedConnection);
+            return;
+        }
+        unsigned char buf[4] = {};
+        const int r = m_port->readTimeout(h, buf, 4, ListenReadTimeoutMs);
+        if (r == 4 && buf[0] == 0x06 && buf[1] == 0x07) {
+            const int stage = buf[3];
+            QMetaObject::invokeMethod(this, [this, stage] { handleEventReport(stage); },
+                                      Qt::QueuedConnection);
+        }
+        if (eventHandle) {
+            m_port->close(eventHandle);
+            eventHandle = nullptr;
+        }
+    }
+}
+
+void Hid_Thread::handleEventReport(int stage)
+{
+    if (owner) {
+        owner->deliverCurrentDpi(stage);
+        const QStringList& texts = dpiSwitchTexts();
+        const QString text = (stage >= 1 && stage <= 7 ? texts.value(stage - 1) : texts.value(7))
+                             + QLatin1Char(' ');
+        owner->showTrayMessage(QStringLiteral("Info"), text);
+    }
+    emit eventReportHandled(stage);
+}
+
+void Hid_Thread::hidStopListen()
+{
+    if (listening)
+        listening = false;
+}
+
+void Hid_Thread::waitListenerEnded()
+{
+    if (listenFuture.isValid())
+        listenFuture.waitForFinished();
+}
