@@ -118,9 +118,11 @@ public slots:
     QVariant mouseReadCurrentProfile();
     QVariantList GetKeyboardoption();
 
-    // ---- macro files (macros/macro_files.cpp) ----
+    // ---- macro selection state (settings/macro_selection.cpp) ----
     void setMacroSelectName(QVariant name1, QVariant name2, QVariant name3, QVariant name4, QVariant name5);
     void setMacroLevel(QVariant level);
+
+    // ---- macro files (macros/macro_files.cpp) ----
     QVariant createMacroIni(QVariant name, QVariant macroIndex, QVariant macroLevel, QVariant macroType);
     QVariant saveMacroIni(QVariant macroLevel, QVariant name, QStringList macros, QVariant repeat);
     QStringList loadMacroIni(QVariant macroLevel, QVariant name);

@@ -59,6 +59,7 @@ SimSession::SimSession(const SimOptions& options)
     m_clock.onSleep = [](int ms) { SimOutput::line(QStringLiteral("sleep %1").arg(ms)); };
     m_mouse.trace = [](const QString& line) { SimOutput::line(line); };
     addObject(QStringLiteral("hid"), &m_hid);
+    UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
 }
 
@@ -66,6 +67,7 @@ SimSession::~SimSession()
 {
     finish();
     m_view.reset();
+    UserDialogs::install(nullptr);
     if (!m_tempDir.isEmpty())
         QDir(m_tempDir).removeRecursively();
 }
@@ -262,6 +264,10 @@ void SimSession::registerBuiltinCommands()
     });
     addSimCommand(QStringLiteral("token"), [this](const QJsonObject& line) {
         m_hid.hidFree = line.value(QStringLiteral("free")).toBool(true);
+        return true;
+    });
+    addSimCommand(QStringLiteral("dialog"), [this](const QJsonObject& line) {
+        m_dialogs.queueAnswer(line.value(QStringLiteral("answer")).toString());
         return true;
     });
     addSimCommand(QStringLiteral("dump"), [this](const QJsonObject&) {

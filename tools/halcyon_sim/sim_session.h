@@ -3,6 +3,7 @@
 #include "device/device_owner.h"
 #include "device/hid_thread.h"
 #include "device/virtual_mouse.h"
+#include "scripted_dialogs.h"
 #include <QJsonObject>
 #include <QMap>
 #include <QObject>
@@ -71,6 +72,7 @@ private:
     VirtualMouse m_mouse;
     Hid_Thread m_hid;
     std::unique_ptr<myQQuickView> m_view;
+    ScriptedDialogs m_dialogs;
     QMap<QString, SimCommand> m_simCommands;
     QMap<QString, QObject*> m_objects;
     QString m_tempDir;
