@@ -2,6 +2,7 @@
 #include "app/myqquickview.h"
 #include "device/device_table.h"
 #include "sim_output.h"
+#include "sim_pointer_platform.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -61,6 +62,7 @@ SimSession::SimSession(const SimOptions& options)
     addObject(QStringLiteral("hid"), &m_hid);
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
+    installSimPointerPlatform(*this);
 }
 
 SimSession::~SimSession()
