@@ -3,6 +3,7 @@
 #include "device/device_table.h"
 #include "settings/ini_format.h"
 #include "sim_output.h"
+#include "sim_pointer_platform.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -62,6 +63,7 @@ SimSession::SimSession(const SimOptions& options)
     addObject(QStringLiteral("hid"), &m_hid);
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
+    installSimPointerPlatform(*this);
 }
 
 SimSession::~SimSession()
