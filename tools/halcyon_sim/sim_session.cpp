@@ -1,7 +1,9 @@
 #include "sim_session.h"
 #include "app/myqquickview.h"
 #include "device/device_table.h"
+#include "sim_file_commands.h"
 #include "sim_output.h"
+#include "sim_script_commands.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -61,6 +63,8 @@ SimSession::SimSession(const SimOptions& options)
     addObject(QStringLiteral("hid"), &m_hid);
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
+    registerScriptCommands(*this);
+    registerFileCommands(*this);
 }
 
 SimSession::~SimSession()
