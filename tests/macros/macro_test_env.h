@@ -53,7 +53,13 @@ struct MacroTestEnv {
         QDir(dir.path()).mkpath(QStringLiteral("modules/setting"));
         QDir::setCurrent(dir.path());
         UserDialogs::install(&dialogs);
-        view = std::make_unique<myQQuickView>();
+    }
+    // The view opens its settings files when it is first asked for.
+    myQQuickView& v()
+    {
+        if (!view)
+            view = std::make_unique<myQQuickView>();
+        return *view;
     }
     ~MacroTestEnv()
     {

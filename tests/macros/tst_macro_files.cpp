@@ -9,7 +9,7 @@
 class TestMacroFiles : public QObject {
     Q_OBJECT
     std::unique_ptr<MacroTestEnv> env;
-    myQQuickView& v() { return *env->view; }
+    myQQuickView& v() { return env->v(); }
     static QString lib(const QString& rel) { return QStringLiteral("modules/macro/") + rel; }
 
 private slots:
