@@ -126,6 +126,7 @@ QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
     }
     // A macro goes into the selected folder, or the library root when a
     // macro file or nothing is selected.
+    MacroLibrary::ensureRoot();
     QString folder;
     const int level = macroLevel.toInt();
     if (selectType.toInt() == 0 || level == -1)
@@ -165,6 +166,7 @@ QString myQQuickView::loadMacroFile_batch()
         return QString();
     }
     s.batchPath = chosen;
+    MacroLibrary::ensureRoot();
     QDir().mkdir(MacroLibrary::rootPath() + name);
     return name;
 }

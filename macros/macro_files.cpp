@@ -36,6 +36,7 @@ QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVaria
     }
     if (MacroLibrary::levelOf(macroLevel) < 0)
         return true;
+    MacroLibrary::ensureRoot();
     if (macroType.toInt() == MacroFileType) {
         const QString path = MacroLibrary::entryPath(macroLevel, n, true);
         if (path.isEmpty())

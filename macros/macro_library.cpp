@@ -1,4 +1,5 @@
 #include "macros/macro_library.h"
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -7,6 +8,11 @@ namespace MacroLibrary {
 QString rootPath()
 {
     return QStringLiteral("./modules/macro/");
+}
+
+void ensureRoot()
+{
+    QDir().mkpath(rootPath());
 }
 
 bool isSafeName(const QString& name)

@@ -10,6 +10,10 @@ namespace MacroLibrary {
 // The library root, relative to the working directory.
 QString rootPath();
 
+// Creates the library root when it is missing (a fresh installation may
+// ship without it).
+void ensureRoot();
+
 // Deepest entry level: folders sit at levels 0 to 4, macro files at 0 to 5.
 constexpr int MaxLevel = 5;
 

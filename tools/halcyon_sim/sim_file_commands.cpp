@@ -37,10 +37,11 @@ void registerFileCommands(SimSession& session)
             return true;
         }
         QStringList entries;
-        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        const QDir base(QDir(root).absolutePath());
+        QDirIterator it(base.absolutePath(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            const QString rel = QDir(root).relativeFilePath(path);
+            const QString rel = base.relativeFilePath(path);
             entries << (it.fileInfo().isDir() ? rel + QLatin1Char('/') : rel);
         }
         entries.sort();
