@@ -4,6 +4,8 @@
 #include "macros/key_name_table.h"
 #include "macros/script_library.h"
 #include <QJSEngine>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QtTest>
 
 using Bytes = QList<int>;
@@ -37,6 +39,28 @@ private slots:
         m_keys = m_libs.load(SceneLibraries::keyCodes());
         m_codec = m_libs.load(SceneLibraries::macroCodec());
         QVERIFY2(m_keys.isObject() && m_codec.isObject(), qPrintable(m_libs.errorString()));
+    }
+
+    void scenesImportTheSameLibraries()
+    {
+        // The scene's QML engine runs the libraries with their own imports.
+        QQmlEngine qml;
+        QQmlComponent component(&qml);
+        component.setData("import QtQuick\n"
+                          "import \"qrc:/modules/qml/common/macrocodec.js\" as MacroCodec\n"
+                          "import \"qrc:/modules/qml/common/keycodes.js\" as KeyCodes\n"
+                          "Item {\n"
+                          "  property var block: MacroCodec.deCode([\"1,A\", \"0,50\", \"2,A\"], 1)\n"
+                          "  property int count: MacroCodec.recordCount([\"1,A\", \"0,50\", \"2,A\"])\n"
+                          "  property string name: KeyCodes.nameOf(0x32)\n"
+                          "}\n",
+                          QUrl(QStringLiteral("qrc:/modules/qml/pages/probe.qml")));
+        std::unique_ptr<QObject> probe(component.create());
+        QVERIFY2(probe, qPrintable(component.errorString()));
+        QCOMPARE(probe->property("block").toList(),
+                 (QVariantList{0x00, 0x01, 0x05, 0x04, 0x81, 0x04, 0x00, 0x00}));
+        QCOMPARE(probe->property("count").toInt(), 8);
+        QCOMPARE(probe->property("name").toString(), QStringLiteral("\\"));
     }
 
     void tableHas133RowsInTableOrder()
