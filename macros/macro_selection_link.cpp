@@ -1,8 +1,8 @@
 // The macro library reads the process-wide macro selection here.
 #include "macros/macro_library.h"
+#include "settings/macro_selection.h"
 
 QStringList MacroLibrary::selectedFolderNames()
 {
-    // Until the selection state is available the chain is empty.
-    return QStringList(5, QString());
+    return MacroSelection::names();
 }
