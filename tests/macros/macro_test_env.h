@@ -3,6 +3,7 @@
 // the program sees it after start-up; warning boxes are recorded.
 #include "app/myqquickview.h"
 #include "app/user_dialogs.h"
+#include "settings/macro_selection.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -53,6 +54,9 @@ struct MacroTestEnv {
         QDir(dir.path()).mkpath(QStringLiteral("modules/setting"));
         QDir::setCurrent(dir.path());
         UserDialogs::install(&dialogs);
+        // The selection is process-wide: every case starts from none.
+        MacroSelection::setNames(QStringList(5, QString()));
+        MacroSelection::setLevel(QStringLiteral("0"));
     }
     // The view opens its settings files when it is first asked for.
     myQQuickView& v()

@@ -2,6 +2,7 @@
 // seam, and the library scan.
 #include "macro_test_env.h"
 #include <QFileInfo>
+#include "settings/ini_format.h"
 #include <QtTest>
 
 class TestMacroExchange : public QObject {
@@ -182,6 +183,89 @@ private slots:
         v().getbatchPath();
         v().saveMacroFile_batch(0, {"A"}, {0});
         QCOMPARE(MacroTestEnv::tree(QStringLiteral(".")).filter(QStringLiteral(".mc")), QStringList());
+    }
+
+    void singleImportTarget_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("selectType");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("macro selected") << 2 << 0 << "Combo.bin";
+        QTest::newRow("nothing selected") << -1 << -1 << "Combo.bin";
+        QTest::newRow("no level, folder type") << -1 << 1 << "Combo.bin";
+        QTest::newRow("folder at 0") << 0 << 1 << "a/Combo.bin";
+        QTest::newRow("folder at 1") << 1 << 1 << "a/b/Combo.bin";
+        QTest::newRow("folder at 2") << 2 << 1 << "a/b/c/Combo.bin";
+        QTest::newRow("folder at 3") << 3 << 1 << "a/b/c/d/Combo.bin";
+        QTest::newRow("folder at 4") << 4 << 1 << "a/b/c/d/e/Combo.bin";
+        QTest::newRow("folder at 5") << 5 << 1 << QString();
+    }
+    void singleImportTarget()
+    {
+        QFETCH(int, level);
+        QFETCH(int, selectType);
+        QFETCH(QString, target);
+        QDir().mkpath(lib("a/b/c/d/e"));
+        MacroTestEnv::write("in/Combo.mc", "x");
+        v().setMacroSelectName("a", "b", "c", "d", "e");
+        env->dialogs.answers << abs("in/Combo.mc");
+        QCOMPARE(v().loadMacroFile(level, selectType), QStringLiteral("Combo"));
+        QStringList macros = MacroTestEnv::tree(lib("")).filter(QStringLiteral(".bin"));
+        QCOMPARE(macros, target.isEmpty() ? QStringList() : QStringList{target});
+    }
+
+    void batchExportFollowsTheSelectedFolders()
+    {
+        MacroTestEnv::write(lib("Top.bin"), "top");
+        MacroTestEnv::write(lib("G/a.bin"), "a");
+        MacroTestEnv::write(lib("G/S/b.bin"), "b");
+        QDir().mkpath("out");
+        env->dialogs.answers << abs("out");
+        v().getbatchPath();
+        v().setMacroSelectName("", "", "", "", "");
+        v().saveMacroFile_batch(0, {"Top", "G"}, {0, 1});
+        v().setMacroSelectName("G", "", "", "", "");
+        v().saveMacroFile_batch(1, {"a", "S"}, {0, 1});
+        v().setMacroSelectName("G", "S", "", "", "");
+        v().saveMacroFile_batch(2, {"b"}, {0});
+        QCOMPARE(MacroTestEnv::tree("out"),
+                 (QStringList{"Macro/", "Macro/G/", "Macro/G/S/", "Macro/G/S/b.mc", "Macro/G/a.mc", "Macro/Top.mc"}));
+        QCOMPARE(MacroTestEnv::read("out/Macro/G/S/b.mc"), QByteArray("b"));
+    }
+
+    void libraryScanClearsSubListsFromItsLevel_data()
+    {
+        QTest::addColumn<int>("deleteLevel");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::newRow("0") << 0 << QStringList{"Other", "macro"};
+        QTest::newRow("1") << 1 << QStringList{"G", "Other", "macro"};
+        QTest::newRow("2") << 2 << QStringList{"G", "GS", "Other", "macro"};
+        QTest::newRow("5") << 5 << QStringList{"G", "GS", "GST", "GSTU", "Other", "macro"};
+    }
+    void libraryScanClearsSubListsFromItsLevel()
+    {
+        QFETCH(int, deleteLevel);
+        QFETCH(QStringList, remaining);
+        MacroTestEnv::write(lib("G/S/T/U/x.bin"), "");
+        QByteArray index;
+        for (const char* group : {"G", "GS", "GST", "GSTU", "Other", "macro"})
+            index += QByteArray("[") + group + "]\nmacroName=x, emptyslotkey\nmacroType=0, emptyslotkey\n";
+        MacroTestEnv::write("modules/setting/name.bin", index);
+        v().searchMacroFile_sub_batch(QStringLiteral("G"), 0, deleteLevel);
+        QStringList groups = openIni(QStringLiteral("modules/setting/name.bin"))->childGroups();
+        groups.sort();
+        QCOMPARE(groups, remaining);
+        QCOMPARE(lists(), (QStringList{"1,1:S", "2,1:T", "3,1:U", "4,0:x"}));
+    }
+
+    void libraryScanOfANestedFolder()
+    {
+        MacroTestEnv::write(lib("G/S/T/x.bin"), "");
+        MacroTestEnv::write("modules/setting/name.bin", "[S]\nmacroName=T, emptyslotkey\n[ST]\nmacroName=x, emptyslotkey\n");
+        v().setMacroSelectName("G", "", "", "", "");
+        v().searchMacroFile_sub_batch(QStringLiteral("S"), 1, 0);
+        QVERIFY(openIni(QStringLiteral("modules/setting/name.bin"))->childGroups().isEmpty());
+        QCOMPARE(lists(), (QStringList{"1,1:T", "2,0:x"}));
     }
 
     void libraryScanListsTheTree()

@@ -2,6 +2,7 @@
 // and the names that must never become library entries.
 #include "macro_test_env.h"
 #include "macros/folder_removal.h"
+#include "settings/macro_selection.h"
 #include <QFileInfo>
 #include <QtTest>
 #include <unistd.h>
@@ -73,6 +74,75 @@ private slots:
         v().createMacroIni(QStringLiteral("M"), 0, 0, 0);
         v().saveMacroIni(0, QStringLiteral("M"), {entry, "0,20", entry}, 1);
         QCOMPARE(v().loadMacroIni(0, QStringLiteral("M")), (QStringList{entry, "0,20", entry, "1"}));
+    }
+
+    void entriesAreQuotedByteByByte_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("key down") << QStringLiteral("1,A") << QByteArray("0=\"1,A\"");
+        QTest::newRow("delay") << QStringLiteral("0,50") << QByteArray("0=\"0,50\"");
+        QTest::newRow("backslash") << QStringLiteral("1,\\") << QByteArray("0=\"1,\\\\\"");
+        QTest::newRow("double quote") << QStringLiteral("2,\"") << QByteArray("0=\"2,\\\"\"");
+        QTest::newRow("unknown key") << QStringLiteral("1,") << QByteArray("0=\"1,\"");
+        QTest::newRow("right arrow") << QStringLiteral("1,\u25BA") << QByteArray("0=\"1,\\x25ba\"");
+        QTest::newRow("left arrow") << QStringLiteral("2,\u25C4") << QByteArray("0=\"2,\\x25c4\"");
+        QTest::newRow("down arrow") << QStringLiteral("1,\u25BC") << QByteArray("0=\"1,\\x25bc\"");
+        QTest::newRow("up arrow") << QStringLiteral("2,\u25B2") << QByteArray("0=\"2,\\x25b2\"");
+        QTest::newRow("hex digit after an escape") << QStringLiteral("1,\u25BAA") << QByteArray("0=\"1,\\x25ba\\x41\"");
+    }
+    void entriesAreQuotedByteByByte()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QByteArray, line);
+        v().createMacroIni(QStringLiteral("M"), 0, 0, 0);
+        v().saveMacroIni(0, QStringLiteral("M"), {entry}, 1);
+        const QByteArray file = MacroTestEnv::read(lib("M.bin"));
+        QVERIFY2(file.contains("[macro]\n" + line + "\n"), file.constData());
+        QCOMPARE(v().loadMacroIni(0, QStringLiteral("M")), (QStringList{entry, "1"}));
+    }
+
+    void entryPathsFollowTheSelectedFolders_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("0") << 0 << "Combo.bin" << "Sub";
+        QTest::newRow("1") << 1 << "Games/Combo.bin" << "Games/Sub";
+        QTest::newRow("2") << 2 << "Games/Shooter/Combo.bin" << "Games/Shooter/Sub";
+        QTest::newRow("3") << 3 << "Games/Shooter/c/Combo.bin" << "Games/Shooter/c/Sub";
+        QTest::newRow("4") << 4 << "Games/Shooter/c/d/Combo.bin" << "Games/Shooter/c/d/Sub";
+        QTest::newRow("5") << 5 << "Games/Shooter/c/d/e/Combo.bin" << QString();
+    }
+    void entryPathsFollowTheSelectedFolders()
+    {
+        QFETCH(int, level);
+        QFETCH(QString, file);
+        QFETCH(QString, folder);
+        QDir().mkpath(lib("Games/Shooter/c/d/e"));
+        v().setMacroSelectName("Games", "Shooter", "c", "d", "e");
+        QCOMPARE(v().createMacroIni(QStringLiteral("Combo"), 0, level, 0), QVariant(true));
+        QVERIFY(QFileInfo(lib(file)).isFile());
+        QCOMPARE(v().saveMacroIni(level, QStringLiteral("Combo"), {"1,A", "2,A"}, 1), QVariant(true));
+        QCOMPARE(v().loadMacroIni(level, QStringLiteral("Combo")), (QStringList{"1,A", "2,A", "1"}));
+        if (!folder.isEmpty()) {
+            v().createMacroIni(QStringLiteral("Sub"), 0, level, 1);
+            QVERIFY(QFileInfo(lib(folder)).isDir());
+            QCOMPARE(v().deleteMacroIni(level, 1, QStringLiteral("Sub")), QVariant(true));
+            QVERIFY(!QFileInfo::exists(lib(folder)));
+        }
+        QCOMPARE(v().deleteMacroIni(level, 0, QStringLiteral("Combo")), QVariant(true));
+        QVERIFY(!QFileInfo::exists(lib(file)));
+    }
+
+    void unsafeSelectedFoldersLeadNowhere()
+    {
+        v().setMacroSelectName("..", "", "", "", "");
+        QCOMPARE(v().createMacroIni(QStringLiteral("Combo"), 0, 1, 0), QVariant(false));
+        QCOMPARE(v().deleteMacroIni(1, 1, QStringLiteral("macro")), QVariant(false));
+        QVERIFY(QFileInfo(lib("")).isDir());
+        QVERIFY(!QFileInfo::exists(QStringLiteral("modules/Combo.bin")));
+        v().setMacroSelectName("", "", "", "", "");
     }
 
     void missingFiles()

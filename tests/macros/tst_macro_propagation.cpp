@@ -77,6 +77,18 @@ private slots:
         QCOMPARE(MacroTestEnv::tree(lib("")), (QStringList{"H/", "H/S/", "H/S/b.bin", "H/a.bin"}));
     }
 
+    void renameInsideTheSelectedFolders()
+    {
+        MacroTestEnv::write(lib("G/S/A.bin"), "a");
+        MacroTestEnv::write(lib("G/S/F/x.bin"), "x");
+        MacroTestEnv::write(lib("A.bin"), "top");
+        v().setMacroSelectName("G", "S", "", "", "");
+        QCOMPARE(v().modifyMacroNameUpdateProfile(2, 0, QStringLiteral("A"), QStringLiteral("B")), QVariant(true));
+        QCOMPARE(v().modifyMacroNameUpdateProfile(2, 1, QStringLiteral("F"), QStringLiteral("H")), QVariant(true));
+        QCOMPARE(MacroTestEnv::tree(lib("")),
+                 (QStringList{"A.bin", "G/", "G/S/", "G/S/B.bin", "G/S/H/", "G/S/H/x.bin"}));
+    }
+
     void renameOntoAnExistingNameChangesNothing_data()
     {
         QTest::addColumn<int>("type");
