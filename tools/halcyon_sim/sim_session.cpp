@@ -2,8 +2,10 @@
 #include "app/myqquickview.h"
 #include "device/device_table.h"
 #include "settings/ini_format.h"
+#include "sim_file_commands.h"
 #include "sim_output.h"
 #include "sim_pointer_platform.h"
+#include "sim_script_commands.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -64,6 +66,8 @@ SimSession::SimSession(const SimOptions& options)
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
     installSimPointerPlatform(*this);
+    registerScriptCommands(*this);
+    registerFileCommands(*this);
 }
 
 SimSession::~SimSession()

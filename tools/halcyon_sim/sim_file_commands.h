@@ -1,0 +1,15 @@
+#pragma once
+
+class SimSession;
+
+// Commands that look at and prepare files in the working directory, so that
+// traces can show what the program wrote:
+//  {"sim":"ls","path":DIR}        every entry below DIR, sorted, one per line
+//                                 ("ls a/b.bin", folders end with "/");
+//  {"sim":"ini","path":FILE}      every key line of an INI file as
+//                                 "ini [group] key=raw value", sorted by group
+//                                 and key (numeric keys by number);
+//  {"sim":"same","a":F1,"b":F2}   "same true|false": byte-equal files;
+//  {"sim":"write","path":FILE,"text":TEXT}  writes TEXT (parent folders made);
+//  {"sim":"exists","path":P}      "exists P true|false".
+void registerFileCommands(SimSession& session);
