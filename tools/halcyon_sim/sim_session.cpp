@@ -2,6 +2,7 @@
 #include "app/myqquickview.h"
 #include "device/device_table.h"
 #include "settings/ini_format.h"
+#include "sim_file_commands.h"
 #include "sim_output.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
@@ -62,6 +63,7 @@ SimSession::SimSession(const SimOptions& options)
     addObject(QStringLiteral("hid"), &m_hid);
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
+    registerFileCommands(*this);
 }
 
 SimSession::~SimSession()
