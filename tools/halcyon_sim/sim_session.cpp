@@ -242,6 +242,11 @@ void SimSession::registerBuiltinCommands()
         QByteArray report;
         for (const QJsonValue& b : line.value(QStringLiteral("bytes")).toArray())
             report.append(char(b.toInt()));
+        // Without a listener nobody reads the event interface.
+        if (!m_hid.listening) {
+            SimOutput::line(QStringLiteral("event not read"));
+            return true;
+        }
         m_mouse.sendEvent(report);
         if (!m_mouse.waitEventsHandled(5000))
             SimOutput::line(QStringLiteral("event not read"));
