@@ -4,6 +4,7 @@
 #include "app/input_capture_fallback.h"
 #include "app/qt_single_core_application.h"
 #include "app/widget.h"
+#include <QDebug>
 #include <QDir>
 #include <QQuickWindow>
 
@@ -26,6 +27,7 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
         // Every ./modules/ path is relative to the executable's own directory.
         const QString path = QCoreApplication::applicationFilePath();
         QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
+        qDebug() << "Working directory" << qPrintable(QDir::currentPath());
         chooseSceneRenderer();
 
         auto* widget = new Widget();
