@@ -8,8 +8,21 @@
 #include <QQmlContext>
 #include <QScreen>
 
+namespace {
+QUrl& sceneOverride()
+{
+    static QUrl url;
+    return url;
+}
+} // namespace
+
 Ui_Controler::Ui_Controler(QObject* parent) : QObject(parent)
 {
+}
+
+void Ui_Controler::setSceneOverride(const QUrl& url)
+{
+    sceneOverride() = url;
 }
 
 QSize Ui_Controler::screenSize()
@@ -35,7 +48,7 @@ void Ui_Controler::setupUi(QWidget* window, QObject* device)
     m_view->setResizeMode(QQuickWidget::SizeViewToRootObject);
     m_view->setClearColor(Qt::transparent);
     m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
-    m_view->setSource(sceneUrl());
+    m_view->setSource(sceneOverride().isEmpty() ? sceneUrl() : sceneOverride());
     // Set after loading: the scene uses them from "initUI" on.
     QQmlContext* context = m_view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), m_view);

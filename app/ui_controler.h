@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 
 class myQQuickView;
@@ -17,6 +18,10 @@ public:
     void setupUi(QWidget* window, QObject* device);
 
     myQQuickView* view() const { return m_view; }
+
+    // Loads this scene instead of the compiled-in one (halcyon-sim pins a
+    // scene of its own for traces); an empty URL restores the default.
+    static void setSceneOverride(const QUrl& url);
     bool isMaximized() const { return m_isMaximized; }
 
 public slots:

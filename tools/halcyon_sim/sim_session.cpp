@@ -116,6 +116,8 @@ bool SimSession::start()
         SimOutput::line(QStringLiteral("qml %1 %2").arg(name, compact(variantToJson(args))));
     });
     chooseSceneRenderer();
+    if (!m_options.scene.isEmpty())
+        Ui_Controler::setSceneOverride(QUrl::fromLocalFile(m_options.scene));
     m_widget = std::make_unique<Widget>();
     Widget* w = m_widget.get();
     w->hid().setPort(&m_mouse);
@@ -198,6 +200,9 @@ bool SimSession::run(QTextStream& script)
             SimOutput::line(QStringLiteral("error line %1: cannot run %2").arg(number).arg(trimmed));
             ok = false;
         }
+        // What the line queued runs before the next line, as the event
+        // loop would run it.
+        flushEvents();
         fireDetectionTimerIfDue();
     }
     return ok;

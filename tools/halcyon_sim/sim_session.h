@@ -22,6 +22,7 @@ struct SimOptions {
     QString sensor;            // empty: keep the shipped value
     QString workdir;           // empty: a fresh temporary directory
     bool traceStartup = false; // print the start-up traffic too
+    QString scene;             // empty: the compiled-in scene
     QString script;            // "-" for standard input
 };
 
