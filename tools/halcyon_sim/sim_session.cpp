@@ -4,7 +4,9 @@
 #include "app/root_call.h"
 #include "app/ui_controler.h"
 #include "app/widget.h"
+#include "settings/ini_format.h"
 #include "sim_output.h"
+#include "sim_pointer_platform.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -60,6 +62,7 @@ SimSession::SimSession(const SimOptions& options)
     m_mouse.trace = [](const QString& line) { SimOutput::line(line); };
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
+    installSimPointerPlatform(*this);
 }
 
 SimSession::~SimSession()
@@ -96,15 +99,15 @@ bool SimSession::prepareWorkdir()
     if (!QDir::setCurrent(dir))
         return false;
     // The model under test, written where the program reads it.
-    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
-    config.setValue(QStringLiteral("mouse/icType"), m_options.family);
-    config.setValue(QStringLiteral("mouse/isGun"), m_options.gun);
-    config.setValue(QStringLiteral("mouse/isColorful"), m_options.colorful);
-    config.setValue(QStringLiteral("mouse/is55328"), m_options.is55328);
+    const auto config = openIni(QStringLiteral("./modules/setting/apConfig.bin"));
+    config->setValue(QStringLiteral("mouse/icType"), m_options.family);
+    config->setValue(QStringLiteral("mouse/isGun"), m_options.gun);
+    config->setValue(QStringLiteral("mouse/isColorful"), m_options.colorful);
+    config->setValue(QStringLiteral("mouse/is55328"), m_options.is55328);
     if (!m_options.sensor.isEmpty())
-        config.setValue(QStringLiteral("mouse/sensorType"), m_options.sensor);
-    config.sync();
-    return config.status() == QSettings::NoError;
+        config->setValue(QStringLiteral("mouse/sensorType"), m_options.sensor);
+    config->sync();
+    return config->status() == QSettings::NoError;
 }
 
 bool SimSession::start()
