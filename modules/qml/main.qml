@@ -354,12 +354,21 @@ Item {
         id: startLogo
         objectName: "startLogo"
         visible: !mainIten.isUiShown
-        width: 360
-        height: 260
+        width: 440
+        height: 300
         anchors.centerIn: parent
         scale: mainIten.zoomInRate_min
+        // A dark card, so the logo reads well on any desktop behind the
+        // translucent window.
+        Rectangle {
+            anchors.fill: parent
+            radius: 8
+            color: "#f0141518"
+            border.color: mainIten.colorGray1
+        }
         SvgImage {
             id: startEmblem
+            y: 48
             width: 216
             height: 120
             anchors.horizontalCenter: parent.horizontalCenter
@@ -425,6 +434,7 @@ Item {
             height: 400
             x: (parent.width - width) / 2
             y: 170
+            opacity: 0.6
             source: "qrc:/modules/img/bgLogo.svg"
         }
 
@@ -561,7 +571,10 @@ Item {
             Text {
                 id: linkLine
                 objectName: "linkLine"
-                anchors.centerIn: parent
+                // Centred in the free space between "Config" and the right-hand buttons.
+                x: configButton.x + configButton.width
+                   + (bottomButtons.x - configButton.x - configButton.width - width) / 2
+                anchors.verticalCenter: parent.verticalCenter
                 text: Values.at(keyMatrixPage.keyMatrixLang, 6) + mainIten.url
                 color: linkArea.containsMouse ? mainIten.colorPrimary : mainIten.colorGray2
                 font.family: mainIten.fontFamily
@@ -576,6 +589,7 @@ Item {
                 }
             }
             Row {
+                id: bottomButtons
                 anchors.right: parent.right
                 anchors.rightMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
