@@ -623,6 +623,7 @@ Item {
         id: titleLayer
         visible: mainIten.isUiShown
         enabled: !mainMask.visible
+        opacity: mainMask.visible ? 0.45 : 1.0
         width: mainIten.normalW
         height: mainIten.normalH
         anchors.centerIn: parent

@@ -379,6 +379,12 @@ Item {
             verify(!findChild(scene, "contentFrame").visible)
             verify(!findChild(scene, "menuUp").visible)
             verify(findChild(scene, "lockShield").visible)
+            var timer = findChild(scene, "lockTimer")
+            compare(timer.interval, 1000)
+            verify(timer.running)
+            // Let the lock end now rather than after a real second.
+            timer.interval = 1
+            timer.restart()
             tryVerify(function() { return scene.isUiShown }, 3000)
             verify(!findChild(scene, "startLogo").visible)
             verify(findChild(scene, "contentFrame").visible)

@@ -10,6 +10,8 @@ DialogFrame {
     signal accepted()
     signal rejected()
 
+    height: 200
+
     onCloseRequested: rejected()
 
     Text {
