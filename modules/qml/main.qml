@@ -372,7 +372,8 @@ Item {
             width: 216
             height: 120
             anchors.horizontalCenter: parent.horizontalCenter
-            source: "qrc:/modules/img/titleLogo.svg"
+            // Released once the frame has replaced the logo.
+            source: startLogo.visible ? "qrc:/modules/img/titleLogo.svg" : ""
         }
         Text {
             anchors.horizontalCenter: parent.horizontalCenter

@@ -324,6 +324,8 @@ Item {
 
             mouseClick(dropDown)
             verify(dropDown.isOpen)
+            // The list's rows are placed when the next frame is prepared.
+            waitForRendering(dropDown)
             // Third row of the open list.
             mouseClick(dropDown, dropDown.width / 2, dropDown.height + 4 + 2.5 * dropDown.rowHeight)
             verify(!dropDown.isOpen)

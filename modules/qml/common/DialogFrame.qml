@@ -23,9 +23,10 @@ PageBase {
         y = Math.max(-spareY, Math.min(y, mainIten.normalH + spareY - height))
     }
 
+    // Loaded only while shown: hidden dialogs hold no pixels.
     SvgImage {
         anchors.fill: parent
-        source: mainIten.skinImage("index", "dialogBg.svg")
+        source: dialog.visible ? mainIten.skinImage("index", "dialogBg.svg") : ""
     }
     MouseArea {
         anchors.fill: parent
