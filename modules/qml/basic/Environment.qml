@@ -19,7 +19,7 @@ Item {
     }
     Image {
         anchors.fill: parent
-        source: "qrc:/modules/img/gridTile.svg"
+        source: "qrc:/modules/img/background.svg"
         sourceSize: Qt.size(32, 32)
         fillMode: Image.Tile
         horizontalAlignment: Image.AlignLeft
