@@ -1,6 +1,7 @@
 // Draws the scene with the mock backend and saves a screenshot, for looking
 // at the design: scene_preview [--size W H] [--lang NAME] [--tab N]
-// [--dialog OBJECTNAME] [--dirty] [--logo] [--hover OBJECTNAME] --out FILE.png
+// [--dialog OBJECTNAME] [--dirty] [--logo] [--click OBJECTNAME] [--hover OBJECTNAME]
+// --out FILE.png
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QJSValue>
@@ -35,6 +36,7 @@ int main(int argc, char** argv)
     parser.addOption({"tab", "tab to show", "N", "0"});
     parser.addOption({"dialog", "dialog to open", "OBJECTNAME"});
     parser.addOption({"hover", "item to hover", "OBJECTNAME"});
+    parser.addOption({"click", "item to click first", "OBJECTNAME"});
     parser.addOption({"dirty", "mark the button page unsaved"});
     parser.addOption({"logo", "grab the start-up logo"});
     parser.addOption({"out", "PNG file", "FILE", "scene.png"});
@@ -87,6 +89,12 @@ int main(int argc, char** argv)
             root->findChild<QObject*>("keyMatrixPage")->setProperty("isSave", true);
         if (parser.isSet("dialog"))
             QMetaObject::invokeMethod(root, "showDialog", Q_ARG(QVariant, QVariant::fromValue(root->findChild<QObject*>(parser.value("dialog")))));
+        if (parser.isSet("click")) {
+            auto* item = root->findChild<QQuickItem*>(parser.value("click"));
+            if (item)
+                QTest::mouseClick(&view, Qt::LeftButton, {}, item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
+            QTest::qWait(100);
+        }
         if (parser.isSet("hover")) {
             auto* item = root->findChild<QQuickItem*>(parser.value("hover"));
             if (item)
