@@ -4,6 +4,7 @@
 #include "settings/ini_format.h"
 #include "sim_file_commands.h"
 #include "sim_output.h"
+#include "sim_pointer_platform.h"
 #include "sim_script_commands.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
@@ -64,6 +65,7 @@ SimSession::SimSession(const SimOptions& options)
     addObject(QStringLiteral("hid"), &m_hid);
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
+    installSimPointerPlatform(*this);
     registerScriptCommands(*this);
     registerFileCommands(*this);
 }
