@@ -1,6 +1,7 @@
 #include "sim_file_commands.h"
 #include "sim_output.h"
 #include "sim_session.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -20,6 +21,29 @@ bool keyLess(const QString& a, const QString& b)
     if (na != nb)
         return na;
     return a < b;
+}
+
+bool readWholeFile(const QString& path, QByteArray& bytes)
+{
+    QFile f(path);
+    if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly))
+        return false;
+    bytes = f.readAll();
+    return true;
+}
+
+// A file line with bytes outside printable ASCII shown as \xHH.
+QString printable(const QByteArray& line)
+{
+    QString out;
+    for (const char c : line) {
+        const uchar b = uchar(c);
+        if (b >= 0x20 && b < 0x7F)
+            out += QLatin1Char(c);
+        else
+            out += QStringLiteral("\\x%1").arg(b, 2, 16, QLatin1Char('0'));
+    }
+    return out;
 }
 
 struct IniLine {
@@ -83,12 +107,32 @@ void registerFileCommands(SimSession& session)
         return true;
     });
     session.addSimCommand(QStringLiteral("same"), [](const QJsonObject& line) {
-        QFile a(line.value(QStringLiteral("a")).toString()), b(line.value(QStringLiteral("b")).toString());
-        const bool same = a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.readAll() == b.readAll();
-        SimOutput::line(QStringLiteral("same %1").arg(same ? QStringLiteral("true") : QStringLiteral("false")));
+        // Pending settings writes reach the disk first, as they do when
+        // control returns to the event loop.
+        QCoreApplication::processEvents();
+        const QString a = line.value(QStringLiteral("a")).toString();
+        const QString b = line.value(QStringLiteral("b")).toString();
+        QByteArray ba, bb;
+        const bool same = readWholeFile(a, ba) && readWholeFile(b, bb) && ba == bb;
+        SimOutput::line(QStringLiteral("%1 %2 %3").arg(same ? QStringLiteral("same") : QStringLiteral("differ"), a, b));
         return true;
     });
-    session.addSimCommand(QStringLiteral("write"), [](const QJsonObject& line) {
+    session.addSimCommand(QStringLiteral("file"), [](const QJsonObject& line) {
+        QCoreApplication::processEvents();
+        const QString path = line.value(QStringLiteral("path")).toString();
+        QByteArray bytes;
+        if (!readWholeFile(path, bytes)) {
+            SimOutput::line(QStringLiteral("file %1 missing").arg(path));
+            return true;
+        }
+        SimOutput::line(QStringLiteral("file %1 %2 bytes").arg(path).arg(bytes.size()));
+        QList<QByteArray> lines = bytes.split('\n');
+        if (bytes.endsWith('\n'))
+            lines.removeLast();
+        for (const QByteArray& l : lines)
+            SimOutput::line(QStringLiteral("file| ") + printable(l));
+        return true;
+    });    session.addSimCommand(QStringLiteral("write"), [](const QJsonObject& line) {
         const QString path = line.value(QStringLiteral("path")).toString();
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
