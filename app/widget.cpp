@@ -103,11 +103,8 @@ void Widget::checkDevice()
         g_deviceConnected = true;
         showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"));
         m_hid.hidStartListen(j);
-        if (view()->is560()) {
-            const uint count = view()->isGun() ? 5 : 2;
-            for (uint k = 0; k < count; ++k)
-                view()->mouseReadProfile(k);
-        }
+        if (view()->is560())
+            view()->readDeviceProfileImages();
         view()->setEnabled(true);
         refreshUI();
         return;
