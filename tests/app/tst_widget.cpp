@@ -272,6 +272,27 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
+    // Closing the window ends the program; hiding it, or closing another
+    // window while it is hidden, does not.
+    void closeQuitsHideDoesNot()
+    {
+        auto w = makeWidget();
+        w->show();
+        QTimer::singleShot(0, w.get(), [&] {
+            w->controller()->onHide();
+            auto* other = new QWidget;
+            other->setAttribute(Qt::WA_DeleteOnClose);
+            other->show();
+            other->close();
+        });
+        QTimer::singleShot(50, w.get(), [] { QCoreApplication::exit(7); });
+        QCOMPARE(QCoreApplication::exec(), 7);
+        QVERIFY(!w->isVisible());
+        w->show();
+        QTimer::singleShot(0, w.get(), [&] { w->controller()->onClose(); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
     void quitEndsTheLoopWithZero()
     {
         auto w = makeWidget();
