@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <thread>
 
 namespace {
 // A bus with whatever interfaces a test puts on it; nothing opens.
@@ -119,6 +120,35 @@ private slots:
         QCOMPARE(m_calls, (QStringList{
             QStringLiteral("setScreenRect %1,%2,true").arg(screen.width()).arg(screen.height()),
             QStringLiteral("setScreenRect %1,%2,false").arg(normal.width()).arg(normal.height())}));
+    }
+
+    // From the listener's thread the stage is queued to the GUI thread; on
+    // the GUI thread it is handed over at once.
+    void currentDpiDelivery()
+    {
+        auto w = makeWidget();
+        std::thread listener([&] { w->view()->setCurrentDPI(5); });
+        listener.join();
+        QVERIFY(m_calls.isEmpty());
+        QTRY_COMPARE(m_calls, QStringList{QStringLiteral("setCurrentDPI 5")});
+        w->view()->setCurrentDPI(2);
+        QCOMPARE(m_calls.last(), QStringLiteral("setCurrentDPI 2"));
+    }
+
+    void wheelOverTheView()
+    {
+        auto w = makeWidget();
+        auto wheel = [&](QPoint delta) {
+            QWheelEvent e(QPointF(10, 10), QPointF(10, 10), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(w->view(), &e);
+            QVERIFY(e.isAccepted());
+        };
+        wheel(QPoint(0, -120));
+        wheel(QPoint(120, 0));
+        wheel(QPoint(0, 60));
+        QVERIFY(m_calls.isEmpty());  // queued
+        QTRY_COMPARE(m_calls, (QStringList{QStringLiteral("scroll -1"), QStringLiteral("scroll 0")}));
     }
 
     void trayIcon()
