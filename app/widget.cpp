@@ -132,6 +132,12 @@ void Widget::customEvent(QEvent* event)
         view()->runUI();
 }
 
+void Widget::stopSystemHotplug()
+{
+    delete m_hotplug;
+    m_hotplug = nullptr;
+}
+
 void Widget::closeEvent(QCloseEvent* event)
 {
     event->accept();
