@@ -5,8 +5,10 @@
 #include "app/ui_controler.h"
 #include "app/widget.h"
 #include "settings/ini_format.h"
+#include "sim_file_commands.h"
 #include "sim_output.h"
 #include "sim_pointer_platform.h"
+#include "sim_script_commands.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -63,6 +65,8 @@ SimSession::SimSession(const SimOptions& options)
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
     installSimPointerPlatform(*this);
+    registerScriptCommands(*this);
+    registerFileCommands(*this);
 }
 
 SimSession::~SimSession()
