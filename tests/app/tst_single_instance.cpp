@@ -3,6 +3,7 @@
 // its own copy of the executable, so its identity is its own.
 #include "app/qt_single_core_application.h"
 #include <QDir>
+#include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +30,8 @@ struct Installation {
         return QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), from, dir.path()}) == 0;
     }
     QString id() const { return QtSingleCoreApplication::instanceId(exe, QtSingleCoreApplication::currentUser()); }
+    // A terminated instance leaves its socket behind.
+    ~Installation() { QLocalServer::removeServer(id()); }
 };
 
 // Starts the program from the root directory, not from its own.
