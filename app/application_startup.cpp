@@ -4,6 +4,7 @@
 #include "app/input_capture.h"
 #include "app/input_capture_fallback.h"
 #include "app/qt_single_core_application.h"
+#include "app/termination_signals.h"
 #include "app/widget.h"
 #include <QDebug>
 #include <QDir>
@@ -57,6 +58,8 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
 
         registerCopyDataCallback(&Widget::copyDataCallback, widget);
         installCopyDataFilter();
+
+        quitOnTerminationSignals();
 
         widget->showNormal();
         widget->checkDevice();

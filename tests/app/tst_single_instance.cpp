@@ -88,7 +88,14 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT((out += first.readAll()).contains("receiveMessage"), 10000);
         QCOMPARE(first.state(), QProcess::Running);
-        stop(first);
+
+        // Asked to stop by the session, it tears down normally and frees
+        // its instance socket.
+        first.terminate();
+        QVERIFY(first.waitForFinished(StartupTimeoutMs));
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+        QVERIFY(!QFile::exists(QDir::tempPath() + QLatin1Char('/') + inst.id()));
     }
 
     void staleSocketDoesNotBlock()
