@@ -98,6 +98,7 @@ void Widget::showBalloon(const QString& title, const QString& text)
 
 void Widget::checkDevice()
 {
+    m_accessReported = false;
     DeviceTable table = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));
     locateInterfaces(*m_hid.port(), table);
     m_hid.devices = table;
@@ -203,6 +204,19 @@ void Widget::deliverCurrentDpi(int stage)
 void Widget::showTrayMessage(const QString& title, const QString& text)
 {
     showBalloon(title, text);
+}
+
+void Widget::deviceNotAccessible(const QString& path)
+{
+    // Without the udev rule the mouse is there but cannot be opened; say so
+    // instead of behaving as if no mouse were plugged in.
+    if (m_accessReported)
+        return;
+    m_accessReported = true;
+    qDebug().noquote() << "Cannot open" << path
+                       << "(permission denied): install the udev rule 70-halcyon.rules and reload udev";
+    showBalloon(QStringLiteral("Info"),
+                QStringLiteral("Device found but not accessible: install the udev rule"));
 }
 
 void Widget::disableView()

@@ -59,6 +59,7 @@ public:
     void deliverCurrentDpi(int stage) override;
     void showTrayMessage(const QString& title, const QString& text) override;
     void disableView() override;
+    void deviceNotAccessible(const QString& path) override;
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -87,4 +88,5 @@ private:
     QMenu* m_trayMenu = nullptr;
     HotplugMonitor* m_hotplug = nullptr;
     std::function<void()> m_timerHook;
+    bool m_accessReported = false;  // the permission problem is told once per connect
 };
