@@ -1,4 +1,5 @@
 #include "app/widget.h"
+#include "app/autostart.h"
 #include "app/copy_data.h"
 #include "app/hotplug_monitor.h"
 #include "app/myqquickview.h"
@@ -13,6 +14,7 @@
 #include <QDebug>
 #include <QIcon>
 #include <QMenu>
+#include <QSignalBlocker>
 
 namespace {
 bool g_deviceConnected = false;
@@ -71,6 +73,21 @@ void Widget::createTrayIcon()
     auto* quit = new QAction(tr("Quit (&Q)"), this);
     connect(quit, &QAction::triggered, this, &Widget::exitSYS);
     m_trayMenu = new QMenu(this);
+#ifdef Q_OS_LINUX
+    // Desktops start tray programs through an autostart entry; offer it here,
+    // where a user looks for it.
+    auto* autostart = new QAction(tr("Start with the desktop"), this);
+    autostart->setCheckable(true);
+    autostart->setChecked(Autostart::isEnabled());
+    connect(autostart, &QAction::toggled, this, [autostart](bool on) {
+        if (!Autostart::setEnabled(on, QCoreApplication::applicationFilePath())) {
+            qDebug() << "Cannot change" << Autostart::entryPath();
+            const QSignalBlocker block(autostart);
+            autostart->setChecked(Autostart::isEnabled());
+        }
+    });
+    m_trayMenu->addAction(autostart);
+#endif
     m_trayMenu->addAction(quit);
     m_trayMenu->setStyleSheet(QString::fromLatin1(TrayMenuStyleSheet));
     m_trayIcon->setContextMenu(m_trayMenu);
