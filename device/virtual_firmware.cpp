@@ -40,6 +40,8 @@ int VirtualFirmware::payloadLength(const unsigned char* r) const
 void VirtualFirmware::featureOut(const unsigned char* r)
 {
     const QByteArray cmd(reinterpret_cast<const char*>(r), 9);
+    // A new command abandons whatever the previous one left unfinished.
+    m_inputReports.clear();
     m_payload.clear();
     m_pendingCmd.clear();
     m_pendingLength = 0;

@@ -43,7 +43,8 @@ public:
     // The next `count` calls of `op` after `after` successful ones fail.
     void failNext(Op op, int after, int count, int openErrno = 5 /* EIO */,
                   ReadFailure readFailure = ReadFailure::Error);
-    // Wakes a listener blocked in its event read (shutdown).
+    // Shutdown: wakes a listener blocked in its event read, and from now on
+    // event reads return at once.
     void interruptReads();
 
     QList<HidDeviceRecord> enumerate(quint16 vid, quint16 pid) override;
@@ -73,7 +74,7 @@ private:
     VirtualFirmware m_firmware;
     bool m_plugged = true;
     int m_openErrno = 0;
-    quint64 m_interrupts = 0;
+    bool m_interrupted = false;
     QList<QByteArray> m_events;
     int m_openEventCycles = 0;  // event handles that printed and are not yet closed
     QMap<Op, Fault> m_faults;
