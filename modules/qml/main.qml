@@ -196,8 +196,21 @@ Item {
             ["keyCode", keyCodeString, "keyCodeLang"],
             ["warningAssigment", warningDialog, "warningAssigmentLang"]
         ]
-        for (var i = 0; i < groups.length; ++i)
-            groups[i][1][groups[i][2]] = Values.toList(ui_View.getLangStrings(groups[i][0], language))
+        var lists = []
+        var anyText = false
+        for (var i = 0; i < groups.length; ++i) {
+            lists.push(Values.toList(ui_View.getLangStrings(groups[i][0], language)))
+            anyText = anyText || lists[i].length > 0
+        }
+        // A file that yields no group at all is missing or unreadable, not a
+        // translation: keep the texts shown so far rather than blank them all.
+        // A file that lacks only some groups empties just those components.
+        if (anyText) {
+            for (var j = 0; j < groups.length; ++j)
+                groups[j][1][groups[j][2]] = lists[j]
+        } else {
+            console.log("No texts for language", language, "- keeping the current texts")
+        }
         // Only for the backend: it keeps the DPI notification texts of this group.
         ui_View.getLangStrings("other", language)
     }

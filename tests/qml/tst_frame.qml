@@ -196,6 +196,16 @@ Item {
             verify(scene.fontFamily.indexOf("CJK") >= 0 || scene.fontFamily === "微软正黑体")
         }
 
+        function test_missingLanguageFileKeepsTheTexts() {
+            mockBackend.globals["common/language"] = "Italian"
+            var scene = createScene()
+            scene.initUI()
+            compare(scene.language, "Italian")
+            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 11)
+            compare(findChild(scene, "tab0").text, "MOUSE MACRO")
+            compare(findChild(scene, "dpiPage").dpiSettingLang.length > 0, true)
+        }
+
         function test_englishUsesTheCompiledInFont() {
             var scene = createScene()
             scene.initUI()

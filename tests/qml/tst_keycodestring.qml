@@ -11,8 +11,12 @@ TestCase {
         id: keys
     }
 
+    // The table is shared by the whole scene: start and end on the built-in names.
+    function init() {
+        keys.keyCodeLang = []
+    }
+
     function cleanup() {
-        // The table is shared by the whole scene: back to the built-in names.
         keys.keyCodeLang = []
     }
 
