@@ -444,6 +444,7 @@ Item {
 
         SvgImage {
             id: bgLogo
+            objectName: "bgLogo"
             width: 720
             height: 400
             x: (parent.width - width) / 2

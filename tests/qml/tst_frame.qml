@@ -428,6 +428,13 @@ Item {
             mouseClick(findChild(scene, "closeButton"))
             compare(mockBackend.names(), ["ui_Ctl.onMinimize", "ui_Ctl.onHide"])
 
+            // An open drop-down closes when the empty frame is pressed.
+            var dropDown = findChild(scene, "profileDropDown")
+            mouseClick(dropDown)
+            verify(dropDown.isOpen)
+            mouseClick(scene, 600, 60)
+            verify(!dropDown.isOpen)
+
             mockBackend.log = []
             var emptyPresses = 0
             scene.emptyAreaPressed.connect(function() { ++emptyPresses })
