@@ -449,7 +449,7 @@ Item {
             height: 400
             x: (parent.width - width) / 2
             y: 170
-            opacity: 0.6
+            opacity: 0.4
             source: "qrc:/modules/img/bgLogo.svg"
         }
 
