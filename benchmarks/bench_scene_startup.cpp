@@ -3,6 +3,7 @@
 // display and renderer (run it under Xvfb: DISPLAY=:NN).
 //
 //   bench_scene_startup [--runs N] [--idle-memory S] [--idle-cpu S] [--qml PATH]
+//                       [--program PATH]
 //
 // For each kind it starts the process N times and reports the median time
 // from process start to the first painted frame (and, for the scene, to the
@@ -10,7 +11,9 @@
 // then, in one more run, the private (RssAnon) and total resident memory
 // (VmRSS) after S seconds idle and the CPU time used over the next idle
 // period. The scene runs in a QQuickWidget as in the program, against a
-// stand-in backend that answers the start-up queries.
+// stand-in backend that answers the start-up queries; --program also samples
+// the memory and idle CPU of the whole program (e.g. halcyon-demo, whose
+// virtual mouse keeps the event listener running).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -257,6 +260,28 @@ void measure(const char* label, const QString& program, const QStringList& args,
     std::fflush(stdout);
 }
 
+// Memory and idle CPU of an installed program (no frame timing): started
+// as it is, sampled after the same idle periods.
+void measureProgram(const QString& program, int idleMemory, int idleCpu)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, {});
+    if (!p.waitForStarted(5000)) {
+        std::printf("program          (could not start %s)\n", qPrintable(program));
+        return;
+    }
+    waitSeconds(idleMemory, p);
+    ProcSample a = sample(p.processId());
+    waitSeconds(idleCpu, p);
+    ProcSample b = sample(p.processId());
+    stop(p);
+    long tick = sysconf(_SC_CLK_TCK);
+    std::printf("%-16s                                        | RssAnon %6.1f MiB | VmRSS %6.1f MiB | CPU %ld ms over %d s idle\n",
+                "program", a.rssAnonKb / 1024.0, a.vmRssKb / 1024.0, (b.cpuTicks - a.cpuTicks) * 1000 / tick, idleCpu);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -273,6 +298,7 @@ int main(int argc, char** argv)
     parser.addOption({"idle-memory", "seconds idle before the memory sample", "S", "10"});
     parser.addOption({"idle-cpu", "seconds of idle CPU measured", "S", "30"});
     parser.addOption({"qml", "the qml tool", "PATH", "/usr/lib/qt6/bin/qml"});
+    parser.addOption({"program", "also sample this program (e.g. halcyon-demo)", "PATH"});
     parser.process(app);
     int runs = parser.value("runs").toInt();
     int idleMemory = parser.value("idle-memory").toInt();
@@ -298,6 +324,8 @@ int main(int argc, char** argv)
             runs, idleMemory, idleCpu);
     measure("scene/QQuickView", QCoreApplication::applicationFilePath(), {QStringLiteral("--scene-window-child")}, true,
             runs, idleMemory, idleCpu);
+    if (parser.isSet("program"))
+        measureProgram(parser.value("program"), idleMemory, idleCpu);
     return 0;
 }
 

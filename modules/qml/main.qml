@@ -196,8 +196,21 @@ Item {
             ["keyCode", keyCodeString, "keyCodeLang"],
             ["warningAssigment", warningDialog, "warningAssigmentLang"]
         ]
-        for (var i = 0; i < groups.length; ++i)
-            groups[i][1][groups[i][2]] = Values.toList(ui_View.getLangStrings(groups[i][0], language))
+        var lists = []
+        var anyText = false
+        for (var i = 0; i < groups.length; ++i) {
+            lists.push(Values.toList(ui_View.getLangStrings(groups[i][0], language)))
+            anyText = anyText || lists[i].length > 0
+        }
+        // A file that yields no group at all is missing or unreadable, not a
+        // translation: keep the texts shown so far rather than blank them all.
+        // A file that lacks only some groups empties just those components.
+        if (anyText) {
+            for (var j = 0; j < groups.length; ++j)
+                groups[j][1][groups[j][2]] = lists[j]
+        } else {
+            console.log("No texts for language", language, "- keeping the current texts")
+        }
         // Only for the backend: it keeps the DPI notification texts of this group.
         ui_View.getLangStrings("other", language)
     }
@@ -431,11 +444,12 @@ Item {
 
         SvgImage {
             id: bgLogo
+            objectName: "bgLogo"
             width: 720
             height: 400
             x: (parent.width - width) / 2
             y: 170
-            opacity: 0.6
+            opacity: 0.4
             source: "qrc:/modules/img/bgLogo.svg"
         }
 

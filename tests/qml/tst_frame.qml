@@ -196,6 +196,16 @@ Item {
             verify(scene.fontFamily.indexOf("CJK") >= 0 || scene.fontFamily === "微软正黑体")
         }
 
+        function test_missingLanguageFileKeepsTheTexts() {
+            mockBackend.globals["common/language"] = "Italian"
+            var scene = createScene()
+            scene.initUI()
+            compare(scene.language, "Italian")
+            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 11)
+            compare(findChild(scene, "tab0").text, "MOUSE MACRO")
+            compare(findChild(scene, "dpiPage").dpiSettingLang.length > 0, true)
+        }
+
         function test_englishUsesTheCompiledInFont() {
             var scene = createScene()
             scene.initUI()
@@ -417,6 +427,13 @@ Item {
             mouseClick(findChild(scene, "minimizeButton"))
             mouseClick(findChild(scene, "closeButton"))
             compare(mockBackend.names(), ["ui_Ctl.onMinimize", "ui_Ctl.onHide"])
+
+            // An open drop-down closes when the empty frame is pressed.
+            var dropDown = findChild(scene, "profileDropDown")
+            mouseClick(dropDown)
+            verify(dropDown.isOpen)
+            mouseClick(scene, 600, 60)
+            verify(!dropDown.isOpen)
 
             mockBackend.log = []
             var emptyPresses = 0

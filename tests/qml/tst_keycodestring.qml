@@ -11,18 +11,22 @@ TestCase {
         id: keys
     }
 
+    // The table is shared by the whole scene: start and end on the built-in names.
     function init() {
-        keys.table = [[0x04, "A"], [0x05, "B"], [0xE0, "LCtrl"], [0x04, "A2"], [0xF0, "L-Click"]]
-        keys.keyCodeLang = ["A", "B", "LCtrl", "A2", "L-Click"]
+        keys.keyCodeLang = []
+    }
+
+    function cleanup() {
+        keys.keyCodeLang = []
     }
 
     function test_nameOf_data() {
         return [
-            { tag: "known code", code: 0x05, name: "B" },
-            { tag: "first of two equal codes", code: 0x04, name: "A" },
-            { tag: "mouse button", code: 0xF0, name: "L-Click" },
-            { tag: "unknown code", code: 0x99, name: "" },
-            { tag: "code as text", code: "224", name: "LCtrl" }
+            { tag: "letter", code: 0x04, name: "A" },
+            { tag: "left mouse button", code: 0xF0, name: "MS-L" },
+            { tag: "second row of a shared name", code: 0x32, name: "\\" },
+            { tag: "unknown code", code: 0x03, name: "" },
+            { tag: "code as text", code: "29", name: "Z" }
         ]
     }
 
@@ -32,8 +36,8 @@ TestCase {
 
     function test_codeOf_data() {
         return [
-            { tag: "known name", name: "LCtrl", code: 0xE0 },
-            { tag: "second name of a shared code", name: "A2", code: 0x04 },
+            { tag: "letter", name: "C", code: 0x06 },
+            { tag: "shared name gives the first row", name: "\\", code: 0x31 },
             { tag: "unknown name", name: "Hyper", code: 0 },
             { tag: "empty name", name: "", code: 0 }
         ]
@@ -43,13 +47,20 @@ TestCase {
         compare(keys.codeOf(data.name), data.code)
     }
 
+    function test_tableHas133Rows() {
+        compare(keys.rows().length, 133)
+    }
+
     function test_languageLoadReplacesNames() {
-        keys.keyCodeLang = ["A", "B", "Strg links"]
-        compare(keys.nameOf(0xE0), "Strg links")
-        compare(keys.codeOf("Strg links"), 0xE0)
-        compare(keys.codeOf("LCtrl"), 0)
-        // Names the shorter list lacks show empty and encode as 0.
-        compare(keys.nameOf(0xF0), "")
-        compare(keys.codeOf("L-Click"), 0)
+        var names = keys.rows().map(function(r) { return r[1] })
+        names[0] = "A-de"
+        keys.keyCodeLang = names
+        compare(keys.nameOf(0x04), "A-de")
+        compare(keys.codeOf("A-de"), 0x04)
+        compare(keys.codeOf("A"), 0)
+        // A shorter group keeps the built-in names of the rows it lacks.
+        keys.keyCodeLang = ["A-fr"]
+        compare(keys.nameOf(0x04), "A-fr")
+        compare(keys.nameOf(0x05), "B")
     }
 }

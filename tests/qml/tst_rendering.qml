@@ -39,6 +39,13 @@ Item {
             var image = grabImage(scene)
             compare(image.width, data.w)
             compare(image.height, data.h)
+            // Art is rasterised at the size it covers on screen, never upscaled.
+            ;["bgLogo", "titleBarArt"].forEach(function(n) {
+                var art = findChild(scene, n)
+                compare(art.status, Image.Ready, n)
+                compare(art.sourceSize.width, Math.ceil(art.width * data.zoom), n)
+                compare(art.sourceSize.height, Math.ceil(art.height * data.zoom), n)
+            })
             // The frame is painted: the centre of the design is not transparent.
             verify(image.pixel(data.w / 2, data.h / 2 + 300 * data.zoom).a > 0)
         }

@@ -19,6 +19,7 @@ Item {
 
     // The bar's art starts where the window's top-left corner is.
     SvgImage {
+        objectName: "titleBarArt"
         x: 21
         y: 6
         width: 1280
