@@ -11,7 +11,7 @@ DialogFrame {
                                     mainIten.color5, mainIten.color6, mainIten.color7, mainIten.color8]
     title: Values.at(dpiPage.dpiSettingLang, 4)
     width: 420
-    height: 210
+    height: 150
     onCloseRequested: mainIten.hideDialog(dialog)
 
     function open(stageIndex, color) {

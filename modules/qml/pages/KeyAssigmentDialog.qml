@@ -43,7 +43,7 @@ DialogFrame {
 
     title: Values.at(keyAssigmentLang, mode === "fire" ? 6 : 7)
     width: 520
-    height: 300
+    height: mode === "fire" ? 270 : 230
     onCloseRequested: cancel()
 
     function init(isSendData, isRecovery) {

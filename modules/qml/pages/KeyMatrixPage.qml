@@ -8,6 +8,8 @@ import "ButtonFunctions.js" as Functions
 // carries the frame's own texts (bottom bar, reset dialog, tab names).
 PageBase {
     id: page
+    // The open menu draws over the DPI page beside.
+    z: menuIndex >= 0 ? 5 : 0
     // Texts of the group "keyMatrix", English until a language is loaded.
     property var keyMatrixLang: [
         "Config", "OK", "Save", "Reset", "Office Mode", "Game Mode",
@@ -232,10 +234,13 @@ PageBase {
         mainIten.mainFocus()
         menuIndex = index
         var row = buttonList.itemAtIndex(index)
-        var rowY = row ? row.y - buttonList.contentY + buttonList.y : 0
+        var rowY = row ? listFrame.y + buttonList.y + row.y - buttonList.contentY : 0
         functionMenu.openRow = -1
         functionMenu.x = listFrame.x + 44
-        functionMenu.y = Math.max(0, Math.min(rowY + 30, page.height - functionMenu.height - 4))
+        // Below the entry when it fits, otherwise above it.
+        var below = rowY + 30
+        functionMenu.y = below + functionMenu.height <= page.height - 4 ? below
+                       : Math.max(0, rowY - functionMenu.height - 1)
         functionMenu.visible = true
     }
 

@@ -17,7 +17,7 @@ DialogFrame {
 
     title: Values.at(lang, 9)
     width: 560
-    height: 460
+    height: 480
     onCloseRequested: cancel()
 
     // A list from the name index without the one-item sentinel.

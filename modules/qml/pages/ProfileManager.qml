@@ -110,6 +110,8 @@ DialogFrame {
     function requestDelete(index) {
         if (!canDelete(index))
             return false
+        contextMenu.visible = false
+        editIndex = -1
         pendingDelete = index
         return true
     }
@@ -376,7 +378,14 @@ DialogFrame {
         }
     }
 
-    // The delete confirmation, over the list.
+    // The delete confirmation, over the list; the rest of the dialog rests.
+    MouseArea {
+        visible: dialog.pendingDelete >= 0
+        z: 29
+        anchors.fill: parent
+        anchors.topMargin: -52
+        acceptedButtons: Qt.AllButtons
+    }
     Rectangle {
         objectName: "deleteConfirm"
         visible: dialog.pendingDelete >= 0
