@@ -18,6 +18,14 @@ QtObject {
     property var nameLists: ({})
     property int deviceProfile: 1
     property int currentDpi: 2
+    // Pages: gun presets by index, macro files by name ({actions, repeat}),
+    // macro tree attribute lists (top level by att, sub-lists by folder then
+    // att) and the answer of the import dialog.
+    property var gunData: ({})
+    property var macroFiles: ({})
+    property var macroTop: ({})
+    property var macroSub: ({})
+    property bool importAnswer: true
 
     function reset() {
         log = []
@@ -32,6 +40,11 @@ QtObject {
         nameLists = { "2": ["Standard0", "profile_01"] }
         deviceProfile = 1
         currentDpi = 2
+        gunData = {}
+        macroFiles = {}
+        macroTop = {}
+        macroSub = {}
+        importAnswer = true
     }
 
     function record(name, args) {
@@ -84,6 +97,39 @@ QtObject {
         function mouseSwitchKeyMatrix(n) { backend.record("ui_View.mouseSwitchKeyMatrix", arguments) }
         function mouseResetKeyMatrix() { backend.record("ui_View.mouseResetKeyMatrix", arguments) }
         function setEnabled(enabled) { backend.record("ui_View.setEnabled", arguments) }
+
+        // Button, DPI, system and profile pages.
+        function mouseGetKeydefine(mode, index, isRecovery) {
+            backend.record("ui_View.mouseGetKeydefine", arguments)
+            return backend.profileLists[(mode === 0 ? "mouseKeyMatrix/" : "mouseKeyMatrix2/") + index] || []
+        }
+        function mouseSetKeyMatrix(mode, office, game, isSendData, rates) { backend.record("ui_View.mouseSetKeyMatrix", arguments) }
+        function getGunData(name) { backend.record("ui_View.getGunData", arguments); return backend.gunData[String(name)] || [] }
+        function mouseSetDpi(count, sensor, values, enables) { backend.record("ui_View.mouseSetDpi", arguments) }
+        function mouseSetRGBColor(type, bytes) { backend.record("ui_View.mouseSetRGBColor", arguments) }
+        function mouseSetCursorSpeed(speed) { backend.record("ui_View.mouseSetCursorSpeed", arguments) }
+        function mouseSetDoubleClickSpeed(speed) { backend.record("ui_View.mouseSetDoubleClickSpeed", arguments) }
+        function mouseSetVerticalScrollLines(lines) { backend.record("ui_View.mouseSetVerticalScrollLines", arguments) }
+        function mouseSetLodValue(rate, en) { backend.record("ui_View.mouseSetLodValue", arguments) }
+        function updataNameList(type, list) { backend.record("ui_View.updataNameList", arguments); backend.nameLists[String(type)] = list; return true }
+        function saveProfile(slot) { backend.record("ui_View.saveProfile", arguments) }
+        function loadProfile(slot) { backend.record("ui_View.loadProfile", arguments); return backend.importAnswer }
+        function setMacroLevel(level) { backend.record("ui_View.setMacroLevel", arguments) }
+        function setMacroSelectName(n1, n2, n3, n4, n5) { backend.record("ui_View.setMacroSelectName", arguments) }
+        function getMacroList_Att(att) { backend.record("ui_View.getMacroList_Att", arguments); return backend.macroTop[String(att)] || [] }
+        function getMacroSubList_Att(att, name) {
+            backend.record("ui_View.getMacroSubList_Att", arguments)
+            var folder = backend.macroSub[String(name)]
+            return folder && folder[String(att)] ? folder[String(att)] : []
+        }
+        function loadMacroIni(level, name) {
+            backend.record("ui_View.loadMacroIni", arguments)
+            var m = backend.macroFiles[String(name)]
+            return m ? m.actions.concat([String(m.repeat)]) : []
+        }
+        function mouseSendMacroData(bytes, index) { backend.record("ui_View.mouseSendMacroData", arguments); return true }
+        function deleteMacroUpdateProfile(name) { backend.record("ui_View.deleteMacroUpdateProfile", arguments) }
+        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments) }
     }
 
     property QtObject hid: QtObject {
