@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,11 @@ public:
     // ---- on-device profile images of the 560 family (features/) ----
     static constexpr int DeviceProfileCount = 5;
     uchar profileImages[DeviceProfileCount][128] = {};
+
+    // ---- device features helpers (features/) ----
+    // Reads the on-device profile images at connection (560 family): images
+    // 0 and 1, and 2 to 4 on gun-capable mice.
+    void readDeviceProfileImages();
 
 public slots:
     // ---- host (app/view_host.cpp) ----
@@ -152,6 +158,12 @@ protected:
 private:
     // Opens the long-lived settings handles and caches the device traits.
     void openSettingsState();
+
+    // ---- device features (features/) ----
+    // The firmware key template "mouseFwKeyMatrix/0..15" of the current profile.
+    std::array<uchar, 64> firmwareKeyTemplate();
+    // Sends on-device profile image 1, and 2 to 4 when the mouse has the gun.
+    void sendDeviceProfileImages();
 
     std::unique_ptr<QSettings> m_global;
     std::unique_ptr<QSettings> m_default;

@@ -1,5 +1,6 @@
 #include "device/device_table.h"
 #include "device/hid_port.h"
+#include "settings/ini_format.h"
 #include <QSettings>
 
 namespace {
@@ -11,7 +12,8 @@ quint16 hexValue(const QSettings& s, const QString& key)
 
 DeviceTable readDeviceTable(const QString& apConfigPath)
 {
-    QSettings s(apConfigPath, QSettings::IniFormat);
+    const auto settings = openIni(apConfigPath);
+    QSettings& s = *settings;
     DeviceTable table;
     const int count = s.value(QStringLiteral("common/deviceCount"), 0).toInt();
     for (int n = 0; n < count; ++n) {

@@ -1,14 +1,38 @@
-// Not yet implemented: placeholder bodies so that the view links.
+// The system page's pointer settings: pointer speed, double-click time and
+// wheel scroll lines, applied to the operating system.
 #include "app/myqquickview.h"
+#include "settings/pointer_mapping.h"
+#include "settings/pointer_platform.h"
+#include <QDebug>
 
-void myQQuickView::mouseSetCursorSpeed(uint)
-{
+namespace {
+PointerPlatform* g_installed = nullptr;
 }
 
-void myQQuickView::mouseSetVerticalScrollLines(uint)
+PointerPlatform& PointerPlatform::current()
 {
+    return g_installed ? *g_installed : system();
 }
 
-void myQQuickView::mouseSetDoubleClickSpeed(uint)
+void PointerPlatform::install(PointerPlatform* platform)
 {
+    g_installed = platform;
+}
+
+void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
+{
+    if (!PointerPlatform::current().setPointerSpeed(pointerSpeedForIndex(cursorSpeed)))
+        qDebug() << "setCursorSpeed Failed";
+}
+
+void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
+{
+    if (!PointerPlatform::current().setDoubleClickTime(doubleClickTimeForIndex(speed)))
+        qDebug() << "setDoubleClickSpeed Failed";
+}
+
+void myQQuickView::mouseSetVerticalScrollLines(uint lines)
+{
+    if (!PointerPlatform::current().setWheelScrollLines(lines))
+        qDebug() << "setVerticalScrollLines Failed";
 }

@@ -1,23 +1,79 @@
-// Not yet implemented: placeholder bodies so that the view links.
+// Whole-file operations on profile slots: export, import, reset and copy.
 #include "app/myqquickview.h"
+#include "app/user_dialogs.h"
+#include "settings/file_replace.h"
+#include <QStandardPaths>
 
-bool myQQuickView::loadProfile(int)
+namespace {
+const QString kFactoryProfilePath = QStringLiteral("./modules/setting/pD.bin");
+
+QString desktopDir()
 {
-    return false;
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
-void myQQuickView::saveProfile(int)
+QString slotFilePath(int slot)
 {
+    return QStringLiteral("./modules/setting/p%1.bin").arg(slot + 1);
+}
+} // namespace
+
+void myQQuickView::setCurrentProfile(int profile)
+{
+    if (profileSettings(profile))
+        m_currentProfile = profile;
 }
 
-void myQQuickView::resetProfile(int)
+void myQQuickView::saveProfile(int profile)
 {
+    QSettings* handle = profileSettings(profile);
+    if (!handle)
+        return;
+    const QString target = UserDialogs::current().saveFileName(this, tr("Save File"), desktopDir(),
+                                                               tr("Profile(*.pf)"));
+    if (target.isEmpty())
+        return;
+    // The export is the slot's file as it is on disk, with every write made
+    // so far. An existing file at the target is only replaced once the copy
+    // is complete.
+    flushSettings(*handle);
+    QByteArray content;
+    if (readWholeFile(slotFilePath(profile), content))
+        writeFileAtomically(target, content);
 }
 
-void myQQuickView::copyProfile(int, int)
+bool myQQuickView::loadProfile(int profile)
 {
+    QSettings* handle = profileSettings(profile);
+    if (!handle)
+        return false;
+    const QString source = UserDialogs::current().openFileName(this, tr("Open File"), desktopDir(),
+                                                               tr("Profile(*.pf)"));
+    if (source.isEmpty())
+        return false;
+    // Any file is accepted; keys it lacks read as absent afterwards. A file
+    // that cannot be read leaves the slot as it was and reports false.
+    QByteArray content;
+    return readWholeFile(source, content) && replaceSettingsFile(*handle, content);
 }
 
-void myQQuickView::setCurrentProfile(int)
+void myQQuickView::resetProfile(int profile)
 {
+    QSettings* handle = profileSettings(profile);
+    QByteArray content;
+    if (handle && readWholeFile(kFactoryProfilePath, content))
+        replaceSettingsFile(*handle, content);
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    QSettings* dest = profileSettings(destprofile);
+    QSettings* src = profileSettings(srcprofile);
+    if (!dest || !src || destprofile == srcprofile)
+        return;
+    // The source's pending writes are part of what is copied.
+    flushSettings(*src);
+    QByteArray content;
+    if (readWholeFile(src->fileName(), content))
+        replaceSettingsFile(*dest, content);
 }

@@ -19,12 +19,23 @@ namespace {
 const char* ConfigPath = "modules/setting/apConfig.bin";
 const int MouseEntry = 1;  // [1] of the shipped device table: 04d9:a09f
 
+// The listener logs from its pool thread.
+QMutex g_messagesMutex;
 QStringList g_messages;
 QtMessageHandler g_previousHandler = nullptr;
 
+QStringList loggedMessages()
+{
+    QMutexLocker lock(&g_messagesMutex);
+    return g_messages;
+}
+
 void recordMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    g_messages << text;
+    {
+        QMutexLocker lock(&g_messagesMutex);
+        g_messages << text;
+    }
     if (g_previousHandler)
         g_previousHandler(type, context, text);
 }
@@ -427,10 +438,13 @@ private slots:
         QCOMPARE(deviceLines(QStringLiteral("input")),
                  QStringList{eventInputLine(QByteArray::fromHex("06070003"))});
 
-        g_messages.clear();
+        {
+            QMutexLocker lock(&g_messagesMutex);
+            g_messages.clear();
+        }
         unplug();
         QTRY_COMPARE_WITH_TIMEOUT(removed.size(), 1, 10000);
-        QVERIFY(g_messages.contains(QStringLiteral("Device removed")));
+        QVERIFY(loggedMessages().contains(QStringLiteral("Device removed")));
         QVERIFY(m_owner.disabled);
         QVERIFY(!m_hid->listening);
         QVERIFY(m_hid->devices.at(MouseEntry)->eventPath.isEmpty());

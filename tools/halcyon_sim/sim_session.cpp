@@ -1,7 +1,9 @@
 #include "sim_session.h"
 #include "app/myqquickview.h"
 #include "device/device_table.h"
+#include "settings/ini_format.h"
 #include "sim_output.h"
+#include "sim_pointer_platform.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -61,6 +63,7 @@ SimSession::SimSession(const SimOptions& options)
     addObject(QStringLiteral("hid"), &m_hid);
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
+    installSimPointerPlatform(*this);
 }
 
 SimSession::~SimSession()
@@ -94,15 +97,15 @@ bool SimSession::prepareWorkdir()
     if (!QDir::setCurrent(dir))
         return false;
     // The model under test, written where the program reads it.
-    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
-    config.setValue(QStringLiteral("mouse/icType"), m_options.family);
-    config.setValue(QStringLiteral("mouse/isGun"), m_options.gun);
-    config.setValue(QStringLiteral("mouse/isColorful"), m_options.colorful);
-    config.setValue(QStringLiteral("mouse/is55328"), m_options.is55328);
+    const auto config = openIni(QStringLiteral("./modules/setting/apConfig.bin"));
+    config->setValue(QStringLiteral("mouse/icType"), m_options.family);
+    config->setValue(QStringLiteral("mouse/isGun"), m_options.gun);
+    config->setValue(QStringLiteral("mouse/isColorful"), m_options.colorful);
+    config->setValue(QStringLiteral("mouse/is55328"), m_options.is55328);
     if (!m_options.sensor.isEmpty())
-        config.setValue(QStringLiteral("mouse/sensorType"), m_options.sensor);
-    config.sync();
-    return config.status() == QSettings::NoError;
+        config->setValue(QStringLiteral("mouse/sensorType"), m_options.sensor);
+    config->sync();
+    return config->status() == QSettings::NoError;
 }
 
 bool SimSession::start()

@@ -1,0 +1,23 @@
+# What `cmake --install` lays out: the program, the read-only shipped data
+# tree, the udev rule, the desktop entry, icons and AppStream metadata.
+include(GNUInstallDirs)
+install(TARGETS halcyon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/modules
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/halcyon
+        FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ
+        DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                              WORLD_READ WORLD_EXECUTE)
+# udev looks in /usr/lib/udev/rules.d (or /lib/udev/rules.d), below the prefix.
+install(FILES ${CMAKE_SOURCE_DIR}/data/linux/70-halcyon.rules DESTINATION lib/udev/rules.d)
+install(FILES ${CMAKE_SOURCE_DIR}/data/linux/halcyon.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/data/linux/halcyon.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME io.halcyon.Halcyon.metainfo.xml)
+install(FILES ${CMAKE_SOURCE_DIR}/data/linux/icons/halcyon.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES ${CMAKE_SOURCE_DIR}/data/linux/icons/halcyon-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME halcyon.png)
+endforeach()

@@ -1,0 +1,27 @@
+// Slider indexes of the system page to the system's pointer values.
+#include "settings/pointer_mapping.h"
+#include <algorithm>
+
+namespace {
+constexpr int SpeedMin = 1;
+constexpr int SpeedMax = 20;
+constexpr uint DoubleClickSlowestMs = 900;
+constexpr uint DoubleClickStepMs = 70;
+}
+
+int pointerSpeedForIndex(uint index)
+{
+    const int speed = 2 * int(std::min(index, PointerIndexMax));
+    return speed == 0 ? 1 : speed;
+}
+
+uint doubleClickTimeForIndex(uint index)
+{
+    return DoubleClickSlowestMs - DoubleClickStepMs * std::min(index, PointerIndexMax);
+}
+
+double pointerSpeedOnRange(int speed, double low, double high)
+{
+    const int s = std::clamp(speed, SpeedMin, SpeedMax);
+    return low + (high - low) * double(s - SpeedMin) / double(SpeedMax - SpeedMin);
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <QtGlobal>
+
+// The scene's pointer-speed and double-click sliders give an index 0 to 10.
+constexpr uint PointerIndexMax = 10;
+
+// System pointer speed 1..20: twice the index, 1 for index 0; indexes above
+// the scene's range count as its top.
+int pointerSpeedForIndex(uint index);
+
+// Double-click time in milliseconds: 900 at index 0 down to 200 at index 10;
+// indexes above the scene's range count as its top.
+uint doubleClickTimeForIndex(uint index);
+
+// The pointer speed 1..20 placed linearly on [low, high] (used for pointer
+// acceleration settings that take a range instead of a step number).
+double pointerSpeedOnRange(int speed, double low, double high);

@@ -1,0 +1,117 @@
+// Gun presets in ./modules/gun/gunData.bin: the shipped file, the file
+// operations, and that the program never creates the file.
+#include "app/myqquickview.h"
+#include "settings/ini_format.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString Shipped = QStringLiteral(HALCYON_SOURCE_DIR "/data/modules/gun/gunData.bin");
+const QString GunFile = QStringLiteral("modules/gun/gunData.bin");
+
+QStringList strings(const QVariantList& list)
+{
+    QStringList s;
+    for (const QVariant& v : list)
+        s << v.toString();
+    return s;
+}
+} // namespace
+
+class GunDataTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_previous;
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        QDir().mkpath(QStringLiteral("modules/gun"));
+        QDir().mkpath(QStringLiteral("modules/setting"));
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(m_previous);
+        QDir(m_dir.path() + QStringLiteral("/modules")).removeRecursively();
+    }
+
+    void shippedFileHoldsSixPresets()
+    {
+        auto ini = openIni(Shipped);
+        ini->beginGroup(QStringLiteral("gunData"));
+        QStringList keys = ini->childKeys();
+        keys.sort();
+        QCOMPARE(keys, (QStringList{"0", "1", "2", "3", "4", "5"}));
+        const QStringList names{"M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson"};
+        for (int i = 0; i < 6; ++i) {
+            const QStringList items = ini->value(QString::number(i)).toStringList();
+            QCOMPARE(items.size(), 6);
+            QCOMPARE(items.at(0), names.at(i));
+            QCOMPARE(items.at(1), QStringLiteral("L-Click"));
+            for (int k = 2; k < 6; ++k) {
+                bool ok = false;
+                items.at(k).toInt(&ok);
+                QVERIFY2(ok, qPrintable(items.join(',')));
+            }
+        }
+    }
+
+    void absentFileIsNeverCreated()
+    {
+        myQQuickView view;
+        view.mouseSaveGundata(2, {"Mine", "L-Click", 10, 0, 10, 0});
+        view.modifyGundata(1, {"New", "L-Click", 10, 0, 10, 0, "Old"});
+        view.modifyGundata(0, {"New"});
+        QVERIFY(!QFile::exists(GunFile));
+        QVERIFY(view.getGunData(2).isEmpty());
+        QVERIFY(view.getGunDataKey().isEmpty());
+        QVERIFY(!QFile::exists(GunFile));
+    }
+
+    void saveModifyAndRead()
+    {
+        QVERIFY(QFile::copy(Shipped, GunFile));
+        QFile::setPermissions(GunFile, QFile::ReadOwner | QFile::WriteOwner);
+        myQQuickView view;
+        QCOMPARE(strings(view.getGunData(1)), (QStringList{"AKM", "L-Click", "9", "0", "7", "0"}));
+
+        view.mouseSaveGundata(2, {"Mine", "L-Click", 10, 0, -10, 0, "ignored"});
+        QCOMPARE(strings(view.getGunData(2)), (QStringList{"Mine", "L-Click", "10", "0", "-10", "0"}));
+
+        // A short list is refused and leaves the preset as it was.
+        view.mouseSaveGundata(2, {"Short", "L-Click"});
+        QCOMPARE(strings(view.getGunData(2)).value(0), QStringLiteral("Mine"));
+
+        view.modifyGundata(1, {"Renamed", "L-Click", 12, 1, 5, 3, "2"});
+        QVERIFY(view.getGunData(2).isEmpty());
+        QCOMPARE(strings(view.getGunData("Renamed")), (QStringList{"L-Click", "12", "1", "5", "3"}));
+        view.modifyGundata(1, {"Broken", "L-Click", 12});
+        QVERIFY(view.getGunData("Broken").isEmpty());
+
+        view.modifyGundata(0, {"0"});
+        view.modifyGundata(7, {"1"});
+        QStringList keys = view.getGunDataKey();
+        keys.sort();
+        QCOMPARE(keys, (QStringList{"1", "3", "4", "5", "Renamed"}));
+
+        // Written back before returning: a fresh reader sees the change.
+        auto reread = openIni(GunFile);
+        QCOMPARE(reread->value(QStringLiteral("gunData/Renamed")).toStringList().size(), 5);
+        QVERIFY(!reread->contains(QStringLiteral("gunData/0")));
+    }
+
+    void perProfileDefaults()
+    {
+        myQQuickView view;
+        QCOMPARE(view.getXYSensitive(3), QVariant(4));
+        QCOMPARE(view.getselectGun(3), QVariant(QString()));
+    }
+};
+
+QTEST_MAIN(GunDataTest)
+#include "tst_gun_data.moc"

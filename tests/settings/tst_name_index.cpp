@@ -1,0 +1,281 @@
+// The name index: name lists with the sentinel, the macro tree's level lists
+// and the path table formed from the macro selection.
+#include "app/myqquickview.h"
+#include "settings/ini_format.h"
+#include "settings/macro_selection.h"
+#include "tests/settings/settings_fixture.h"
+#include <QtTest>
+
+namespace {
+const QString kIndex = QStringLiteral("modules/setting/name.bin");
+const QStringList kAttributes{"macroName", "macroType", "showImg", "txtMargin", "level",
+                              "no0",       "no1",       "no2",     "no3",       "no4"};
+
+QVariant stored(const QString& key)
+{
+    return openIni(QStringLiteral("./") + kIndex)->value(key);
+}
+} // namespace
+
+class TestNameIndex : public QObject {
+    Q_OBJECT
+    std::unique_ptr<SettingsWorkdir> work;
+    std::unique_ptr<myQQuickView> view;
+
+    void select(const QStringList& names, const QString& level)
+    {
+        view->setMacroSelectName(names.value(0), names.value(1), names.value(2), names.value(3), names.value(4));
+        view->setMacroLevel(level);
+    }
+    // Ten one-item lists whose item names the attribute.
+    QVariant update(int att, int level, const QString& current, const QString& tag)
+    {
+        QStringList l[10];
+        for (int a = 0; a < 10; ++a)
+            l[a] = QStringList{tag + kAttributes[a]};
+        return view->updataMacroList(att, level, current, l[0], l[1], l[2], l[3], l[4], l[5], l[6], l[7], l[8], l[9]);
+    }
+
+private slots:
+    void init()
+    {
+        work = std::make_unique<SettingsWorkdir>();
+        work->writeSettingsSet();
+        view = std::make_unique<myQQuickView>();
+        select({}, QStringLiteral("0"));
+    }
+    void cleanup()
+    {
+        view.reset();
+        work.reset();
+    }
+
+    void nameLists_data()
+    {
+        QTest::addColumn<QVariant>("type");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QVariantList>("readBack");
+        QTest::newRow("one profile gets the sentinel")
+            << QVariant(2) << QStringList{"Standard0"} << QByteArray("[profile]\nprofileName=Standard0, emptyslotkey\n")
+            << QVariantList{"Standard0", "emptyslotkey"};
+        QTest::newRow("two guns") << QVariant(1) << QStringList{"M416", "AKM"} << QByteArray("[gun]\ngunName=M416, AKM\n")
+                                  << QVariantList{"M416", "AKM"};
+        QTest::newRow("macro names escaped") << QVariant(0) << QStringList{"a,b", QString::fromUtf16(u"\u5b8f")}
+                                             << QByteArray("[macro]\nmacroName=\"a,b\", \\x5b8f\n")
+                                             << QVariantList{"a,b", QString::fromUtf16(u"\u5b8f")};
+        QTest::newRow("gun selection, type as text") << QVariant(QStringLiteral("3")) << QStringList{"0", "1", "2"}
+                                                     << QByteArray("[gun]\nselectGun=0, 1, 2\n")
+                                                     << QVariantList{"0", "1", "2"};
+    }
+    void nameLists()
+    {
+        QFETCH(QVariant, type);
+        QFETCH(QStringList, names);
+        QFETCH(QByteArray, line);
+        QFETCH(QVariantList, readBack);
+        QCOMPARE(view->updataNameList(type, names), QVariant(true));
+        QCOMPARE(work->read(kIndex), line);
+        QCOMPARE(view->getNameList(type), readBack);
+    }
+
+    void emptyListRemovesTheKey()
+    {
+        view->updataNameList(1, {"M416", "AKM"});
+        view->updataNameList(2, {"Standard0"});
+        view->updataNameList(1, {});
+        QCOMPARE(view->getNameList(1), QVariantList());
+        QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=Standard0, emptyslotkey\n"));
+    }
+
+    void otherTypesChangeNothing_data()
+    {
+        QTest::addColumn<QVariant>("type");
+        QTest::newRow("4") << QVariant(4);
+        QTest::newRow("-1") << QVariant(-1);
+        QTest::newRow("text") << QVariant(QStringLiteral("gun"));
+    }
+    void otherTypesChangeNothing()
+    {
+        QFETCH(QVariant, type);
+        QCOMPARE(view->updataNameList(type, {"x", "y"}), QVariant(true));
+        QVERIFY(!work->exists(kIndex));
+        QCOMPARE(view->getNameList(type), QVariantList());
+    }
+
+    void pathTable_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("childGroup");
+        QTest::addColumn<QString>("selectedGroup");
+        QTest::newRow("0") << 0 << "" << "";
+        QTest::newRow("1") << 1 << "n" << "A";
+        QTest::newRow("2") << 2 << "An" << "AB";
+        QTest::newRow("3") << 3 << "ABn" << "ABC";
+        QTest::newRow("4") << 4 << "ABCn" << "ABCD";
+        QTest::newRow("5") << 5 << "ABCDn" << "ABCDE";
+        QTest::newRow("6") << 6 << "" << "";
+        QTest::newRow("-1") << -1 << "" << "";
+    }
+    void pathTable()
+    {
+        QFETCH(int, level);
+        QFETCH(QString, childGroup);
+        QFETCH(QString, selectedGroup);
+        select({"A", "B", "C", "D", "E"}, QString::number(level));
+        QCOMPARE(MacroSelection::level(), level);
+        QCOMPARE(MacroSelection::childGroupOf(level, QStringLiteral("n")), childGroup);
+        QCOMPARE(MacroSelection::selectedGroup(level), selectedGroup);
+    }
+
+    void subListAttributes_data()
+    {
+        QTest::addColumn<int>("att");
+        QTest::addColumn<QString>("attribute");
+        for (int att = 0; att < 10; ++att)
+            QTest::newRow(qPrintable(QString::number(att)))
+                << att << (att < 4 ? kAttributes[att + 1] : att == 4 ? kAttributes[0] : kAttributes[att]);
+    }
+    void subListAttributes()
+    {
+        QFETCH(int, att);
+        QFETCH(QString, attribute);
+        work->write(kIndex, "[GamesFPS]\n" + attribute.toLatin1() + "=x, y\n");
+        select({"Games"}, QStringLiteral("2"));
+        QCOMPARE(view->getMacroSubList_Att(att, QStringLiteral("FPS")).toList(), (QVariantList{"x", "y"}));
+        // Any other attribute of that group is absent.
+        QCOMPARE(view->getMacroSubList_Att(att == 0 ? 1 : 0, QStringLiteral("FPS")).toList(), QVariantList());
+    }
+
+    void topLevelAttributes_data()
+    {
+        QTest::addColumn<int>("att");
+        QTest::addColumn<QString>("attribute");
+        for (int att = 0; att < 9; ++att)
+            QTest::newRow(qPrintable(QString::number(att))) << att << kAttributes[att + 1];
+    }
+    void topLevelAttributes()
+    {
+        QFETCH(int, att);
+        QFETCH(QString, attribute);
+        work->write(kIndex, "[macro]\nmacroName=a, b\n" + attribute.toLatin1() + "=1, 2\n");
+        QCOMPARE(view->getMacroList_Att(att).toList(), (QVariantList{"1", "2"}));
+    }
+
+    void attributeNumbersOutsideTheTablesGiveEmptyLists()
+    {
+        work->write(kIndex, "[macro]\nmacroName=a, b\n\n[Games]\nmacroName=a, b\n");
+        select({"Games"}, QStringLiteral("1"));
+        for (int att : {-1, 9, 100})
+            QCOMPARE(view->getMacroList_Att(att).toList(), QVariantList());
+        for (int att : {-1, 10, 100})
+            QCOMPARE(view->getMacroSubList_Att(att, QStringLiteral("Games")).toList(), QVariantList());
+    }
+
+    void levelsWithoutAPathReadBareNames_data()
+    {
+        QTest::addColumn<QString>("level");
+        QTest::newRow("0") << "0";
+        QTest::newRow("6") << "6";
+        QTest::newRow("not a number") << "x";
+    }
+    void levelsWithoutAPathReadBareNames()
+    {
+        QFETCH(QString, level);
+        select({"Games"}, level);
+        work->write(kIndex, "[macro]\nmacroName=a, b\n\n[Games]\nmacroName=a, b\n");
+        QCOMPARE(view->getMacroSubList_Att(4, QStringLiteral("Games")).toList(), QVariantList());
+        work->write(kIndex, "[General]\nmacroName=bare, names\n");
+        QCOMPARE(view->getMacroSubList_Att(4, QStringLiteral("Games")).toList(), (QVariantList{"bare", "names"}));
+    }
+
+    void storeTopLevelListWithSentinels()
+    {
+        QCOMPARE(update(1, 0, QString(), QStringLiteral("t")), QVariant(true));
+        for (const QString& a : kAttributes)
+            QCOMPARE(iniList(stored(QStringLiteral("macro/") + a)), (QVariantList{"t" + a, "emptyslotkey"}));
+        QVERIFY(work->read(kIndex).contains("\nmacroName=tmacroName, emptyslotkey\n"));
+    }
+
+    void emptyListsRemoveTheTopLevelKeys()
+    {
+        update(1, 0, QString(), QStringLiteral("t"));
+        const QStringList e;
+        view->updataMacroList(1, 0, QString(), e, e, e, e, e, e, e, e, e, e);
+        QCOMPARE(work->read(kIndex), QByteArray());
+    }
+
+    void storeListOfSelectedFolder()
+    {
+        select({"Games", "FPS"}, QStringLiteral("2"));
+        update(1, 2, QStringLiteral("ignored"), QStringLiteral("s"));
+        QCOMPARE(iniList(stored(QStringLiteral("GamesFPS/no4"))), (QVariantList{"sno4", "emptyslotkey"}));
+        QCOMPARE(view->getMacroSubList_Att(4, QStringLiteral("FPS")).toList(),
+                 (QVariantList{"smacroName", "emptyslotkey"}));
+    }
+
+    void replaceChildrenThenStore()
+    {
+        // Level 2 with Games/FPS selected: the children of Sub are the group
+        // name1 + Sub; the list written is that of the selected FPS.
+        select({"Games", "FPS"}, QStringLiteral("2"));
+        QByteArray file = "[GamesSub]\n";
+        for (const QString& a : kAttributes)
+            file += a.toLatin1() + "=x, y\n";
+        file += "\n[keep]\nk=1\n";
+        work->write(kIndex, file);
+        update(0, 2, QStringLiteral("Sub"), QStringLiteral("new"));
+        for (const QString& a : kAttributes) {
+            QCOMPARE(stored(QStringLiteral("GamesSub/") + a), QVariant());
+            QCOMPARE(iniList(stored(QStringLiteral("GamesFPS/") + a)).value(0).toString(), "new" + a);
+        }
+        QCOMPARE(stored(QStringLiteral("keep/k")).toString(), QStringLiteral("1"));
+    }
+
+    void moveChildrenToANewName()
+    {
+        // Folder Games at the top is renamed Play: its children move from
+        // the group Games (selected) to the group Play (current name).
+        select({"Games"}, QStringLiteral("0"));
+        update(1, 1, QString(), QStringLiteral("kid"));
+        const QStringList e;
+        QStringList names{"a", "b"};
+        view->updataMacroList(2, 0, QStringLiteral("Play"), names, e, e, e, e, e, e, e, e, e);
+        for (const QString& a : kAttributes)
+            QCOMPARE(stored(QStringLiteral("Games/") + a), QVariant());
+        QCOMPARE(iniList(stored(QStringLiteral("Play/macroName"))), (QVariantList{"a", "b"}));
+        // Empty lists are written too, as empty values.
+        QVERIFY(work->read(kIndex).contains("[Play]\nlevel=@Invalid()\n"));
+    }
+
+    void unknownAttWritesNothing()
+    {
+        QCOMPARE(update(3, 0, QString(), QStringLiteral("t")), QVariant(true));
+        QVERIFY(!work->exists(kIndex) || work->read(kIndex).isEmpty());
+    }
+
+    void deleteOldGroup()
+    {
+        select({"Games"}, QStringLiteral("1"));
+        update(1, 1, QString(), QStringLiteral("g"));
+        view->updataNameList(2, {"Standard0"});
+        view->updataMacroList_delOld(QStringLiteral("Games"));
+        QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=Standard0, emptyslotkey\n"));
+    }
+
+    void selectionAccessors()
+    {
+        view->setMacroSelectName(QStringLiteral("a"), QStringLiteral("b"), QString(), QString(), QStringLiteral("e"));
+        view->setMacroLevel(QStringLiteral("2"));
+        QCOMPARE(MacroSelection::names(), (QStringList{"a", "b", "", "", "e"}));
+        QCOMPARE(MacroSelection::name(5), QStringLiteral("e"));
+        QCOMPARE(MacroSelection::name(6), QString());
+        QCOMPARE(MacroSelection::levelText(), QStringLiteral("2"));
+        QCOMPARE(MacroSelection::entryDir(0), QStringLiteral("./modules/macro/"));
+        QCOMPARE(MacroSelection::entryDir(2), QStringLiteral("./modules/macro/a/b/"));
+        QCOMPARE(MacroSelection::entryDir(6), QString());
+    }
+};
+
+QTEST_MAIN(TestNameIndex)
+#include "tst_name_index.moc"

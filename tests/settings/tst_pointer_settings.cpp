@@ -1,0 +1,134 @@
+// System pointer settings: slider index to system value, what the slots hand
+// to the platform, the failure lines, and the X11 pointer speed read back
+// from a real X server.
+#include "app/myqquickview.h"
+#include "settings/pointer_mapping.h"
+#include "settings/pointer_platform.h"
+#include <QTest>
+
+#ifdef HALCYON_HAVE_XINPUT
+#include <X11/Xlib.h>
+#endif
+
+namespace {
+
+class RecordingPlatform : public PointerPlatform {
+public:
+    bool ok = true;
+    QList<int> speeds;
+    QList<uint> times;
+    QList<uint> lines;
+    bool setPointerSpeed(int speed) override { speeds << speed; return ok; }
+    bool setDoubleClickTime(uint ms) override { times << ms; return ok; }
+    bool setWheelScrollLines(uint n) override { lines << n; return ok; }
+};
+
+QStringList g_log;
+void collect(QtMsgType, const QMessageLogContext&, const QString& msg)
+{
+    g_log << msg;
+}
+
+} // namespace
+
+class PointerSettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mapping_data()
+    {
+        QTest::addColumn<uint>("index");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<uint>("doubleClickMs");
+        QTest::newRow("0") << 0u << 1 << 900u;
+        QTest::newRow("1") << 1u << 2 << 830u;
+        QTest::newRow("5") << 5u << 10 << 550u;
+        QTest::newRow("10") << 10u << 20 << 200u;
+        QTest::newRow("11 clamped") << 11u << 20 << 200u;
+        QTest::newRow("13 clamped") << 13u << 20 << 200u;
+        QTest::newRow("huge clamped") << 4000000000u << 20 << 200u;
+    }
+    void mapping()
+    {
+        QFETCH(uint, index);
+        QFETCH(int, speed);
+        QFETCH(uint, doubleClickMs);
+        QCOMPARE(pointerSpeedForIndex(index), speed);
+        QCOMPARE(doubleClickTimeForIndex(index), doubleClickMs);
+    }
+
+    void speedOnRange()
+    {
+        QCOMPARE(pointerSpeedOnRange(1, -1.0, 1.0), -1.0);
+        QCOMPARE(pointerSpeedOnRange(20, -1.0, 1.0), 1.0);
+        QVERIFY(qFuzzyCompare(pointerSpeedOnRange(10, 0.0, 19.0), 9.0));
+        QCOMPARE(pointerSpeedOnRange(0, -1.0, 1.0), -1.0);
+    }
+
+    void slotsHandValuesToThePlatform()
+    {
+        RecordingPlatform platform;
+        PointerPlatform::install(&platform);
+        myQQuickView view;
+        view.mouseSetCursorSpeed(0);
+        view.mouseSetCursorSpeed(10);
+        view.mouseSetCursorSpeed(15);
+        view.mouseSetDoubleClickSpeed(0);
+        view.mouseSetDoubleClickSpeed(10);
+        view.mouseSetDoubleClickSpeed(13);
+        view.mouseSetVerticalScrollLines(3);
+        view.mouseSetVerticalScrollLines(1000);
+        PointerPlatform::install(nullptr);
+        QCOMPARE(platform.speeds, (QList<int>{1, 20, 20}));
+        QCOMPARE(platform.times, (QList<uint>{900, 200, 200}));
+        QCOMPARE(platform.lines, (QList<uint>{3, 1000}));
+    }
+
+    void failuresAreLogged()
+    {
+        RecordingPlatform platform;
+        platform.ok = false;
+        PointerPlatform::install(&platform);
+        myQQuickView view;
+        g_log.clear();
+        const auto previous = qInstallMessageHandler(collect);
+        view.mouseSetCursorSpeed(4);
+        view.mouseSetDoubleClickSpeed(4);
+        view.mouseSetVerticalScrollLines(4);
+        qInstallMessageHandler(previous);
+        PointerPlatform::install(nullptr);
+        QCOMPARE(g_log, (QStringList{"setCursorSpeed Failed", "setDoubleClickSpeed Failed",
+                                     "setVerticalScrollLines Failed"}));
+    }
+
+    void x11PointerSpeedReadsBack()
+    {
+#ifndef HALCYON_HAVE_XINPUT
+        QSKIP("built without XInput");
+#else
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("no X server: DISPLAY is not set");
+        Display* dpy = XOpenDisplay(nullptr);
+        if (!dpy)
+            QSKIP("the X server named by DISPLAY does not answer");
+        int num = 0, den = 0, threshold = 0;
+        XGetPointerControl(dpy, &num, &den, &threshold);
+        PointerPlatform& x11 = PointerPlatform::system();
+        QVERIFY(x11.setPointerSpeed(20));
+        int n20 = 0, d20 = 1, t = 0;
+        XGetPointerControl(dpy, &n20, &d20, &t);
+        QVERIFY(x11.setPointerSpeed(5));
+        int n5 = 0, d5 = 1;
+        XGetPointerControl(dpy, &n5, &d5, &t);
+        // Put the server back as it was.
+        XChangePointerControl(dpy, True, True, num, den, threshold);
+        XCloseDisplay(dpy);
+        QVERIFY(qFuzzyCompare(double(n20) / d20, 2.0));
+        QVERIFY(qFuzzyCompare(double(n5) / d5, 0.5));
+        QVERIFY(!x11.setDoubleClickTime(500));
+        QVERIFY(!x11.setWheelScrollLines(3));
+#endif
+    }
+};
+
+QTEST_MAIN(PointerSettingsTest)
+#include "tst_pointer_settings.moc"
