@@ -1,8 +1,7 @@
-// Start-up of the program; completed by the application shell.
-#include <QApplication>
+// halcyon: the configuration utility of the HALCYON gaming mouse.
+#include "app/application_startup.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    return runApplication(argc, argv);
 }

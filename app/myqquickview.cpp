@@ -1,4 +1,6 @@
 #include "app/myqquickview.h"
+#include "app/root_call.h"
+#include "app/window_rules.h"
 #include <QDebug>
 #include <QWheelEvent>
 
@@ -12,7 +14,10 @@ myQQuickView::~myQQuickView() = default;
 
 void myQQuickView::wheelEvent(QWheelEvent* event)
 {
-    // Completed by the application shell.
+    // The scene never sees wheel events; it gets "scroll" with whole steps.
+    const std::optional<int> steps = wheelSteps(event->angleDelta());
+    if (steps)
+        callRootFunction(this, "scroll", {*steps}, RootDelivery::Queued);
     event->accept();
 }
 

@@ -35,6 +35,12 @@ public:
     bool isColorful() const { return m_isColorful; }
     bool is55328() const { return m_is55328; }
 
+    // ---- host (app/view_host.cpp): the global input capture's forwarding ----
+    // "detectKeyboard"(isDown, usbCode) and "detectMouse"(isDown, jeffCode,
+    // x, y), both queued.
+    void forwardKeyboard(int usbCode, bool isDown);
+    void forwardMouse(int jeffCode, bool isDown, int x, int y);
+
     // ---- on-device profile images of the 560 family (features/) ----
     static constexpr int DeviceProfileCount = 5;
     uchar profileImages[DeviceProfileCount][128] = {};

@@ -1,5 +1,7 @@
-// Host-level slots of the view; completed by the application shell.
+// Host-level slots of the view: the device token, the scene's start-up
+// requests, the busy overlay, DPI stage notices and the capture forwarding.
 #include "app/myqquickview.h"
+#include "app/root_call.h"
 #include "device/hid_thread.h"
 
 void myQQuickView::clearHidBusy()
@@ -8,8 +10,37 @@ void myQQuickView::clearHidBusy()
         hid->hidFree = true;
 }
 
-void myQQuickView::initUI() {}
-void myQQuickView::runUI() {}
-void myQQuickView::setBusy(int) {}
-void myQQuickView::setCurrentDPI(int) {}
-void myQQuickView::openUpdateExe() {}
+void myQQuickView::initUI()
+{
+    callRootFunction(this, "initUI", {}, RootDelivery::Queued);
+}
+
+void myQQuickView::runUI()
+{
+    callRootFunction(this, "run", {}, RootDelivery::Queued);
+}
+
+void myQQuickView::setBusy(int busyTime)
+{
+    callRootFunction(this, "setProtectUI", {busyTime}, RootDelivery::Direct);
+}
+
+void myQQuickView::setCurrentDPI(int dpiValue)
+{
+    // The event listener may call this from its pool thread.
+    callRootFunction(this, "setCurrentDPI", {dpiValue}, RootDelivery::GuiThread);
+}
+
+void myQQuickView::openUpdateExe()
+{
+}
+
+void myQQuickView::forwardKeyboard(int usbCode, bool isDown)
+{
+    callRootFunction(this, "detectKeyboard", {isDown, usbCode}, RootDelivery::Queued);
+}
+
+void myQQuickView::forwardMouse(int jeffCode, bool isDown, int x, int y)
+{
+    callRootFunction(this, "detectMouse", {isDown, jeffCode, x, y}, RootDelivery::Queued);
+}

@@ -1,37 +1,263 @@
-// Not yet implemented: placeholder bodies so that the view links.
+// Macro exchange files (".mc", byte copies of macro files): single import
+// and export through file dialogs, batch import of a directory tree as a new
+// top-level folder, batch export of the library, and the library scan that
+// lists a folder tree and clears its name-index sub-lists.
 #include "app/myqquickview.h"
+#include "app/user_dialogs.h"
+#include "macros/macro_library.h"
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <functional>
 
-QString myQQuickView::loadMacroFile(QVariant, QVariant)
+namespace {
+
+const QString ExchangeFilter = QStringLiteral("Macro(*.mc)");
+
+// Process-wide state of the exchange operations.
+struct ExchangeState {
+    QString batchPath;   // directory of the last batch import
+    QString exportRoot;  // "Macro" inside the directory of the last batch export
+    // Names found by the last batch import or library scan, per depth 1..5
+    // and type (0 macro files, 1 folders); depth 5 holds macro files only.
+    QStringList lists[MacroLibrary::MaxLevel + 1][2];
+
+    void clearLists()
+    {
+        for (auto& perDepth : lists) {
+            perDepth[0].clear();
+            perDepth[1].clear();
+        }
+    }
+};
+
+ExchangeState& state()
 {
-    return QString();
+    static ExchangeState s;
+    return s;
 }
 
-void myQQuickView::saveMacroFile(QVariant, QVariant)
+QString desktop()
 {
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+// The name of a directory chosen in a dialog: its last component, up to the
+// first dot.
+QString chosenDirectoryName(const QString& path)
+{
+    return MacroLibrary::baseName(QDir::cleanPath(path));
+}
+
+// Copies a file unless the target exists (an import never replaces a macro).
+bool copyKeepingTarget(const QString& from, const QString& to)
+{
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+        return false;
+    return QFile::copy(from, to);
+}
+
+// Copies a file over whatever the target holds, all or nothing.
+bool copyReplacingTarget(const QString& from, const QString& to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.readAll();
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    target.write(bytes);
+    return target.commit();
+}
+
+// The walk shared by batch import and library scan: in `dir` at depth k,
+// files matching `pattern` sorted without regard to case, then (unless k is
+// 5) each subdirectory sorted the same way, walked depth first. Names that
+// cannot be library entries are passed over.
+struct TreeWalk {
+    QString pattern;
+    // `dir` is the folder walked, `context` what the caller handed to it.
+    std::function<void(int depth, const QString& dir, const QString& context, const QString& name)> file;
+    // Returns the context handed to the folder's own walk.
+    std::function<QString(int depth, const QString& context, const QString& name)> folder;
+
+    void walk(const QString& dir, const QString& context, int depth) const
+    {
+        const QDir d(dir);
+        const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
+        for (const QString& entry : d.entryList({pattern}, QDir::Files, order)) {
+            const QString name = MacroLibrary::baseName(entry);
+            if (!MacroLibrary::isSafeName(name)) {
+                qDebug() << "macro exchange: passed over the file" << d.filePath(entry);
+                continue;
+            }
+            file(depth, dir, context, name);
+        }
+        if (depth >= MacroLibrary::MaxLevel)
+            return;
+        for (const QString& entry : d.entryList(QDir::Dirs | QDir::NoDotAndDotDot, order)) {
+            const QString name = MacroLibrary::baseName(entry);
+            if (!MacroLibrary::isSafeName(name)) {
+                qDebug() << "macro exchange: passed over the folder" << d.filePath(entry);
+                continue;
+            }
+            // The walk goes on in the folder of the listed (base) name.
+            walk(d.filePath(name), folder(depth, context, name), depth + 1);
+        }
+    }
+};
+
+} // namespace
+
+QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
+{
+    const QString chosen = UserDialogs::current().openFileName(this, QStringLiteral("Open File"), desktop(),
+                                                               ExchangeFilter);
+    if (chosen.isEmpty())
+        return QString();
+    const QString name = MacroLibrary::baseName(chosen);
+    if (!MacroLibrary::isSafeName(name)) {
+        qDebug() << "loadMacroFile refused the name of" << chosen;
+        return QString();
+    }
+    // A macro goes into the selected folder, or the library root when a
+    // macro file or nothing is selected.
+    MacroLibrary::ensureRoot();
+    QString folder;
+    const int level = macroLevel.toInt();
+    if (selectType.toInt() == 0 || level == -1)
+        folder = MacroLibrary::rootPath();
+    else if (level >= 0 && level < MacroLibrary::MaxLevel)
+        folder = MacroLibrary::selectedFolderPath(level + 1);
+    if (!folder.isEmpty())
+        copyKeepingTarget(chosen, folder + name + QStringLiteral(".bin"));
+    return name;
+}
+
+void myQQuickView::saveMacroFile(QVariant macroLevel, QVariant macroName)
+{
+    const QString chosen = UserDialogs::current().saveFileName(this, QStringLiteral("Save File"), desktop(),
+                                                               ExchangeFilter);
+    if (chosen.isEmpty())
+        return;
+    const QString source = MacroLibrary::entryPath(macroLevel, macroName.toString(), true);
+    if (source.isEmpty() || !QFileInfo(source).isFile())
+        return;
+    // The dialog has asked before replacing an existing file.
+    if (QFileInfo(chosen).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
+        return;
+    copyReplacingTarget(source, chosen);
 }
 
 QString myQQuickView::loadMacroFile_batch()
 {
-    return QString();
+    ExchangeState& s = state();
+    s.batchPath.clear();
+    const QString chosen = UserDialogs::current().existingDirectory(this, QStringLiteral("Open Directory"), desktop());
+    const QString name = chosenDirectoryName(chosen);
+    if (chosen.isEmpty() || name == QLatin1String("Desktop"))
+        return QString();
+    if (!MacroLibrary::isSafeName(name)) {
+        qDebug() << "loadMacroFile_batch refused the name of" << chosen;
+        return QString();
+    }
+    s.batchPath = chosen;
+    MacroLibrary::ensureRoot();
+    QDir().mkdir(MacroLibrary::rootPath() + name);
+    return name;
 }
 
 void myQQuickView::loadMacroFile_sub_batch()
 {
+    ExchangeState& s = state();
+    s.clearLists();
+    if (s.batchPath.isEmpty())
+        return;
+    TreeWalk walk;
+    walk.pattern = QStringLiteral("*.mc");
+    // The context is the library folder that receives the folder's content.
+    walk.file = [&s](int depth, const QString& dir, const QString& target, const QString& name) {
+        s.lists[depth][0] << name;
+        copyKeepingTarget(dir + QLatin1Char('/') + name + QStringLiteral(".mc"),
+                          target + QLatin1Char('/') + name + QStringLiteral(".bin"));
+    };
+    walk.folder = [&s](int depth, const QString& target, const QString& name) {
+        s.lists[depth][1] << name;
+        QDir().mkdir(target + QLatin1Char('/') + name);
+        return target + QLatin1Char('/') + name;
+    };
+    walk.walk(s.batchPath, MacroLibrary::rootPath() + chosenDirectoryName(s.batchPath), 1);
 }
 
-QStringList myQQuickView::getMacroFileName_batch(QVariant, QVariant)
+QStringList myQQuickView::getMacroFileName_batch(QVariant macroLevel, QVariant macroType)
 {
-    return QStringList();
+    const int level = macroLevel.toInt();
+    const int type = macroType.toInt() == 0 ? 0 : 1;
+    if (level < 1 || level > MacroLibrary::MaxLevel || (level == MacroLibrary::MaxLevel && type == 1))
+        return QStringList();
+    return state().lists[level][type];
 }
 
 void myQQuickView::getbatchPath()
 {
+    ExchangeState& s = state();
+    s.exportRoot = UserDialogs::current().existingDirectory(this, QStringLiteral("Save File"), desktop());
+    if (s.exportRoot.isEmpty())
+        return;
+    QDir(s.exportRoot).mkdir(QStringLiteral("Macro"));
+    s.exportRoot += QStringLiteral("/Macro");
 }
 
-void myQQuickView::saveMacroFile_batch(QVariant, QVariantList, QVariantList)
+void myQQuickView::saveMacroFile_batch(QVariant macroLevel, QVariantList macroFileName, QVariantList macroFileType)
 {
+    const ExchangeState& s = state();
+    const int level = MacroLibrary::levelOf(macroLevel);
+    if (s.exportRoot.isEmpty() || level < 0)
+        return;
+    const QString libraryFolder = MacroLibrary::selectedFolderPath(level);
+    if (libraryFolder.isEmpty())
+        return;
+    // The same folder chain below the export root.
+    const QString chain = libraryFolder.mid(MacroLibrary::rootPath().size());
+    const QString exportFolder = s.exportRoot + QLatin1Char('/') + chain;
+    for (int i = 0; i < macroFileName.size(); ++i) {
+        const QString name = macroFileName.at(i).toString();
+        if (!MacroLibrary::isSafeName(name))
+            continue;
+        const int type = macroFileType.value(i).toInt();
+        if (type == 0)
+            copyReplacingTarget(libraryFolder + name + QStringLiteral(".bin"), exportFolder + name + QStringLiteral(".mc"));
+        else if (type == 1)
+            QDir().mkdir(exportFolder + name);
+    }
 }
 
-void myQQuickView::searchMacroFile_sub_batch(QVariant, QVariant, QVariant)
+void myQQuickView::searchMacroFile_sub_batch(QVariant currentName, QVariant currentLevel, QVariant deleteLevel)
 {
+    ExchangeState& s = state();
+    const int level = MacroLibrary::levelOf(currentLevel);
+    if (level < 0 || level >= MacroLibrary::MaxLevel)
+        return;
+    const QString start = MacroLibrary::entryPath(level, currentName.toString(), false);
+    if (start.isEmpty())
+        return;
+    const QString top = MacroLibrary::baseName(start);
+    const int d = deleteLevel.toInt();
+    s.clearLists();
+    if (d <= 0)
+        updataMacroList_delOld(top);
+    TreeWalk walk;
+    walk.pattern = QStringLiteral("*.bin");
+    walk.file = [&s](int depth, const QString&, const QString&, const QString& name) { s.lists[depth][0] << name; };
+    walk.folder = [this, &s, d](int depth, const QString& treePath, const QString& name) {
+        s.lists[depth][1] << name;
+        if (depth >= d && depth <= 4)
+            updataMacroList_delOld(treePath + name);
+        return treePath + name;
+    };
+    walk.walk(start, top, 1);
 }

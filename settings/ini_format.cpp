@@ -589,6 +589,10 @@ QVariantList iniList(const QVariant& value)
 {
     const int type = value.metaType().id();
     if (type == QMetaType::QStringList) {
+        // A one-item string list is written as a plain value and reads back
+        // as one: the same empty list whether or not it reached the disk yet.
+        if (value.toStringList().size() == 1)
+            return QVariantList();
         QVariantList items;
         for (const QString& s : value.toStringList())
             items.append(s);

@@ -31,8 +31,8 @@ std::unique_ptr<QSettings> openIni(const QString& path);
 // The documented list reading of a settings value: a stored list of two or
 // more items comes back whole, every item as a string; anything else (an
 // absent key, a plain value - which is how a one-item string list reads back)
-// is an empty list. A list stored in binary form (a one-item variant list)
-// comes back as it is.
+// is an empty list, and so is a one-item string list still held in memory.
+// A list stored in binary form (a one-item variant list) comes back as it is.
 QVariantList iniList(const QVariant& value);
 
 // The text layer, exposed for tests and tools.

@@ -16,6 +16,18 @@ QString slotFilePath(int slot)
 {
     return QStringLiteral("./modules/setting/p%1.bin").arg(slot + 1);
 }
+
+// The chosen file may be one of the program's own settings files: its
+// pending writes belong to what is copied, as they would after the modal
+// dialog's event loop.
+void flushAllHandles(const myQQuickView& view)
+{
+    for (QSettings* s : {view.globalSettings(), view.defaultProfile()})
+        if (s)
+            flushSettings(*s);
+    for (int k = 0; QSettings* s = view.profileSettings(k); ++k)
+        flushSettings(*s);
+}
 } // namespace
 
 void myQQuickView::setCurrentProfile(int profile)
@@ -53,6 +65,7 @@ bool myQQuickView::loadProfile(int profile)
         return false;
     // Any file is accepted; keys it lacks read as absent afterwards. A file
     // that cannot be read leaves the slot as it was and reports false.
+    flushAllHandles(*this);
     QByteArray content;
     return readWholeFile(source, content) && replaceSettingsFile(*handle, content);
 }

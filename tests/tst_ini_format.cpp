@@ -221,6 +221,7 @@ private slots:
         QTest::newRow("ints in memory come back as strings")
             << QVariant(QVariantList{800, 1600}) << QVariantList{QStringLiteral("800"), QStringLiteral("1600")};
         QTest::newRow("int") << QVariant(5) << QVariantList();
+        QTest::newRow("one-item string list in memory") << QVariant(QStringList{QStringLiteral("x")}) << QVariantList();
     }
     void listReadingRules()
     {

@@ -78,6 +78,15 @@ private slots:
         QVERIFY(work->read(QStringLiteral("modules/setting/p1.bin")).contains("dpiValueArray=800, 1600, 2400\n"));
     }
 
+    void oneItemStringListReadsAsEmptyListBeforeAndAfterTheDisk()
+    {
+        view->setData(QStringLiteral("mouse/names"), QStringList{QStringLiteral("solo")});
+        QCOMPARE(view->getDataList(QStringLiteral("mouse/names"), false), QVariantList());
+        reopen();
+        QCOMPARE(view->getData(QStringLiteral("mouse/names"), false).toString(), QStringLiteral("solo"));
+        QCOMPARE(view->getDataList(QStringLiteral("mouse/names"), false), QVariantList());
+    }
+
     void writesVisibleBeforeTheyReachTheDisk()
     {
         view->setData(QStringLiteral("mouse/lod"), 168);

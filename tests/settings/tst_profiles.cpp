@@ -162,6 +162,17 @@ private slots:
         QCOMPARE(view->getData(QStringLiteral("mouse/fresh"), false).toString(), QStringLiteral("yes"));
     }
 
+    void importOfAnotherSlotsFileTakesItsPendingWrites()
+    {
+        view->setCurrentProfile(7);
+        view->setData(QStringLiteral("mouse/fresh"), QStringLiteral("yes"));
+        dialogs->answers << work->path(slotFile(7));
+        QVERIFY(view->loadProfile(0));
+        view->setCurrentProfile(0);
+        QCOMPARE(view->getData(QStringLiteral("mouse/fresh"), false).toString(), QStringLiteral("yes"));
+        QCOMPARE(view->getData(QStringLiteral("mouse/slot"), false).toString(), QStringLiteral("8"));
+    }
+
     void copyOntoItselfChangesNothing()
     {
         view->setCurrentProfile(2);

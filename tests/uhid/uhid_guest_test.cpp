@@ -9,7 +9,7 @@
 #include "device/hid_thread.h"
 #include "device/hidapi_port.h"
 #include "device/virtual_mouse.h"
-#include <QProcess>
+#include "mouse_process.h"
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
@@ -68,61 +68,6 @@ QString getReportLine(const QString& node)
 {
     return node + QStringLiteral(" get-report feature 0");
 }
-
-// Drives halcyon-uhid-mouse over its standard input and output.
-class MouseProcess {
-public:
-    ~MouseProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.write("quit\n");
-            if (!m_process.waitForFinished(5000))
-                m_process.kill();
-        }
-    }
-
-    bool start()
-    {
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/halcyon-uhid-mouse"),
-                        QStringList());
-        return m_process.waitForStarted(10000);
-    }
-
-    // Sends one command; the lines printed before "ok". A missing "ok" fails
-    // the command and leaves the reason in error().
-    QStringList command(const QString& line, bool* ok = nullptr)
-    {
-        m_process.write(line.toUtf8() + '\n');
-        QStringList lines;
-        for (;;) {
-            while (!m_process.canReadLine()) {
-                if (!m_process.waitForReadyRead(10000)) {
-                    m_error = QStringLiteral("no answer to ") + line;
-                    if (ok) *ok = false;
-                    return lines;
-                }
-            }
-            const QString reply = QString::fromUtf8(m_process.readLine()).trimmed();
-            if (reply == QLatin1String("ok")) {
-                if (ok) *ok = true;
-                return lines;
-            }
-            if (reply.startsWith(QLatin1String("error"))) {
-                m_error = reply;
-                if (ok) *ok = false;
-                return lines;
-            }
-            lines << reply;
-        }
-    }
-
-    QString error() const { return m_error; }
-
-private:
-    QProcess m_process;
-    QString m_error;
-};
 
 class Owner : public DeviceOwner {
 public:
@@ -200,21 +145,8 @@ private:
         return found;
     }
 
-    QStringList deviceLog()
-    {
-        bool ok = false;
-        const QStringList lines = m_mouse.command(QStringLiteral("log"), &ok);
-        return ok ? lines : QStringList{m_mouse.error()};
-    }
-
-    QStringList deviceLines(const QString& kind)
-    {
-        QStringList out;
-        for (const QString& line : deviceLog())
-            if (line.section(QLatin1Char(' '), 1, 1) == kind)
-                out << line;
-        return out;
-    }
+    QStringList deviceLog() { return m_mouse.log(); }
+    QStringList deviceLines(const QString& kind) { return m_mouse.log(kind); }
 
     void unplug()
     {

@@ -3,7 +3,9 @@
 #include "sim_output.h"
 #include "sim_session.h"
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 
@@ -12,8 +14,9 @@ void usage()
 {
     std::fprintf(stderr,
                  "usage: halcyon-sim [--family 553|560] [--gun] [--colorful] [--is55328]\n"
-                 "                   [--sensor NAME] [--workdir DIR] [--trace-startup] SCRIPT\n"
-                 "SCRIPT is a file of JSON lines, or - for standard input.\n");
+                 "                   [--sensor NAME] [--workdir DIR] [--trace-startup] [--scene QML] SCRIPT\n"
+                 "SCRIPT is a file of JSON lines, or - for standard input. A relative QML\n"
+                 "path is taken from the script's directory.\n");
 }
 
 bool parse(const QStringList& args, SimOptions& o)
@@ -40,6 +43,9 @@ bool parse(const QStringList& args, SimOptions& o)
                 return false;
         } else if (a == QLatin1String("--workdir")) {
             if (!next(o.workdir))
+                return false;
+        } else if (a == QLatin1String("--scene")) {
+            if (!next(o.scene))
                 return false;
         } else if (a == QLatin1String("--trace-startup")) {
             o.traceStartup = true;
@@ -74,6 +80,12 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot read %s\n", qPrintable(options.script));
             return 2;
         }
+    }
+    // A scene given relative to the script (golden traces pin their own).
+    if (!options.scene.isEmpty() && QFileInfo(options.scene).isRelative()) {
+        const QString base = options.script == QLatin1String("-") ? QDir::currentPath()
+                                                                  : QFileInfo(options.script).absolutePath();
+        options.scene = QDir(base).absoluteFilePath(options.scene);
     }
     SimOutput::installMessageHandler();
     SimSession session(options);

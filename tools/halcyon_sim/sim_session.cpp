@@ -1,9 +1,14 @@
 #include "sim_session.h"
+#include "app/application_startup.h"
 #include "app/myqquickview.h"
-#include "device/device_table.h"
+#include "app/root_call.h"
+#include "app/ui_controler.h"
+#include "app/widget.h"
 #include "settings/ini_format.h"
+#include "sim_file_commands.h"
 #include "sim_output.h"
 #include "sim_pointer_platform.h"
+#include "sim_script_commands.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -55,21 +60,22 @@ QString compact(const QJsonValue& v)
 SimSession::SimSession(const SimOptions& options)
     : m_options(options), m_mouse(familyOf(options.family))
 {
-    m_hid.setPort(&m_mouse);
-    m_hid.setClock(&m_clock);
-    m_hid.owner = this;
     m_clock.onSleep = [](int ms) { SimOutput::line(QStringLiteral("sleep %1").arg(ms)); };
     m_mouse.trace = [](const QString& line) { SimOutput::line(line); };
-    addObject(QStringLiteral("hid"), &m_hid);
     UserDialogs::install(&m_dialogs);
     registerBuiltinCommands();
     installSimPointerPlatform(*this);
+    registerScriptCommands(*this);
+    registerFileCommands(*this);
 }
 
 SimSession::~SimSession()
 {
     finish();
-    m_view.reset();
+    m_mouse.onPlugChange = nullptr;
+    m_widget.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    setRootCallObserver(nullptr);
     UserDialogs::install(nullptr);
     if (!m_tempDir.isEmpty())
         QDir(m_tempDir).removeRecursively();
@@ -113,50 +119,70 @@ bool SimSession::start()
     if (!prepareWorkdir())
         return false;
     SimOutput::setMuted(!m_options.traceStartup);
-    m_view = std::make_unique<myQQuickView>();
-    m_view->setObjectName(QStringLiteral("ui_View"));
-    m_view->hid = &m_hid;
-    addObject(QStringLiteral("ui_View"), m_view.get());
-    connectDevice();
+    setRootCallObserver([](const QString& name, const QVariantList& args) {
+        SimOutput::line(QStringLiteral("qml %1 %2").arg(name, compact(variantToJson(args))));
+    });
+    chooseSceneRenderer();
+    if (!m_options.scene.isEmpty())
+        Ui_Controler::setSceneOverride(QUrl::fromLocalFile(m_options.scene));
+    m_widget = std::make_unique<Widget>();
+    Widget* w = m_widget.get();
+    w->hid().setPort(&m_mouse);
+    w->hid().setClock(&m_clock);
+    w->onTrayMessage = [](const QString& title, const QString& text) {
+        SimOutput::line(QStringLiteral("tray %1|%2").arg(title, text));
+    };
+    w->onViewDisabled = [] { SimOutput::line(QStringLiteral("view disabled")); };
+    w->setDetectionTimerHook([this] { m_detectionDueMs = m_clock.elapsedMs() + Widget::DetectionIntervalMs; });
+    // Plugging and unplugging reach Widget as a udev event would: through
+    // the event loop.
+    m_mouse.onPlugChange = [w] {
+        QMetaObject::invokeMethod(w, [w] { w->deviceChangeNotified(); }, Qt::QueuedConnection);
+    };
+    addObject(QStringLiteral("hid"), &w->hid());
+    addObject(QStringLiteral("ui_View"), w->view());
+    addObject(QStringLiteral("ui_Ctl"), w->controller());
+    addObject(QStringLiteral("widget"), w);
+    w->checkDevice();
+    // The scene's "initUI" and "run" belong to the start-up, traced or not.
+    flushEvents();
     SimOutput::setMuted(false);
     return true;
 }
 
-// Until the application shell runs the real detection, the session finds the
-// mouse the way detection does and starts the listener on it.
-void SimSession::connectDevice()
+Hid_Thread& SimSession::hid()
 {
-    DeviceTable table = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));
-    locateInterfaces(m_mouse, table);
-    m_hid.devices = table;
-    const int j = firstConnectedEntry(table);
-    if (j < 0)
+    return m_widget->hid();
+}
+
+myQQuickView* SimSession::view()
+{
+    return m_widget ? m_widget->view() : nullptr;
+}
+
+void SimSession::flushEvents()
+{
+    // A queued call may queue the next one ("initUI", then the posted "run").
+    for (int pass = 0; pass < 4; ++pass)
+        QCoreApplication::processEvents();
+}
+
+void SimSession::fireDetectionTimerIfDue()
+{
+    if (m_detectionDueMs < 0 || m_clock.elapsedMs() < m_detectionDueMs)
         return;
-    m_hid.curDevice = j;
-    m_hid.hidFree = true;
-    m_hid.hidStartListen(j);
+    m_detectionDueMs = -1;
+    m_widget->checkDevice();
+    flushEvents();
 }
 
 void SimSession::finish()
 {
-    m_hid.hidStopListen();
+    if (!m_widget)
+        return;
+    hid().hidStopListen();
     m_mouse.interruptReads();
-    m_hid.waitListenerEnded();
-}
-
-void SimSession::deliverCurrentDpi(int stage)
-{
-    SimOutput::line(QStringLiteral("qml setCurrentDPI [%1]").arg(stage));
-}
-
-void SimSession::showTrayMessage(const QString& title, const QString& text)
-{
-    SimOutput::line(QStringLiteral("tray %1|%2").arg(title, text));
-}
-
-void SimSession::disableView()
-{
-    SimOutput::line(QStringLiteral("view disabled"));
+    hid().waitListenerEnded();
 }
 
 bool SimSession::run(QTextStream& script)
@@ -181,6 +207,10 @@ bool SimSession::run(QTextStream& script)
             SimOutput::line(QStringLiteral("error line %1: cannot run %2").arg(number).arg(trimmed));
             ok = false;
         }
+        // What the line queued runs before the next line, as the event
+        // loop would run it.
+        flushEvents();
+        fireDetectionTimerIfDue();
     }
     return ok;
 }
@@ -229,13 +259,19 @@ void SimSession::registerBuiltinCommands()
         m_mouse.unplug();
         // The listener notices at once; let it finish its last cycle and
         // hand the removal to the GUI thread.
-        m_hid.waitListenerEnded();
-        QCoreApplication::processEvents();
+        hid().waitListenerEnded();
+        flushEvents();
         return true;
     });
     addSimCommand(QStringLiteral("plug"), [this](const QJsonObject&) {
         m_mouse.plug();
-        QCoreApplication::processEvents();
+        flushEvents();
+        return true;
+    });
+    addSimCommand(QStringLiteral("wait"), [this](const QJsonObject& line) {
+        // Lets virtual time pass, as the event loop would idle.
+        m_clock.sleepMs(line.value(QStringLiteral("ms")).toInt());
+        fireDetectionTimerIfDue();
         return true;
     });
     addSimCommand(QStringLiteral("event"), [this](const QJsonObject& line) {
@@ -243,7 +279,7 @@ void SimSession::registerBuiltinCommands()
         for (const QJsonValue& b : line.value(QStringLiteral("bytes")).toArray())
             report.append(char(b.toInt()));
         // Without a listener nobody reads the event interface.
-        if (!m_hid.listening) {
+        if (!hid().listening) {
             SimOutput::line(QStringLiteral("event not read"));
             return true;
         }
@@ -271,7 +307,7 @@ void SimSession::registerBuiltinCommands()
         return true;
     });
     addSimCommand(QStringLiteral("token"), [this](const QJsonObject& line) {
-        m_hid.hidFree = line.value(QStringLiteral("free")).toBool(true);
+        hid().hidFree = line.value(QStringLiteral("free")).toBool(true);
         return true;
     });
     addSimCommand(QStringLiteral("dialog"), [this](const QJsonObject& line) {

@@ -1,6 +1,5 @@
 #pragma once
 #include "device/clock.h"
-#include "device/device_owner.h"
 #include "device/hid_thread.h"
 #include "device/virtual_mouse.h"
 #include "scripted_dialogs.h"
@@ -11,6 +10,7 @@
 #include <memory>
 
 class myQQuickView;
+class Widget;
 
 class QTextStream;
 
@@ -22,12 +22,14 @@ struct SimOptions {
     QString sensor;            // empty: keep the shipped value
     QString workdir;           // empty: a fresh temporary directory
     bool traceStartup = false; // print the start-up traffic too
+    QString scene;             // empty: the compiled-in scene
     QString script;            // "-" for standard input
 };
 
 // One run of halcyon-sim: the virtual mouse, the virtual clock, the program's
-// objects wired to them, and the script interpreter.
-class SimSession : public QObject, public DeviceOwner {
+// real start-up (Widget, the scene, detection) wired to them, and the script
+// interpreter.
+class SimSession : public QObject {
     Q_OBJECT
 public:
     explicit SimSession(const SimOptions& options);
@@ -40,12 +42,6 @@ public:
     // Stops the listener and lets its job end.
     void finish();
 
-    // DeviceOwner
-    QString controllerFamily() const override { return m_options.family; }
-    void deliverCurrentDpi(int stage) override;
-    void showTrayMessage(const QString& title, const QString& text) override;
-    void disableView() override;
-
     // Script commands {"sim": NAME, ...}; later parts of the program add theirs.
     using SimCommand = std::function<bool(const QJsonObject&)>;
     void addSimCommand(const QString& name, SimCommand command) { m_simCommands.insert(name, command); }
@@ -53,12 +49,19 @@ public:
     void addObject(const QString& name, QObject* object) { m_objects.insert(name, object); }
 
     VirtualMouse& mouse() { return m_mouse; }
-    Hid_Thread& hid() { return m_hid; }
-    myQQuickView* view() { return m_view.get(); }
+    // The program's objects; they exist once start() has run.
+    Widget* widget() { return m_widget.get(); }
+    Hid_Thread& hid();
+    myQQuickView* view();
 
 private:
     bool prepareWorkdir();
-    void connectDevice();
+    // The detection timer in virtual time: due 2048 ms after its last
+    // restart; it fires when a script line has let that much time pass.
+    void fireDetectionTimerIfDue();
+    // Runs what the event loop has queued (root-function calls, the
+    // listener's hand-overs, hot-plug notifications).
+    static void flushEvents();
     bool runLine(const QJsonObject& line);
     bool runCall(const QJsonObject& line);
     void registerBuiltinCommands();
@@ -70,8 +73,8 @@ private:
     SimOptions m_options;
     VirtualClock m_clock;
     VirtualMouse m_mouse;
-    Hid_Thread m_hid;
-    std::unique_ptr<myQQuickView> m_view;
+    std::unique_ptr<Widget> m_widget;
+    long long m_detectionDueMs = -1;  // virtual time; -1 when the timer is idle
     ScriptedDialogs m_dialogs;
     QMap<QString, SimCommand> m_simCommands;
     QMap<QString, QObject*> m_objects;

@@ -6,6 +6,7 @@
 //   create split|combined 553|560   plug in (two devices, or one with both collections)
 //   event 06 07 00 03               send an input report on the event collection
 //   input 06 07 00 03               send these bytes as an input report, as they are
+//   profile 2 00 11 22 ...          what the firmware holds as on-device profile 2
 //   log                             the requests received since the last log
 //   dump                            the firmware state as one JSON line
 //   destroy                         unplug
@@ -47,6 +48,12 @@ public:
                 m_mouse->sendEvent(report);
             else
                 m_mouse->sendRawInput(report);
+            reply(QStringLiteral("ok"));
+        } else if (verb == QLatin1String("profile")) {
+            if (!m_mouse || words.size() < 2)
+                return fail("usage: profile N BYTES (plugged)");
+            m_mouse->firmware().state().profiles[words[1].toInt()] =
+                QByteArray::fromHex(words.mid(2).join(QString()).toLatin1()).leftJustified(128, '\0', true);
             reply(QStringLiteral("ok"));
         } else if (verb == QLatin1String("log")) {
             if (m_mouse) {

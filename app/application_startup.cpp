@@ -1,0 +1,61 @@
+#include "app/application_startup.h"
+#include "app/copy_data.h"
+#include "app/input_capture.h"
+#include "app/input_capture_fallback.h"
+#include "app/qt_single_core_application.h"
+#include "app/widget.h"
+#include <QDebug>
+#include <QDir>
+#include <QQuickWindow>
+
+void chooseSceneRenderer()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+int runApplication(int argc, char** argv, const StartupOptions& options)
+{
+    int rc = 0;
+    {
+        QtSingleCoreApplication app(argc, argv);
+        if (app.isRunning()) {
+            app.sendMessage(QString(), 5000);
+            return 1;
+        }
+        // Every ./modules/ path is relative to the executable's own directory.
+        const QString path = QCoreApplication::applicationFilePath();
+        QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
+        qDebug() << "Working directory" << qPrintable(QDir::currentPath());
+        chooseSceneRenderer();
+
+        auto* widget = new Widget();
+        if (options.customize)
+            options.customize(*widget);
+        QObject::connect(&app, &QtSingleCoreApplication::messageReceived, widget, &Widget::receiveMessage);
+
+        if (!InputCapture::install())
+            InputCapture::useWindowFallback(widget);
+        InputCapture::registerKeyboardCallback(&Widget::keyboardCallback, widget);
+        InputCapture::registerMouseCallback(&Widget::mouseCallback, widget);
+
+        registerCopyDataCallback(&Widget::copyDataCallback, widget);
+        installCopyDataFilter();
+
+        widget->showNormal();
+        widget->checkDevice();
+        rc = app.exec();
+
+        // No capture or copy-data callback may reach the Widget once it is gone.
+        InputCapture::uninstall();
+        InputCapture::stopWindowFallback();
+        InputCapture::registerKeyboardCallback(nullptr, nullptr);
+        InputCapture::registerMouseCallback(nullptr, nullptr);
+        registerCopyDataCallback(nullptr, nullptr);
+        delete widget;
+        // The window's controller was scheduled for deferred deletion.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return rc;
+}

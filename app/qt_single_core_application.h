@@ -1,0 +1,36 @@
+#pragma once
+#include <QApplication>
+#include <QString>
+
+class InstanceServer;
+
+// The application object, guarding that one instance runs per executable
+// and user. The first instance listens on a local socket; later ones find
+// it there, send it a message and leave.
+class QtSingleCoreApplication : public QApplication {
+    Q_OBJECT
+public:
+    QtSingleCoreApplication(int& argc, char** argv);
+    ~QtSingleCoreApplication() override;
+
+    // Whether another instance runs. The first call decides: when none runs,
+    // this instance starts listening. Two simultaneous starts are serialised
+    // by a lock file, so exactly one of them becomes the running instance.
+    bool isRunning();
+    // Sends the message to the running instance; false when it did not
+    // take it within the timeout.
+    bool sendMessage(const QString& message, int timeout = 5000);
+    QString id() const { return m_id; }
+
+    // The identity of an executable run by a user.
+    static QString instanceId(const QString& executablePath, const QString& user);
+    static QString currentUser();
+
+signals:
+    void messageReceived(const QString& message);
+
+private:
+    QString m_id;
+    InstanceServer* m_server = nullptr;
+    int m_running = -1;  // not yet decided
+};

@@ -1,0 +1,130 @@
+#include "app/ui_controler.h"
+#include "app/myqquickview.h"
+#include "app/root_call.h"
+#include "app/window_rules.h"
+#include "settings/ini_format.h"
+#include <QDebug>
+#include <QGuiApplication>
+#include <QQmlContext>
+#include <QScreen>
+
+namespace {
+QUrl& sceneOverride()
+{
+    static QUrl url;
+    return url;
+}
+} // namespace
+
+Ui_Controler::Ui_Controler(QObject* parent) : QObject(parent)
+{
+}
+
+void Ui_Controler::setSceneOverride(const QUrl& url)
+{
+    sceneOverride() = url;
+}
+
+QSize Ui_Controler::screenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1280, 720);
+}
+
+void Ui_Controler::setupUi(QWidget* window, QObject* device)
+{
+    qDebug() << "=====================Ui_Controler - setupUi================================ ";
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("Widget"));
+    m_window = window;
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    window->setWindowOpacity(1.0);
+    window->setAttribute(Qt::WA_TranslucentBackground);
+    window->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    m_view = new myQQuickView(window);
+    m_view->setObjectName(QStringLiteral("ui_View"));
+    // The view takes the size of the scene's root item, which setScreenRect sets.
+    m_view->setResizeMode(QQuickWidget::SizeViewToRootObject);
+    m_view->setClearColor(Qt::transparent);
+    m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
+    m_view->setSource(sceneOverride().isEmpty() ? sceneUrl() : sceneOverride());
+    // Set after loading: the scene uses them from "initUI" on.
+    QQmlContext* context = m_view->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), m_view);
+    context->setContextProperty(QStringLiteral("hid"), device);
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    m_isMaximized = false;
+    const QSize screen = screenSize();
+    const QSize size = windowSizeForScreen(screen);
+    qDebug() << "screen W,H = " << screen.width() << screen.height();
+    window->resize(size);
+    callRootFunction(m_view, "setScreenRect", {size.width(), size.height(), false}, RootDelivery::Direct);
+
+    const auto config = openIni(QStringLiteral("./modules/setting/apConfig.bin"));
+    window->setWindowTitle(config->value(QStringLiteral("common/name"), QString()).toString());
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (m_window)
+        m_window->showMinimized();
+}
+
+void Ui_Controler::onMaxRestore()
+{
+    if (!m_window)
+        return;
+    if (m_isMaximized) {
+        m_window->showNormal();
+        m_isMaximized = false;
+        const QSize size = windowSizeForScreen(screenSize());
+        callRootFunction(m_view, "setScreenRect", {size.width(), size.height(), false}, RootDelivery::Direct);
+    } else {
+        m_window->showMaximized();
+        m_isMaximized = true;
+        const QSize screen = screenSize();
+        callRootFunction(m_view, "setScreenRect", {screen.width(), screen.height(), true}, RootDelivery::Direct);
+    }
+}
+
+void Ui_Controler::onHide()
+{
+    if (m_window)
+        m_window->setVisible(false);
+}
+
+void Ui_Controler::onClose()
+{
+    if (m_window)
+        m_window->close();
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (m_window)
+        m_window->move(m_window->x() + x, m_window->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (m_window)
+        m_window->move(m_window->x(), m_window->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    callRootFunction(m_view, "setProtectUI", {busyTime}, RootDelivery::Direct);
+}
+
+void Ui_Controler::setBusy()
+{
+    setBusy(0);
+}
+
+void Ui_Controler::test(int x, int y)
+{
+    if (m_window && m_view)
+        m_window->resize(x + m_view->width(), y + m_view->height());
+}

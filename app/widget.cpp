@@ -1,0 +1,222 @@
+#include "app/widget.h"
+#include "app/copy_data.h"
+#include "app/hotplug_monitor.h"
+#include "app/myqquickview.h"
+#include "app/ui_controler.h"
+#include "app/user_dialogs.h"
+#include "app/user_event.h"
+#include "device/device_table.h"
+#include <QAction>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QIcon>
+#include <QMenu>
+
+namespace {
+bool g_deviceConnected = false;
+} // namespace
+
+const char* const Widget::TrayMenuStyleSheet =
+    "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+    "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+    "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+    "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+    "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, 255, 40); } "
+    "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+    "QMenu::indicator { width: 13px; height: 13px; } "
+    "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+
+Widget::Widget(QWidget* parent) : QWidget(parent)
+{
+    g_deviceConnected = false;
+    m_hid.owner = this;
+    m_ui = new Ui_Controler();
+    m_ui->setupUi(this, &m_hid);
+    m_ui->view()->hid = &m_hid;
+    m_detectTimer.setInterval(DetectionIntervalMs);
+    m_detectTimer.setSingleShot(true);
+    connect(&m_detectTimer, &QTimer::timeout, this, &Widget::checkDevice);
+    createTrayIcon();
+    m_hotplug = new HotplugMonitor(this);
+    connect(m_hotplug, &HotplugMonitor::deviceAddedOrRemoved, this, &Widget::deviceChangeNotified);
+}
+
+Widget::~Widget()
+{
+    // The listener uses the device object; it must have ended first.
+    m_hid.hidStopListen();
+    m_hid.waitListenerEnded();
+    m_ui->deleteLater();
+}
+
+myQQuickView* Widget::view() const
+{
+    return m_ui ? m_ui->view() : nullptr;
+}
+
+bool Widget::deviceConnected()
+{
+    return g_deviceConnected;
+}
+
+void Widget::createTrayIcon()
+{
+    m_trayIcon = new QSystemTrayIcon(this);
+    auto* quit = new QAction(tr("Quit (&Q)"), this);
+    connect(quit, &QAction::triggered, this, &Widget::exitSYS);
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->addAction(quit);
+    m_trayMenu->setStyleSheet(QString::fromLatin1(TrayMenuStyleSheet));
+    m_trayIcon->setContextMenu(m_trayMenu);
+    m_trayIcon->setToolTip(QStringLiteral("HALCYON GAMING MOUSE"));
+    m_trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_trayIcon->setVisible(true);
+    } else {
+        static bool logged = false;
+        if (!logged) {
+            logged = true;
+            qDebug() << "No system tray: running without the tray icon";
+        }
+    }
+}
+
+void Widget::showBalloon(const QString& title, const QString& text)
+{
+    if (onTrayMessage)
+        onTrayMessage(title, text);
+    if (m_trayIcon && m_trayIcon->isVisible())
+        m_trayIcon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
+}
+
+void Widget::checkDevice()
+{
+    DeviceTable table = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));
+    locateInterfaces(*m_hid.port(), table);
+    m_hid.devices = table;
+    const int j = firstConnectedEntry(table);
+    if (j >= 0) {
+        m_hid.curDevice = j;
+        qDebug() << "Device Connect";
+        view()->clearHidBusy();
+        g_deviceConnected = true;
+        showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"));
+        m_hid.hidStartListen(j);
+        if (view()->is560()) {
+            const uint count = view()->isGun() ? 5 : 2;
+            for (uint k = 0; k < count; ++k)
+                view()->mouseReadProfile(k);
+        }
+        view()->setEnabled(true);
+        refreshUI();
+        return;
+    }
+    qDebug() << "Device DisConnect";
+    g_deviceConnected = false;
+    refreshUI();
+}
+
+void Widget::refreshUI()
+{
+    view()->initUI();
+    QCoreApplication::postEvent(this, new UserEvent(UserEvent::RunScene));
+}
+
+void Widget::customEvent(QEvent* event)
+{
+    if (event->type() == QEvent::User && static_cast<UserEvent*>(event)->payload() == UserEvent::RunScene)
+        view()->runUI();
+}
+
+void Widget::deviceChangeNotified()
+{
+    if (!m_hid.listening)
+        restartDetectionTimer();
+}
+
+void Widget::restartDetectionTimer()
+{
+    if (m_timerHook)
+        m_timerHook();
+    else
+        m_detectTimer.start();
+}
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::DoubleClick)
+        return;
+    if (g_deviceConnected)
+        postRestoreRequest();
+    showNormal();
+}
+
+void Widget::receiveMessage(QString)
+{
+    qDebug() << "------------------------- receiveMessage---------------------";
+    if (g_deviceConnected)
+        postRestoreRequest();
+}
+
+void Widget::exitSYS()
+{
+    m_hid.hidStopListen();
+    QCoreApplication::exit(0);
+}
+
+void Widget::restoreWindow()
+{
+    setVisible(true);
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
+QString Widget::controllerFamily() const
+{
+    return view() ? view()->controllerFamily() : QString();
+}
+
+void Widget::deliverCurrentDpi(int stage)
+{
+    if (view())
+        view()->setCurrentDPI(stage);
+}
+
+void Widget::showTrayMessage(const QString& title, const QString& text)
+{
+    showBalloon(title, text);
+}
+
+void Widget::disableView()
+{
+    if (onViewDisabled)
+        onViewDisabled();
+    if (view())
+        view()->setEnabled(false);
+}
+
+void Widget::keyboardCallback(int usage, bool isDown, void* context)
+{
+    if (auto* w = static_cast<Widget*>(context); w && w->view())
+        w->view()->forwardKeyboard(usage, isDown);
+}
+
+void Widget::mouseCallback(int code, bool isDown, int x, int y, void* context)
+{
+    if (auto* w = static_cast<Widget*>(context); w && w->view())
+        w->view()->forwardMouse(code, isDown, x, y);
+}
+
+void Widget::copyDataCallback(quint64 dwData, quint32 cbData, const char* data, size_t available,
+                              void* context)
+{
+    auto* w = static_cast<Widget*>(context);
+    if (!w)
+        return;
+    const std::optional<QString> text = warningTextFromCopyData(dwData, cbData, data, available);
+    if (text)
+        UserDialogs::current().warning(nullptr, w->windowTitle(), *text);
+}

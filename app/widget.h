@@ -1,0 +1,86 @@
+#pragma once
+#include "device/device_owner.h"
+#include "device/hid_thread.h"
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class HotplugMonitor;
+class QMenu;
+class Ui_Controler;
+class myQQuickView;
+
+// The controller and, at the same time, the main window: it owns the device
+// object, the detection timer, the window's controller with the view and
+// the tray icon, and finds the mouse when it comes and goes.
+class Widget : public QWidget, public DeviceOwner {
+    Q_OBJECT
+public:
+    static constexpr int DetectionIntervalMs = 2048;
+    static const char* const TrayMenuStyleSheet;
+
+    explicit Widget(QWidget* parent = nullptr);
+    ~Widget() override;
+
+    Hid_Thread& hid() { return m_hid; }
+    Ui_Controler* controller() const { return m_ui; }
+    myQQuickView* view() const;
+    QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
+    QMenu* trayMenu() const { return m_trayMenu; }
+    QTimer& detectionTimer() { return m_detectTimer; }
+
+    // Asks the scene for "initUI", then posts the request for "run".
+    void refreshUI();
+    // A device came or went (udev, WM_DEVICECHANGE): detection runs once the
+    // burst settles, unless the listener is watching the mouse.
+    void deviceChangeNotified();
+    // The process-wide device-connected flag.
+    static bool deviceConnected();
+
+    // Replaces starting the real detection timer (halcyon-sim runs it in
+    // virtual time); null restores the timer.
+    void setDetectionTimerHook(std::function<void()> restart) { m_timerHook = std::move(restart); }
+    // Observers of what the user would see (halcyon-sim prints them).
+    std::function<void(const QString& title, const QString& text)> onTrayMessage;
+    std::function<void()> onViewDisabled;
+
+    // The capture and copy-data callbacks; `context` is the Widget.
+    static void keyboardCallback(int usage, bool isDown, void* context);
+    static void mouseCallback(int code, bool isDown, int x, int y, void* context);
+    static void copyDataCallback(quint64 dwData, quint32 cbData, const char* data, size_t available,
+                                 void* context);
+
+    // DeviceOwner
+    QString controllerFamily() const override;
+    void deliverCurrentDpi(int stage) override;
+    void showTrayMessage(const QString& title, const QString& text) override;
+    void disableView() override;
+
+public slots:
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void checkDevice();
+    void exitSYS();
+    void receiveMessage(QString message);
+
+protected:
+    void customEvent(QEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    void createTrayIcon();
+    void showBalloon(const QString& title, const QString& text);
+    void restartDetectionTimer();
+    // The platform's way of posting a restore request to this window
+    // (WM_SYSCOMMAND/SC_RESTORE on Windows).
+    void postRestoreRequest();
+    void restoreWindow();
+
+    QTimer m_detectTimer;
+    Hid_Thread m_hid;
+    Ui_Controler* m_ui = nullptr;
+    QSystemTrayIcon* m_trayIcon = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    HotplugMonitor* m_hotplug = nullptr;
+    std::function<void()> m_timerHook;
+};

