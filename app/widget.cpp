@@ -7,6 +7,8 @@
 #include "app/user_event.h"
 #include "device/device_table.h"
 #include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QIcon>
@@ -29,6 +31,10 @@ const char* const Widget::TrayMenuStyleSheet =
 Widget::Widget(QWidget* parent) : QWidget(parent)
 {
     g_deviceConnected = false;
+    // The program lives in the tray: closing some other window (a warning
+    // box while this one is hidden) must not end it. Closing this window
+    // does, through closeEvent.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     m_hid.owner = this;
     m_ui = new Ui_Controler();
     m_ui->setupUi(this, &m_hid);
@@ -103,11 +109,8 @@ void Widget::checkDevice()
         g_deviceConnected = true;
         showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"));
         m_hid.hidStartListen(j);
-        if (view()->is560()) {
-            const uint count = view()->isGun() ? 5 : 2;
-            for (uint k = 0; k < count; ++k)
-                view()->mouseReadProfile(k);
-        }
+        if (view()->is560())
+            view()->readDeviceProfileImages();
         view()->setEnabled(true);
         refreshUI();
         return;
@@ -127,6 +130,18 @@ void Widget::customEvent(QEvent* event)
 {
     if (event->type() == QEvent::User && static_cast<UserEvent*>(event)->payload() == UserEvent::RunScene)
         view()->runUI();
+}
+
+void Widget::stopSystemHotplug()
+{
+    delete m_hotplug;
+    m_hotplug = nullptr;
+}
+
+void Widget::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    exitSYS();
 }
 
 void Widget::deviceChangeNotified()

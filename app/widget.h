@@ -38,6 +38,9 @@ public:
     // The process-wide device-connected flag.
     static bool deviceConnected();
 
+    // Stops watching the system's hot-plug notices (halcyon-sim and the
+    // demo, whose mouse notifies by itself).
+    void stopSystemHotplug();
     // Replaces starting the real detection timer (halcyon-sim runs it in
     // virtual time); null restores the timer.
     void setDetectionTimerHook(std::function<void()> restart) { m_timerHook = std::move(restart); }
@@ -65,6 +68,7 @@ public slots:
 
 protected:
     void customEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:

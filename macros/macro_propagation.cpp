@@ -2,6 +2,7 @@
 // the rename on disk, and the macro bindings of the stored profiles.
 #include "app/myqquickview.h"
 #include "macros/macro_library.h"
+#include "settings/ini_format.h"
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -15,16 +16,6 @@ constexpr int ButtonCount = 16;
 constexpr int ListedProfileCount = 6;
 // First value of a key-matrix entry that binds a macro.
 constexpr int MacroBinding = 4;
-
-// A stored list value. A plain value (how a one-item list reads back) is
-// not a list.
-QVariantList storedList(const QVariant& v)
-{
-    const int type = v.metaType().id();
-    if (type == QMetaType::QStringList || type == QMetaType::QVariantList)
-        return v.toList();
-    return QVariantList();
-}
 
 // True when `to` names another entry than `from` (a change of letter case
 // on a case-insensitive file system is the same entry).
@@ -73,7 +64,7 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
             continue;
         for (int k = 0; k < ButtonCount; ++k) {
             const QString key = QStringLiteral("mouseKeyMatrix/%1").arg(k);
-            const QVariantList entry = storedList(profile->value(key));
+            const QVariantList entry = iniList(profile->value(key));
             if (entry.isEmpty() || entry.at(0).toInt() != MacroBinding)
                 continue;
             const QString bound = profile->value(QStringLiteral("mouseMacroKey/%1").arg(entry.value(2).toInt())).toString();

@@ -1,26 +1,699 @@
 import QtQuick
+import "basic"
+import "common"
+import "pages"
+import "common/LanguageTable.js" as LanguageTable
+import "common/Values.js" as Values
 
-// Minimal scene until the full interface lands: the root functions the
-// native side calls, and a visible frame.
-Rectangle {
+// The scene's frame: scaling of the 1280 by 720 design to the window, the
+// start-up lock, title bar, tabs, bottom bar, dialogs, languages and the
+// root functions the native side calls.
+Item {
     id: mainIten
-    width: 1280
-    height: 720
-    color: "#1b1c20"
 
-    function setScreenRect(_widgetW, _widgetH, isMaxNormal) { width = _widgetW; height = _widgetH }
-    function setProtectUI(interval) {}
-    function initUI() {}
+    // Design size, and the window's size as the native side reports it.
+    property int normalW: 1280
+    property int normalH: 720
+    property int frameW: 1280
+    property int frameH: 720
+    property real zoomInRate_min: 1.0
+    property real zoomInRate_max: 1.0
+    property bool isFrameMax: false
+
+    property int mouseMode: 0
+    property bool isPownOn: false
+    property bool isColorful: false
+    property bool isGun: true
+    property string icType: "553"
+    property bool is55328: false
+
+    property string language: "ChineseSimplified"
+    property int langIndex: 0
+    property string fontFamily: langIndex === 0 ? rajdhaniLoader.name : cjkFontFamily
+    property int fontNormalSize: 16
+    property int fontMaxSize: 18
+    property int fontMiddleSize: 16
+    property int fontMinSize: 12
+
+    property color fontColor: "#ffffff"
+    property color colorPrimary: "#ff9933"
+    property color colorAccent: "#ff3030"
+    property color colorGray0: "#1a1a1a"
+    property color colorGray1: "#3c3c3c"
+    property color colorGray2: "#969696"
+    property color colorGray3: "#d1d1d1"
+    property color colorGray6: "#666666"
+    property color color1: "#ff0000"
+    property color color2: "#0000ff"
+    property color color3: "#00ff00"
+    property color color4: "#FFFF00"
+    property color color5: "#00FFFF"
+    property color color6: "#FF00FF"
+    property color color7: "#FF8000"
+    property color color8: "#ffffff"
+    property int skin_No: 1
+    property string url: "https://www.halcyon.example/support"
+
+    // Current profile slot (0 to 5), persisted as mouse/profileNo.
+    property int profileNo: 0
+    // Selected tab: 0 buttons and DPI, 1 lighting (hidden), 2 settings and macros.
+    property int currentTab: 0
+    // True once the first lock has ended and the frame replaced the logo.
+    property bool isUiShown: false
+    // True while input is locked (busy indicator shown, view disabled).
+    readonly property bool isLocked: busyIndicator.running
+    // True while any page holds changes that "Save" would send.
+    readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
+                                              || lightPage.isSave || systemPage.isSave
+    readonly property string cjkFontFamily: Qt.platform.os === "windows" ? "微软正黑体"
+                                            : (langIndex === 2 ? "Noto Sans CJK TC" : "Noto Sans CJK SC")
+
+    signal emptyAreaPressed()
+    signal clickOfficeMode()
+    signal clickGameMode()
+    signal initDropDownList()
+    signal clickMainFocus()
+    signal msg_KB(bool isDown, int usbCode)
+    signal msg_MS(bool isDown, int jeffCode, int x, int y)
+    signal msg_wheel(int _value)
+
+    width: frameW
+    height: frameH
+
+    // ---- root functions called by the native side ----
+
+    function setScreenRect(_widgetW, _widgetH, isMaxNormal) {
+        frameW = Values.toInt(_widgetW, normalW)
+        frameH = Values.toInt(_widgetH, normalH)
+        isFrameMax = Values.toBool(isMaxNormal)
+        var rw = frameW / normalW
+        var rh = frameH / normalH
+        zoomInRate_min = Math.min(rw, rh)
+        zoomInRate_max = Math.max(rw, rh)
+        console.log("setScreenRect", frameW, frameH, "zoom", zoomInRate_min, zoomInRate_max)
+    }
+
+    function setProtectUI(interval) {
+        controlUIEnable(false)
+        lockTimer.interval = Math.max(0, Values.toInt(interval, 0))
+        lockTimer.restart()
+    }
+
+    function initUI() {
+        setProtectUI(1000)
+        visible = true
+        if (!isPownOn) {
+            isColorful = Values.toBool(ui_View.getGlobalData("mouse/isColorful"))
+            icType = String(ui_View.getGlobalData("mouse/icType"))
+            is55328 = Values.toBool(ui_View.getGlobalData("mouse/is55328"))
+            isGun = Values.toBool(ui_View.getGlobalData("mouse/isGun"))
+            keyMatrixPage.mouseKeyCount = Values.toInt(ui_View.getGlobalData("mouse/keyCount"), keyMatrixPage.mouseKeyCount)
+            mouseMode = Values.toInt(ui_View.getData("mouse/mouseMode", false), 0)
+            keyMatrixPage.selectMode(mouseMode)
+
+            // The 560 family works on on-device profile 1 only.
+            if (icType === "560" && Values.toInt(ui_View.mouseReadCurrentProfile(), 0) !== 1)
+                hid.hid560_02H_SetCurrentProfile(1)
+
+            setLangIndex(ui_View.getGlobalData("common/language"))
+            loadLanguage()
+
+            profileNo = Values.toInt(ui_View.getGlobalData("mouse/profileNo"), 0)
+            profileManager.init(false, false)
+            menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
+            ui_View.setCurrentProfile(profileNo)
+            gunEditor.init(false, false)
+            keyAssigmentDialog.init(false, false)
+            keyMatrixPage.init(false, false)
+            dpiPage.init(false, false)
+            lightPage.init(false, false)
+            systemPage.init(false, false)
+            initDropDownList()
+            isPownOn = true
+        }
+        dpiPage.selectStage(Values.toInt(ui_View.mouseGetCurrentDPI(), 0) - 1)
+    }
+
     function run() {}
-    function setCurrentDPI(dpiValue) {}
-    function scroll(_value) {}
-    function detectKeyboard(isDown, usbCode) {}
-    function detectMouse(isDown, jeffCode, x, y) {}
 
-    Text {
+    function setCurrentDPI(dpiValue) {
+        var stage = Values.toInt(dpiValue, 0)
+        if (stage !== 0)
+            dpiPage.selectStage(stage - 1)
+    }
+
+    function scroll(_value) {}
+
+    function detectKeyboard(isDown, usbCode) {
+        msg_KB(Values.toBool(isDown), Values.toInt(usbCode, 0))
+    }
+
+    function detectMouse(isDown, jeffCode, x, y) {
+        msg_MS(Values.toBool(isDown), Values.toInt(jeffCode, 0), Values.toInt(x, 0), Values.toInt(y, 0))
+    }
+
+    // ---- functions shared by the scene's components ----
+
+    // Address of a page image: qrc:/GROUP/modules/img/skinN/GROUP/NAME.
+    function skinImage(group, name) {
+        return "qrc:/" + group + "/modules/img/skin" + skin_No + "/" + group + "/" + name
+    }
+
+    // Close every open drop-down and tell the components focus went back to the frame.
+    function mainFocus() {
+        menuUp.closeDropDowns()
+        focusSink.forceActiveFocus()
+        clickMainFocus()
+    }
+
+    // Lock or unlock input without the timer.
+    function controlUIEnable(isEnable) {
+        busyIndicator.running = !isEnable
+        ui_View.setEnabled(isEnable)
+    }
+
+    // Set langIndex from a stored language name. A name that is not ours
+    // keeps the current language, so the texts never load from a file that
+    // does not exist.
+    function setLangIndex(langStr) {
+        var index = LanguageTable.indexOf(langStr)
+        if (index >= 0)
+            langIndex = index
+        language = LanguageTable.names[langIndex]
+    }
+
+    // Fetch every text group of the current language into its component.
+    function loadLanguage() {
+        var groups = [
+            ["keyMatrix", keyMatrixPage, "keyMatrixLang"],
+            ["keyAssigment", keyAssigmentDialog, "keyAssigmentLang"],
+            ["dpiSetting", dpiPage, "dpiSettingLang"],
+            ["lightControl", lightPage, "lightControlLang"],
+            ["macroEditor", macroEditor, "macroEditorLang"],
+            ["systemSetting", systemPage, "systemSettingLang"],
+            ["gunControl", gunEditor, "gunControlLang"],
+            ["profile", profileManager, "profileLang"],
+            ["keyCode", keyCodeString, "keyCodeLang"],
+            ["warningAssigment", warningDialog, "warningAssigmentLang"]
+        ]
+        for (var i = 0; i < groups.length; ++i)
+            groups[i][1][groups[i][2]] = Values.toList(ui_View.getLangStrings(groups[i][0], language))
+        // Only for the backend: it keeps the DPI notification texts of this group.
+        ui_View.getLangStrings("other", language)
+    }
+
+    function selectTab(index) {
+        currentTab = index
+        if (index === 2) {
+            macroEditor.init(false, false)
+            mainFocus()
+        }
+    }
+
+    function showDialog(dialog) {
+        mainFocus()
+        mainMask.visible = true
+        dialog.x = (normalW - dialog.width) / 2
+        dialog.y = (normalH - dialog.height) / 2
+        dialog.visible = true
+    }
+
+    function hideDialog(dialog) {
+        dialog.visible = false
+        mainMask.visible = false
+    }
+
+    // "Save": send every page with unsaved changes, in order.
+    function saveAllData() {
+        mainFocus()
+        var locks = keyMatrixPage.isSave || dpiPage.isSave || lightPage.isSave
+        if (locks)
+            controlUIEnable(false)
+        var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
+        for (var i = 0; i < pages.length; ++i) {
+            if (pages[i].isSave) {
+                pages[i].isSave = false
+                pages[i].saveData()
+            }
+        }
+        controlUIEnable(true)
+    }
+
+    // "Reset", once confirmed: restore the profile's factory values and send them.
+    function resetAllDate() {
+        controlUIEnable(false)
+        confirmDialog.visible = false
+        mainMask.visible = false
+        mouseMode = 0
+        keyMatrixPage.selectMode(0)
+        clickOfficeMode()
+        ui_View.resetProfile(profileNo)
+        keyMatrixPage.init(true, false)
+        keyMatrixPage.resetKeys()
+        dpiPage.init(true, false)
+        lightPage.init(true, false)
+        systemPage.init(true, false)
+        if (isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+        ui_View.mouseSetCurrentDPI(2)
+        dpiPage.selectStage(1)
+        gunEditor.resetData()
+        controlUIEnable(true)
+        clearUnsavedFlags()
+    }
+
+    // Switch to another profile slot: load it and send it to the mouse.
+    function changeProfile(slot) {
+        var newNo = Values.toInt(slot, profileNo)
+        if (newNo === profileNo)
+            return
+        controlUIEnable(false)
+        profileNo = newNo
+        menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
+        ui_View.setGlobalData("mouse/profileNo", profileNo)
+        ui_View.setCurrentProfile(profileNo)
+        keyMatrixPage.init(true, false)
+        dpiPage.init(true, false)
+        lightPage.init(true, false)
+        systemPage.init(true, false)
+        if (isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+        clearUnsavedFlags()
+        controlUIEnable(true)
+    }
+
+    function clearUnsavedFlags() {
+        keyMatrixPage.isSave = false
+        dpiPage.isSave = false
+        lightPage.isSave = false
+        systemPage.isSave = false
+    }
+
+    // Offer a captured key to every component that is capturing; the others ignore it.
+    function routeKey(isDown, usbCode) {
+        var capturing = [macroEditor, keyAssigmentDialog, macroKeyDialog, keyMatrixPage]
+        for (var i = 0; i < capturing.length; ++i) {
+            if (capturing[i].isCapturing)
+                capturing[i].captureKey(isDown, usbCode)
+        }
+    }
+
+    onMsg_KB: function(isDown, usbCode) { routeKey(isDown, usbCode) }
+
+    FontLoader {
+        id: rajdhaniLoader
+        source: "qrc:/modules/fonts/Rajdhani-Bold.ttf"
+    }
+
+    Timer {
+        id: lockTimer
+        objectName: "lockTimer"
+        interval: 1000
+        repeat: false
+        onTriggered: {
+            mainIten.controlUIEnable(true)
+            if (!mainIten.isUiShown) {
+                mainIten.isUiShown = true
+                mainIten.selectTab(mainIten.currentTab)
+            }
+        }
+    }
+
+    // Takes keyboard focus away from text fields when the frame is clicked.
+    Item {
+        id: focusSink
+        focus: true
+    }
+
+    // ---- layers, bottom to top ----
+
+    // Empty areas drag the window.
+    MouseArea {
+        id: dragArea
+        anchors.fill: parent
+        property point pressPos
+        onPressed: function(mouse) {
+            mainIten.mainFocus()
+            mainIten.emptyAreaPressed()
+            pressPos = Qt.point(mouse.x, mouse.y)
+        }
+        onPositionChanged: function(mouse) {
+            if (!pressed)
+                return
+            ui_Ctl.onXChanged(Math.round(mouse.x - pressPos.x))
+            ui_Ctl.onYChanged(Math.round(mouse.y - pressPos.y))
+        }
+    }
+
+    // Start-up logo, until the first lock ends.
+    Item {
+        id: startLogo
+        objectName: "startLogo"
+        visible: !mainIten.isUiShown
+        width: 440
+        height: 300
         anchors.centerIn: parent
-        text: "HALCYON"
-        color: "#e0e0e0"
-        font.pixelSize: 48
+        scale: mainIten.zoomInRate_min
+        // A dark card, so the logo reads well on any desktop behind the
+        // translucent window.
+        Rectangle {
+            anchors.fill: parent
+            radius: 8
+            color: "#f0141518"
+            border.color: mainIten.colorGray1
+        }
+        SvgImage {
+            id: startEmblem
+            y: 48
+            width: 216
+            height: 120
+            anchors.horizontalCenter: parent.horizontalCenter
+            // Released once the frame has replaced the logo.
+            source: startLogo.visible ? "qrc:/modules/img/titleLogo.svg" : ""
+        }
+        Text {
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: startEmblem.bottom
+            anchors.topMargin: 18
+            text: "HALCYON"
+            color: mainIten.fontColor
+            font.family: rajdhaniLoader.name
+            font.pixelSize: 56
+            font.letterSpacing: 12
+        }
+    }
+
+    Environment {
+        id: environment
+        anchors.fill: parent
+        visible: mainIten.isUiShown
+    }
+
+    // The 1280 by 720 design, centred and drawn at zoomInRate_min.
+    Item {
+        id: contentFrame
+        objectName: "contentFrame"
+        visible: mainIten.isUiShown
+        width: mainIten.normalW
+        height: mainIten.normalH
+        anchors.centerIn: parent
+        scale: mainIten.zoomInRate_min
+
+        // Covers the frame while a dialog is open: clicks outside the dialog
+        // only take focus away (and drag the window).
+        MouseArea {
+            id: mainMask
+            objectName: "mainMask"
+            anchors.fill: parent
+            visible: false
+            z: 5
+            property point pressPos
+            onPressed: function(mouse) {
+                focusSink.forceActiveFocus()
+                pressPos = Qt.point(mouse.x, mouse.y)
+            }
+            onPositionChanged: function(mouse) {
+                if (!pressed)
+                    return
+                ui_Ctl.onXChanged(Math.round((mouse.x - pressPos.x) * mainIten.zoomInRate_min))
+                ui_Ctl.onYChanged(Math.round((mouse.y - pressPos.y) * mainIten.zoomInRate_min))
+            }
+            Rectangle {
+                anchors.fill: parent
+                color: "#000000"
+                opacity: 0.45
+            }
+        }
+
+        SvgImage {
+            id: bgLogo
+            width: 720
+            height: 400
+            x: (parent.width - width) / 2
+            y: 170
+            opacity: 0.6
+            source: "qrc:/modules/img/bgLogo.svg"
+        }
+
+        Row {
+            id: titleLogo
+            x: 24
+            y: 4
+            spacing: 10
+            SvgImage {
+                width: 54
+                height: 30
+                source: "qrc:/modules/img/titleLogo.svg"
+            }
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                anchors.verticalCenterOffset: 1
+                text: "HALCYON"
+                color: mainIten.fontColor
+                font.family: rajdhaniLoader.name
+                font.pixelSize: 24
+                font.letterSpacing: 5
+            }
+        }
+
+        Row {
+            id: tabBar
+            objectName: "tabBar"
+            anchors.right: pageArea.right
+            y: 52
+            spacing: 20
+            TabButton {
+                objectName: "tab0"
+                text: Values.at(keyMatrixPage.keyMatrixLang, 17)
+                selected: mainIten.currentTab === 0
+                onClicked: mainIten.selectTab(0)
+            }
+            TabButton {
+                objectName: "tab1"
+                visible: false
+                text: Values.at(keyMatrixPage.keyMatrixLang, 18)
+                selected: mainIten.currentTab === 1
+                onClicked: mainIten.selectTab(1)
+            }
+            TabButton {
+                objectName: "tab2"
+                text: Values.at(keyMatrixPage.keyMatrixLang, 19)
+                selected: mainIten.currentTab === 2
+                onClicked: mainIten.selectTab(2)
+            }
+        }
+
+        Item {
+            id: pageArea
+            objectName: "pageArea"
+            x: (parent.width - width) / 2
+            y: 106
+            width: parent.width * 0.9
+            height: parent.height * 0.73
+
+            Item {
+                id: tab0Pages
+                anchors.fill: parent
+                visible: mainIten.currentTab === 0
+                KeyMatrixPage {
+                    id: keyMatrixPage
+                    objectName: "keyMatrixPage"
+                    width: (parent.width - 20) / 2
+                    height: parent.height
+                }
+                DpiSettingPage {
+                    id: dpiPage
+                    objectName: "dpiPage"
+                    x: keyMatrixPage.width + 20
+                    width: (parent.width - 20) / 2
+                    height: parent.height
+                }
+            }
+            LightControlPage {
+                id: lightPage
+                objectName: "lightPage"
+                anchors.fill: parent
+                visible: mainIten.currentTab === 1
+            }
+            Item {
+                id: tab2Pages
+                anchors.fill: parent
+                visible: mainIten.currentTab === 2
+                SystemSettingPage {
+                    id: systemPage
+                    objectName: "systemPage"
+                    width: parent.width
+                    height: 180
+                }
+                MacroEditor {
+                    id: macroEditor
+                    objectName: "macroEditor"
+                    y: systemPage.height + 16
+                    width: parent.width
+                    height: parent.height - y
+                }
+            }
+        }
+
+        SvgImage {
+            id: separator
+            x: pageArea.x
+            y: pageArea.y + pageArea.height + 6
+            width: pageArea.width
+            height: 4
+            source: mainIten.skinImage("index", "separator.svg")
+        }
+
+        Item {
+            id: bottomBar
+            objectName: "bottomBar"
+            x: pageArea.x
+            y: separator.y + separator.height + 8
+            width: parent.width * 0.9
+            height: parent.height * 0.08
+
+            SvgImage {
+                anchors.fill: parent
+                source: "qrc:/modules/img/bottomBar.svg"
+            }
+            TextButton {
+                id: configButton
+                objectName: "configButton"
+                anchors.left: parent.left
+                anchors.leftMargin: 12
+                anchors.verticalCenter: parent.verticalCenter
+                text: Values.at(keyMatrixPage.keyMatrixLang, 0)
+                onClicked: mainIten.showDialog(profileManager)
+            }
+            Text {
+                id: linkLine
+                objectName: "linkLine"
+                // Centred in the free space between "Config" and the right-hand buttons.
+                x: configButton.x + configButton.width
+                   + (bottomButtons.x - configButton.x - configButton.width - width) / 2
+                anchors.verticalCenter: parent.verticalCenter
+                text: Values.at(keyMatrixPage.keyMatrixLang, 6) + mainIten.url
+                color: linkArea.containsMouse ? mainIten.colorPrimary : mainIten.colorGray2
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontMinSize + 2
+                font.underline: linkArea.containsMouse
+                MouseArea {
+                    id: linkArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    cursorShape: Qt.PointingHandCursor
+                    onClicked: Qt.openUrlExternally(mainIten.url)
+                }
+            }
+            Row {
+                id: bottomButtons
+                anchors.right: parent.right
+                anchors.rightMargin: 12
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 16
+                TextButton {
+                    objectName: "okButton"
+                    text: Values.at(keyMatrixPage.keyMatrixLang, 1)
+                    onClicked: {
+                        mainIten.saveAllData()
+                        ui_Ctl.onMinimize()
+                    }
+                }
+                TextButton {
+                    objectName: "saveButton"
+                    text: Values.at(keyMatrixPage.keyMatrixLang, 2)
+                    textColor: mainIten.hasUnsavedChanges ? mainIten.colorAccent : mainIten.fontColor
+                    onClicked: mainIten.saveAllData()
+                }
+                TextButton {
+                    objectName: "resetButton"
+                    text: Values.at(keyMatrixPage.keyMatrixLang, 3)
+                    onClicked: mainIten.showDialog(confirmDialog)
+                }
+            }
+        }
+    }
+
+    // Title bar, above the frame so that its drop-down opens over the tabs;
+    // it rests while a dialog is open.
+    Item {
+        id: titleLayer
+        visible: mainIten.isUiShown
+        enabled: !mainMask.visible
+        opacity: mainMask.visible ? 0.45 : 1.0
+        width: mainIten.normalW
+        height: mainIten.normalH
+        anchors.centerIn: parent
+        scale: mainIten.zoomInRate_min
+        Menu_Up {
+            id: menuUp
+            objectName: "menuUp"
+            x: -21
+            y: -6
+            width: 1280
+            height: mainIten.normalH * 0.05
+            profileModel: profileManager.profileNames
+            onProfileChosen: function(index) { mainIten.changeProfile(profileManager.profileSlots[index]) }
+        }
+    }
+
+    // Dialogs that live outside the frame, each scaled and centred in the root.
+    Item {
+        id: dialogLayer
+        width: mainIten.normalW
+        height: mainIten.normalH
+        anchors.centerIn: parent
+        scale: mainIten.zoomInRate_min
+
+        ProfileManager {
+            id: profileManager
+            objectName: "profileManager"
+            onProfileSelected: function(slot) { mainIten.changeProfile(slot) }
+        }
+        MacroKeyDialog { id: macroKeyDialog; objectName: "macroKeyDialog" }
+        InputDialog { id: inputDialog; objectName: "inputDialog" }
+        WarningDialog { id: warningDialog; objectName: "warningDialog" }
+        DpiColorDialog { id: dpiColorDialog; objectName: "dpiColorDialog" }
+        GunControl { id: gunEditor; objectName: "gunEditor" }
+        KeyAssigmentDialog { id: keyAssigmentDialog; objectName: "keyAssigmentDialog" }
+        ConfirmDialog {
+            id: confirmDialog
+            objectName: "confirmDialog"
+            title: Values.at(keyMatrixPage.keyMatrixLang, 7)
+            text: Values.at(keyMatrixPage.keyMatrixLang, 8)
+            okText: Values.at(keyMatrixPage.keyMatrixLang, 10)
+            cancelText: Values.at(keyMatrixPage.keyMatrixLang, 9)
+            onAccepted: mainIten.resetAllDate()
+            onRejected: mainIten.hideDialog(confirmDialog)
+        }
+    }
+
+    KeyCodeString {
+        id: keyCodeString
+        objectName: "keyCodeString"
+    }
+
+    // While locked, no pointer input reaches the scene, whatever the host does.
+    MouseArea {
+        id: lockShield
+        objectName: "lockShield"
+        anchors.fill: parent
+        z: 98
+        visible: mainIten.isLocked
+        hoverEnabled: true
+        acceptedButtons: Qt.AllButtons
+        preventStealing: true
+        onWheel: function(wheel) { wheel.accepted = true }
+    }
+
+    BusyIndicator {
+        id: busyIndicator
+        objectName: "busyIndicator"
+        z: 99
+        anchors.centerIn: parent
     }
 }

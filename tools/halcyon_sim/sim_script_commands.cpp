@@ -5,6 +5,7 @@
 #include "slot_invoker.h"
 #include <QJsonArray>
 #include <QJsonObject>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -22,7 +23,7 @@ QJsonValue scriptToJson(const QJSValue& v)
         return v.toBool();
     if (v.isNumber()) {
         const double d = v.toNumber();
-        if (d == double(qint64(d)))
+        if (std::isfinite(d) && std::fabs(d) < 9.0e15 && d == std::floor(d))
             return qint64(d);
         return d;
     }

@@ -11,6 +11,9 @@
 // Size of one macro slot on the mouse.
 var blockSize = 128;
 
+// The editor takes a new action only while recordCount() is below this.
+var recordLimit = 126;
+
 // Delays are counted in units of 10 ms; 126 units fit in an attribute byte.
 var unitMs = 10;
 var maxInlineUnits = 126;

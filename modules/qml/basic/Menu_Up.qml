@@ -1,0 +1,60 @@
+import QtQuick
+import "../common"
+
+// The title bar: the profile drop-down, minimise and close (which hides the
+// window to the tray), right-aligned and 21 px apart. Dragging the bar moves
+// the window through the root's mouse area below it.
+Item {
+    id: menuUp
+    // Profile names, in the order of the profile manager's list.
+    property var profileModel: []
+    property alias profileIndex: profileDropDown.currentIndex
+    property alias profileDropDown: profileDropDown
+    signal profileChosen(int index)
+
+    width: 1280
+    height: 36
+
+    function closeDropDowns() { profileDropDown.close() }
+
+    // The bar's art starts where the window's top-left corner is.
+    SvgImage {
+        x: 21
+        y: 6
+        width: 1280
+        height: 44
+        source: "qrc:/modules/img/titleBar.svg"
+    }
+
+    Row {
+        id: controls
+        x: 21 + 1280 - width - 16
+        y: 6 + 4
+        spacing: 21
+        layoutDirection: Qt.LeftToRight
+
+        DropDown {
+            id: profileDropDown
+            objectName: "profileDropDown"
+            width: 200
+            height: 26
+            y: 1
+            model: menuUp.profileModel
+            onActivated: function(index) { menuUp.profileChosen(index) }
+        }
+        ImageButton {
+            objectName: "minimizeButton"
+            width: 28
+            height: 28
+            image: "minBtn"
+            onClicked: ui_Ctl.onMinimize()
+        }
+        ImageButton {
+            objectName: "closeButton"
+            width: 28
+            height: 28
+            image: "closeBtn"
+            onClicked: ui_Ctl.onHide()
+        }
+    }
+}

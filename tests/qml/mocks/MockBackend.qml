@@ -1,0 +1,101 @@
+import QtQml
+
+// Stand-ins for the three objects the host gives the scene ("ui_View",
+// "hid", "ui_Ctl"). Every call is appended to one log, in order, as
+// {name: "ui_View.setEnabled", args: [false]}. Answers come from the
+// tables below, which a test may change.
+QtObject {
+    id: backend
+
+    property var log: []
+    // Global configuration (apConfig) and current profile values.
+    property var globals: ({})
+    property var profile: ({})
+    property var profileLists: ({})
+    // Language files: language -> group -> list of strings.
+    property var languages: ({})
+    // Name index lists by type.
+    property var nameLists: ({})
+    property int deviceProfile: 1
+    property int currentDpi: 2
+
+    function reset() {
+        log = []
+        globals = {
+            "mouse/isColorful": "true", "mouse/icType": "553", "mouse/is55328": "false",
+            "mouse/isGun": "true", "mouse/keyCount": "14", "common/language": "English",
+            "mouse/profileNo": "0"
+        }
+        profile = { "mouse/mouseMode": "0" }
+        profileLists = {}
+        languages = {}
+        nameLists = { "2": ["Standard0", "profile_01"] }
+        deviceProfile = 1
+        currentDpi = 2
+    }
+
+    function record(name, args) {
+        var copy = []
+        for (var i = 0; i < args.length; ++i)
+            copy.push(args[i])
+        var l = log
+        l.push({ name: name, args: copy })
+        log = l
+    }
+
+    // Names of the logged calls, optionally only those starting with prefix.
+    function names(prefix) {
+        var out = []
+        for (var i = 0; i < log.length; ++i) {
+            if (!prefix || log[i].name.indexOf(prefix) === 0)
+                out.push(log[i].name)
+        }
+        return out
+    }
+
+    // The logged calls of one name.
+    function callsOf(name) {
+        var out = []
+        for (var i = 0; i < log.length; ++i) {
+            if (log[i].name === name)
+                out.push(log[i].args)
+        }
+        return out
+    }
+
+    property QtObject view: QtObject {
+        function getGlobalData(key) { backend.record("ui_View.getGlobalData", arguments); return backend.globals[key] }
+        function setGlobalData(key, value) { backend.record("ui_View.setGlobalData", arguments); backend.globals[key] = value }
+        function getData(key, isRecovery) { backend.record("ui_View.getData", arguments); return backend.profile[key] }
+        function setData(key, value) { backend.record("ui_View.setData", arguments); backend.profile[key] = value }
+        function getDataList(key, isRecovery) { backend.record("ui_View.getDataList", arguments); return backend.profileLists[key] || [] }
+        function setDataList(key, list) { backend.record("ui_View.setDataList", arguments); backend.profileLists[key] = list }
+        function getLangStrings(group, lang) {
+            backend.record("ui_View.getLangStrings", arguments)
+            var file = backend.languages[lang]
+            return file && file[group] ? file[group] : []
+        }
+        function getNameList(type) { backend.record("ui_View.getNameList", arguments); return backend.nameLists[String(type)] || [] }
+        function setCurrentProfile(no) { backend.record("ui_View.setCurrentProfile", arguments) }
+        function resetProfile(no) { backend.record("ui_View.resetProfile", arguments) }
+        function mouseReadCurrentProfile() { backend.record("ui_View.mouseReadCurrentProfile", arguments); return backend.deviceProfile }
+        function mouseGetCurrentDPI() { backend.record("ui_View.mouseGetCurrentDPI", arguments); return backend.currentDpi }
+        function mouseSetCurrentDPI(stage) { backend.record("ui_View.mouseSetCurrentDPI", arguments) }
+        function mouseSwitchKeyMatrix(n) { backend.record("ui_View.mouseSwitchKeyMatrix", arguments) }
+        function mouseResetKeyMatrix() { backend.record("ui_View.mouseResetKeyMatrix", arguments) }
+        function setEnabled(enabled) { backend.record("ui_View.setEnabled", arguments) }
+    }
+
+    property QtObject hid: QtObject {
+        function hid560_02H_SetCurrentProfile(profile) { backend.record("hid.hid560_02H_SetCurrentProfile", arguments) }
+    }
+
+    property QtObject ctl: QtObject {
+        function onMinimize() { backend.record("ui_Ctl.onMinimize", arguments) }
+        function onHide() { backend.record("ui_Ctl.onHide", arguments) }
+        function onXChanged(x) { backend.record("ui_Ctl.onXChanged", arguments) }
+        function onYChanged(y) { backend.record("ui_Ctl.onYChanged", arguments) }
+    }
+
+    Component.onCompleted: reset()
+}
