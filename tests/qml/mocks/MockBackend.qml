@@ -18,6 +18,9 @@ QtObject {
     property var nameLists: ({})
     property int deviceProfile: 1
     property int currentDpi: 2
+    // Answers of the macro, gun and lighting slots by slot name (a
+    // function of the call's arguments, or a value), set by a test.
+    property var answers: ({})
 
     function reset() {
         log = []
@@ -32,6 +35,15 @@ QtObject {
         nameLists = { "2": ["Standard0", "profile_01"] }
         deviceProfile = 1
         currentDpi = 2
+        answers = {}
+    }
+
+    // The answer a test set for a slot, or fallback.
+    function answer(name, args, fallback) {
+        var a = answers[name]
+        if (a === undefined)
+            return fallback
+        return typeof a === "function" ? a.apply(null, args) : a
     }
 
     function record(name, args) {
@@ -84,6 +96,34 @@ QtObject {
         function mouseSwitchKeyMatrix(n) { backend.record("ui_View.mouseSwitchKeyMatrix", arguments) }
         function mouseResetKeyMatrix() { backend.record("ui_View.mouseResetKeyMatrix", arguments) }
         function setEnabled(enabled) { backend.record("ui_View.setEnabled", arguments) }
+
+        // ---- macro editor, gun editor and lighting page ----
+        function setMacroSelectName(n1, n2, n3, n4, n5) { backend.record("ui_View.setMacroSelectName", arguments) }
+        function setMacroLevel(level) { backend.record("ui_View.setMacroLevel", arguments) }
+        function getMacroList_Att(att) { backend.record("ui_View.getMacroList_Att", arguments); return backend.answer("getMacroList_Att", arguments, []) }
+        function getMacroSubList_Att(att, name) { backend.record("ui_View.getMacroSubList_Att", arguments); return backend.answer("getMacroSubList_Att", arguments, []) }
+        function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
+        function updataNameList(type, names) { backend.record("ui_View.updataNameList", arguments); return true }
+        function createMacroIni(name, index, level, type) { backend.record("ui_View.createMacroIni", arguments); return true }
+        function saveMacroIni(level, name, macros, repeat) { backend.record("ui_View.saveMacroIni", arguments); return true }
+        function loadMacroIni(level, name) { backend.record("ui_View.loadMacroIni", arguments); return backend.answer("loadMacroIni", arguments, []) }
+        function deleteMacroIni(level, type, name) { backend.record("ui_View.deleteMacroIni", arguments); return true }
+        function mouseSendMacroData(bytes, slot) { backend.record("ui_View.mouseSendMacroData", arguments); return true }
+        function loadMacroFile(level, type) { backend.record("ui_View.loadMacroFile", arguments); return backend.answer("loadMacroFile", arguments, "") }
+        function saveMacroFile(level, name) { backend.record("ui_View.saveMacroFile", arguments) }
+        function loadMacroFile_batch() { backend.record("ui_View.loadMacroFile_batch", arguments); return backend.answer("loadMacroFile_batch", arguments, "") }
+        function loadMacroFile_sub_batch() { backend.record("ui_View.loadMacroFile_sub_batch", arguments) }
+        function getMacroFileName_batch(level, type) { backend.record("ui_View.getMacroFileName_batch", arguments); return backend.answer("getMacroFileName_batch", arguments, []) }
+        function getbatchPath() { backend.record("ui_View.getbatchPath", arguments) }
+        function saveMacroFile_batch(level, names, types) { backend.record("ui_View.saveMacroFile_batch", arguments) }
+        function searchMacroFile_sub_batch(name, level, deleteLevel) { backend.record("ui_View.searchMacroFile_sub_batch", arguments) }
+        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments); return true }
+        function deleteMacroUpdateProfile(name) { backend.record("ui_View.deleteMacroUpdateProfile", arguments) }
+        function getGunData(index) { backend.record("ui_View.getGunData", arguments); return backend.answer("getGunData", arguments, []) }
+        function mouseSaveGundata(index, gun) { backend.record("ui_View.mouseSaveGundata", arguments) }
+        function mouseSendGundata(slot, values) { backend.record("ui_View.mouseSendGundata", arguments) }
+        function modifyGundata(type, gun) { backend.record("ui_View.modifyGundata", arguments) }
+        function mouseSetLedType(effect, brightness, speed, direction, colors) { backend.record("ui_View.mouseSetLedType", arguments) }
     }
 
     property QtObject hid: QtObject {
