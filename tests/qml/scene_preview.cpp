@@ -10,6 +10,7 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlExpression>
+#include <QtQml/qqml.h>
 #include <QSettings>
 #include <QQuickItem>
 #include <QQuickView>
@@ -113,7 +114,7 @@ int main(int argc, char** argv)
             QTest::qWait(100);
         }
         if (parser.isSet("eval")) {
-            QQmlExpression expression(view.rootContext(), root, parser.value("eval"));
+            QQmlExpression expression(qmlContext(root), root, parser.value("eval"));
             expression.evaluate();
             if (expression.hasError())
                 qWarning("%s", qPrintable(expression.error().toString()));

@@ -47,6 +47,28 @@ Item {
             return node
         }
 
+        function test_clickingTheTreeSelectsAndOpens() {
+            var folder = editor.createEntry(1, "Games")
+            editor.selectNode(folder)
+            editor.createEntry(0, "Inner")
+            editor.selectNode(null)
+            editor.createEntry(0, "Solo")
+            folder.open = false
+            editor.rebuildRows()
+            waitForRendering(editor)
+            var solo = findChild(editor, "treeRow_Solo")
+            mouseClick(solo)
+            compare(editor.selectedNode.name, "Solo")
+            verify(solo.selected)
+            compare(editor.currentMacro.name, "Solo")
+            // A click on a folder opens it and shows its entries.
+            verify(findChild(editor, "treeRow_Inner") === null)
+            mouseClick(findChild(editor, "treeRow_Games"))
+            verify(folder.open)
+            tryVerify(function() { return findChild(editor, "treeRow_Inner") !== null })
+            compare(editor.currentMacro, null)
+        }
+
         function test_recordingCtrlCWithDelay() {
             newMacro("Copy")
             verify(editor.isDelayRecorded)

@@ -144,7 +144,7 @@ PageBase {
         property bool selected: false
         signal picked()
         width: 220
-        height: 32
+        height: 30
         radius: 3
         color: selected ? "#3a2c1c" : choiceArea.containsMouse ? "#24262b" : "#1f2024"
         border.color: selected ? mainIten.colorPrimary : mainIten.colorGray1
@@ -200,8 +200,8 @@ PageBase {
     Column {
         id: leftColumn
         x: 24
-        y: 60
-        spacing: 8
+        y: 56
+        spacing: 6
         Label { text: page.tr(16) }
         Repeater {
             model: page.presetCount

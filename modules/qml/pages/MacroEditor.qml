@@ -117,6 +117,9 @@ PageBase {
         return null
     }
 
+    // Bumped at every rebuild: rows show node fields that change in place.
+    property int rowsVersion: 0
+
     function rebuildRows() {
         var out = []
         function walk(folder) {
@@ -129,6 +132,7 @@ PageBase {
         }
         walk(tree)
         rows = out
+        rowsVersion++
     }
 
     // Indentation of an entry's text: one step per level, macros a little
@@ -585,6 +589,14 @@ PageBase {
         exportFolder(tree)
     }
 
+    // The menus, opened at a point of the page (right click, or the menu
+    // buttons above the lists).
+    function openTreeMenu(px, py) { treeMenu.openAt(px, py) }
+    function openActionMenu(px, py) {
+        if (currentMacro)
+            actionMenu.openAt(px, py)
+    }
+
     function askDelete(node) {
         pendingDelete = node
         deleteConfirm.text = tr(24)
@@ -618,6 +630,33 @@ PageBase {
         caption: page.tr(0)
     }
 
+    // Three dots that open a list's menu.
+    component MenuButton: Rectangle {
+        signal clicked()
+        width: 24
+        height: 22
+        radius: 3
+        color: menuArea.containsMouse ? "#2e2a24" : "transparent"
+        Row {
+            anchors.centerIn: parent
+            spacing: 3
+            Repeater {
+                model: 3
+                delegate: Rectangle {
+                    width: 4; height: 4; radius: 2
+                    color: menuArea.containsMouse ? mainIten.colorPrimary : mainIten.colorGray2
+                }
+            }
+        }
+        MouseArea {
+            id: menuArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: parent.clicked()
+        }
+    }
+
     component SectionLabel: Text {
         color: mainIten.colorGray2
         font.family: mainIten.fontFamily
@@ -641,6 +680,12 @@ PageBase {
             x: 2
             y: -22
             text: page.tr(25)
+        }
+        MenuButton {
+            objectName: "treeMenuButton"
+            anchors.right: parent.right
+            y: -26
+            onClicked: page.openTreeMenu(treeBox.x + treeBox.width - treeMenu.width, treeBox.y)
         }
         Text {
             anchors.centerIn: parent
@@ -673,13 +718,17 @@ PageBase {
                 id: treeColumn
                 width: treeFlick.width
                 Repeater {
-                    model: page.rows
+                    model: page.rows.length
                     delegate: Rectangle {
                         id: row
                         required property int index
-                        required property var modelData
+                        // The node itself (not a copy), so that selection compares by identity.
+                        readonly property var modelData: page.rows[index]
+                        // Node fields that change in place, re-read at every rebuild of the rows.
+                        readonly property string nodeName: page.rowsVersion >= 0 && modelData ? modelData.name : ""
+                        readonly property bool isOpen: page.rowsVersion >= 0 && modelData ? modelData.open : false
                         readonly property bool selected: page.selectedNode === modelData
-                        objectName: "treeRow_" + modelData.name
+                        objectName: "treeRow_" + nodeName
                         width: treeColumn.width
                         height: 28
                         radius: 2
@@ -700,7 +749,7 @@ PageBase {
                             Rectangle { x: 0; y: 0; width: 7; height: 4; radius: 1; color: mainIten.colorPrimary }
                             Rectangle {
                                 y: 2; width: 16; height: 10; radius: 2
-                                color: row.modelData.open ? "transparent" : mainIten.colorPrimary
+                                color: row.isOpen ? "transparent" : mainIten.colorPrimary
                                 border.color: mainIten.colorPrimary
                                 border.width: 1.5
                             }
@@ -719,7 +768,7 @@ PageBase {
                             x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0)
                             width: parent.width - x - 6
                             anchors.verticalCenter: parent.verticalCenter
-                            text: row.modelData.name
+                            text: row.nodeName
                             elide: Text.ElideRight
                             color: row.selected ? mainIten.colorPrimary : mainIten.fontColor
                             font.family: mainIten.fontFamily
@@ -813,8 +862,16 @@ PageBase {
             width: parent.width - 110
             elide: Text.ElideRight
         }
+        MenuButton {
+            objectName: "actionMenuButton"
+            anchors.right: parent.right
+            y: -26
+            visible: page.currentMacro !== null
+            onClicked: page.openActionMenu(actionBox.x + actionBox.width - actionMenu.width, actionBox.y)
+        }
         SectionLabel {
             anchors.right: parent.right
+            anchors.rightMargin: 30
             y: -22
             text: page.tr(34) + " " + page.usedBytes + "/" + MacroCodec.recordLimit
             color: page.usedBytes >= MacroCodec.recordLimit ? mainIten.colorAccent : mainIten.colorGray2
@@ -870,7 +927,7 @@ PageBase {
                 Rectangle {
                     x: 48
                     anchors.verticalCenter: parent.verticalCenter
-                    width: 54
+                    width: 72
                     height: 18
                     radius: 9
                     color: actionRow.action.type === 0 ? "transparent"
@@ -888,7 +945,7 @@ PageBase {
                 }
                 Text {
                     visible: !delayEditor.visible
-                    x: 116
+                    x: 134
                     anchors.verticalCenter: parent.verticalCenter
                     text: actionRow.action.type === 0 ? actionRow.action.info + " " + page.tr(32) : actionRow.action.info
                     color: actionRow.action.type === 0 ? mainIten.colorGray3 : mainIten.fontColor
@@ -911,7 +968,7 @@ PageBase {
                 TextInput {
                     id: delayEditor
                     visible: false
-                    x: 112
+                    x: 130
                     width: 90
                     height: 22
                     anchors.verticalCenter: parent.verticalCenter
@@ -951,7 +1008,7 @@ PageBase {
         x: actionBox.x + actionBox.width + 24
         y: treeBox.y
         width: parent.width - x - 20
-        spacing: 12
+        spacing: 10
 
         Row {
             spacing: 10
@@ -982,6 +1039,14 @@ PageBase {
                     font.pixelSize: mainIten.fontNormalSize
                     onEditingFinished: page.setRepeat(text)
                 }
+            }
+            Item { width: 14; height: 1 }
+            CheckItem {
+                objectName: "delayCheck"
+                anchors.verticalCenter: parent.verticalCenter
+                text: page.tr(18)
+                checked: page.isDelayRecorded
+                onToggled: page.isDelayRecorded = !page.isDelayRecorded
             }
         }
 
@@ -1014,14 +1079,6 @@ PageBase {
             }
         }
 
-        CheckItem {
-            objectName: "delayCheck"
-            text: page.tr(18)
-            checked: page.isDelayRecorded
-            onToggled: page.isDelayRecorded = !page.isDelayRecorded
-        }
-
-        Item { width: 1; height: 2 }
 
         SectionLabel { text: page.tr(33) }
         Repeater {

@@ -25,7 +25,7 @@ Rectangle {
     width: 230
     height: column.height + 8
     radius: 3
-    color: "#f01f2024"
+    color: "#1f2024"
     border.color: mainIten.colorGray1
 
     Connections {
