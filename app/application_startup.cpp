@@ -1,8 +1,10 @@
 #include "app/application_startup.h"
 #include "app/copy_data.h"
+#include "app/data_location.h"
 #include "app/input_capture.h"
 #include "app/input_capture_fallback.h"
 #include "app/qt_single_core_application.h"
+#include "app/termination_signals.h"
 #include "app/widget.h"
 #include <QDebug>
 #include <QDir>
@@ -24,9 +26,16 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
             app.sendMessage(QString(), 5000);
             return 1;
         }
-        // Every ./modules/ path is relative to the executable's own directory.
+        // Every ./modules/ path is relative to the executable's own directory
+        // (an installed copy works in the user's data directory instead,
+        // seeded from the shipped tree).
         const QString path = QCoreApplication::applicationFilePath();
-        QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
+        const DataLocation location = resolveDataLocation(path.left(path.lastIndexOf(QLatin1Char('/'))),
+                                                          qEnvironmentVariable("XDG_DATA_HOME"));
+        if (!location.shippedModules.isEmpty()
+            && seedUserData(location.shippedModules, location.workingDirectory + QStringLiteral("/modules")) < 0)
+            qWarning("cannot copy the shipped data to %s", qPrintable(location.workingDirectory));
+        QDir::setCurrent(location.workingDirectory);
         qDebug() << "Working directory" << qPrintable(QDir::currentPath());
         chooseSceneRenderer();
 
@@ -35,13 +44,22 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
             options.customize(*widget);
         QObject::connect(&app, &QtSingleCoreApplication::messageReceived, widget, &Widget::receiveMessage);
 
-        if (!InputCapture::install())
+        // X11 raw events see the whole desktop only on an X11 session; under
+        // Wayland they would see just the X clients.
+#ifdef Q_OS_WIN
+        const bool desktopCapture = true;
+#else
+        const bool desktopCapture = QGuiApplication::platformName() == QLatin1String("xcb");
+#endif
+        if (!desktopCapture || !InputCapture::install())
             InputCapture::useWindowFallback(widget);
         InputCapture::registerKeyboardCallback(&Widget::keyboardCallback, widget);
         InputCapture::registerMouseCallback(&Widget::mouseCallback, widget);
 
         registerCopyDataCallback(&Widget::copyDataCallback, widget);
         installCopyDataFilter();
+
+        quitOnTerminationSignals();
 
         widget->showNormal();
         widget->checkDevice();

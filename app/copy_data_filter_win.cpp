@@ -7,8 +7,12 @@ namespace {
 // Sees every message the process dispatches; consumes WM_COPYDATA.
 class CopyDataFilter : public QAbstractNativeEventFilter {
 public:
-    bool nativeEventFilter(const QByteArray&, void* message, qintptr* result) override
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override
     {
+        // Sent messages arrive as "windows_generic_MSG"; the dispatcher's
+        // own variant only carries posted ones.
+        if (eventType != "windows_generic_MSG")
+            return false;
         const MSG* msg = static_cast<const MSG*>(message);
         if (msg->message != WM_COPYDATA)
             return false;

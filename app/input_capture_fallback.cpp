@@ -35,11 +35,6 @@ public:
         if (!m_window || !receiver->isWidgetType()
             || static_cast<QWidget*>(receiver)->window() != m_window)
             return false;
-        // An event that propagates to the parent passes here again.
-        if (event == m_last && t == m_lastType)
-            return false;
-        m_last = event;
-        m_lastType = t;
         if (t == QEvent::KeyPress || t == QEvent::KeyRelease) {
             const auto* k = static_cast<QKeyEvent*>(event);
             const Set1Key key = set1FromNative(k->nativeScanCode());
@@ -48,24 +43,29 @@ public:
             return false;
         }
         const auto* m = static_cast<QMouseEvent*>(event);
-        int code = 0;
+        int index = 0;
         switch (m->button()) {
-        case Qt::LeftButton: code = 0xF0; break;
-        case Qt::RightButton: code = 0xF1; break;
-        case Qt::MiddleButton: code = 0xF2; break;
+        case Qt::LeftButton: index = 0; break;
+        case Qt::RightButton: index = 1; break;
+        case Qt::MiddleButton: index = 2; break;
         default: return false;
         }
+        // A press that a child leaves unaccepted reaches its parent as a
+        // copy; a button cannot go down twice, so the copy is dropped. The
+        // double-click event that follows a second press is not passed here
+        // at all, as the hooks ignore the double-click message.
+        const bool isDown = t == QEvent::MouseButtonPress;
+        if (m_buttonDown[index] == isDown)
+            return false;
+        m_buttonDown[index] = isDown;
         const QPoint p = m->globalPosition().toPoint();
-        // The double-click event that follows a second press is not passed
-        // here, as the hooks ignore the double-click message.
-        mouseButton(code, t != QEvent::MouseButtonRelease, p.x(), p.y());
+        mouseButton(0xF0 + index, isDown, p.x(), p.y());
         return false;
     }
 
 private:
     QPointer<QWidget> m_window;
-    const QEvent* m_last = nullptr;
-    QEvent::Type m_lastType = QEvent::None;
+    bool m_buttonDown[3] = {};  // left, right, middle
 };
 
 WindowFallback* g_fallback = nullptr;

@@ -7,6 +7,8 @@
 #include "app/user_event.h"
 #include "device/device_table.h"
 #include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QIcon>
@@ -29,6 +31,10 @@ const char* const Widget::TrayMenuStyleSheet =
 Widget::Widget(QWidget* parent) : QWidget(parent)
 {
     g_deviceConnected = false;
+    // The program lives in the tray: closing some other window (a warning
+    // box while this one is hidden) must not end it. Closing this window
+    // does, through closeEvent.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     m_hid.owner = this;
     m_ui = new Ui_Controler();
     m_ui->setupUi(this, &m_hid);
@@ -92,6 +98,7 @@ void Widget::showBalloon(const QString& title, const QString& text)
 
 void Widget::checkDevice()
 {
+    m_accessReported = false;
     DeviceTable table = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));
     locateInterfaces(*m_hid.port(), table);
     m_hid.devices = table;
@@ -103,11 +110,8 @@ void Widget::checkDevice()
         g_deviceConnected = true;
         showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"));
         m_hid.hidStartListen(j);
-        if (view()->is560()) {
-            const uint count = view()->isGun() ? 5 : 2;
-            for (uint k = 0; k < count; ++k)
-                view()->mouseReadProfile(k);
-        }
+        if (view()->is560())
+            view()->readDeviceProfileImages();
         view()->setEnabled(true);
         refreshUI();
         return;
@@ -127,6 +131,18 @@ void Widget::customEvent(QEvent* event)
 {
     if (event->type() == QEvent::User && static_cast<UserEvent*>(event)->payload() == UserEvent::RunScene)
         view()->runUI();
+}
+
+void Widget::stopSystemHotplug()
+{
+    delete m_hotplug;
+    m_hotplug = nullptr;
+}
+
+void Widget::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    exitSYS();
 }
 
 void Widget::deviceChangeNotified()
@@ -188,6 +204,19 @@ void Widget::deliverCurrentDpi(int stage)
 void Widget::showTrayMessage(const QString& title, const QString& text)
 {
     showBalloon(title, text);
+}
+
+void Widget::deviceNotAccessible(const QString& path)
+{
+    // Without the udev rule the mouse is there but cannot be opened; say so
+    // instead of behaving as if no mouse were plugged in.
+    if (m_accessReported)
+        return;
+    m_accessReported = true;
+    qDebug().noquote() << "Cannot open" << path
+                       << "(permission denied): install the udev rule 70-halcyon.rules and reload udev";
+    showBalloon(QStringLiteral("Info"),
+                QStringLiteral("Device found but not accessible: install the udev rule"));
 }
 
 void Widget::disableView()

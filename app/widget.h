@@ -38,6 +38,9 @@ public:
     // The process-wide device-connected flag.
     static bool deviceConnected();
 
+    // Stops watching the system's hot-plug notices (halcyon-sim and the
+    // demo, whose mouse notifies by itself).
+    void stopSystemHotplug();
     // Replaces starting the real detection timer (halcyon-sim runs it in
     // virtual time); null restores the timer.
     void setDetectionTimerHook(std::function<void()> restart) { m_timerHook = std::move(restart); }
@@ -56,6 +59,7 @@ public:
     void deliverCurrentDpi(int stage) override;
     void showTrayMessage(const QString& title, const QString& text) override;
     void disableView() override;
+    void deviceNotAccessible(const QString& path) override;
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -65,6 +69,7 @@ public slots:
 
 protected:
     void customEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
@@ -83,4 +88,5 @@ private:
     QMenu* m_trayMenu = nullptr;
     HotplugMonitor* m_hotplug = nullptr;
     std::function<void()> m_timerHook;
+    bool m_accessReported = false;  // the permission problem is told once per connect
 };

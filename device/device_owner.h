@@ -15,4 +15,7 @@ public:
     virtual void showTrayMessage(const QString& title, const QString& text) = 0;
     // The mouse has gone: the view stops taking input.
     virtual void disableView() = 0;
+    // An interface of a present mouse could not be opened for lack of
+    // permission (no udev rule). Called on the GUI thread.
+    virtual void deviceNotAccessible(const QString& path) { Q_UNUSED(path); }
 };

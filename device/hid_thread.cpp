@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -91,6 +92,7 @@ HidPort::Handle Hid_Thread::hidOpenCmd(int index)
     closeCmd();
     cmdHandle = m_port->open(e->cmdPath.toLatin1());
     if (!cmdHandle) {
+        reportOpenFailure(e->cmdPath);
         e->cmdPath.clear();
         return nullptr;
     }
@@ -109,11 +111,22 @@ HidPort::Handle Hid_Thread::hidOpenEvent(int index)
     }
     eventHandle = m_port->open(e->eventPath.toLatin1());
     if (!eventHandle) {
+        reportOpenFailure(e->eventPath);
         e->eventPath.clear();
         return nullptr;
     }
     m_port->setNonblocking(eventHandle, 0);
     return eventHandle;
+}
+
+void Hid_Thread::reportOpenFailure(const QString& path)
+{
+    if (m_port->openErrno() != EACCES)
+        return;
+    QMetaObject::invokeMethod(this, [this, path] {
+        if (owner)
+            owner->deviceNotAccessible(path);
+    }, QThread::currentThread() == thread() ? Qt::DirectConnection : Qt::QueuedConnection);
 }
 
 bool Hid_Thread::failTransfer()

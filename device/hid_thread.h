@@ -94,6 +94,8 @@ private:
     void closeCmd();
     bool failTransfer();
     void handleEventReport(int stage);
+    // Tells the owner when an open failed for lack of permission.
+    void reportOpenFailure(const QString& path);
 
     HidPort* m_port;
     Clock* m_clock;

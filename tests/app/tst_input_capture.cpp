@@ -1,6 +1,7 @@
 // Key-state suppression and callback wiring of the input capture, and, on
 // an X server, desktop-wide capture of keys injected with XTest.
 #include "app/input_capture.h"
+#include "app/input_capture_fallback.h"
 #include "app/root_call.h"
 #include "app/widget.h"
 #include <QDir>
@@ -8,6 +9,9 @@
 #ifdef HALCYON_HAVE_XINPUT
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+// X11's event-type macros clash with Qt's enumerators.
+#undef KeyPress
+#undef KeyRelease
 #endif
 
 namespace {
@@ -110,6 +114,32 @@ private slots:
         InputCapture::mouseMessage(0x020A, 0, 0);  // wheel
         InputCapture::mouseMessage(0x0200, 0, 0);  // move
         QVERIFY(g_buttons.isEmpty());
+    }
+
+    // Without desktop-wide capture, the window's own key and button events
+    // go through the same tables (X keycode = evdev code + 8).
+    void windowFallback()
+    {
+        QWidget window;
+        QWidget child(&window);
+        QWidget elsewhere;
+        InputCapture::useWindowFallback(&window);
+        auto key = [](QWidget* to, QEvent::Type type, quint32 nativeScanCode) {
+            QKeyEvent e(type, 0, Qt::NoModifier, nativeScanCode, 0, 0);
+            QCoreApplication::sendEvent(to, &e);
+        };
+        key(&child, QEvent::KeyPress, 30 + 8);
+        key(&child, QEvent::KeyPress, 30 + 8);  // auto-repeat
+        key(&child, QEvent::KeyRelease, 30 + 8);
+        key(&window, QEvent::KeyPress, 96 + 8);  // keypad Enter
+        key(&elsewhere, QEvent::KeyPress, 28 + 8);  // not our window
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), QPointF(5, 6),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&child, &press);
+        InputCapture::stopWindowFallback();
+        key(&child, QEvent::KeyRelease, 96 + 8);  // no longer watched
+        QCOMPARE(g_keys, (QList<Report>{{0x04, true}, {0x04, false}, {0x58, true}}));
+        QCOMPARE(g_buttons, (QList<Report>{{0xF1, true}}));
     }
 
     // Under an X server: keys and a button injected with XTest reach the

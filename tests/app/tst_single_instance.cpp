@@ -3,6 +3,7 @@
 // its own copy of the executable, so its identity is its own.
 #include "app/qt_single_core_application.h"
 #include <QDir>
+#include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +30,8 @@ struct Installation {
         return QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), from, dir.path()}) == 0;
     }
     QString id() const { return QtSingleCoreApplication::instanceId(exe, QtSingleCoreApplication::currentUser()); }
+    // A terminated instance leaves its socket behind.
+    ~Installation() { QLocalServer::removeServer(id()); }
 };
 
 // Starts the program from the root directory, not from its own.
@@ -85,7 +88,14 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT((out += first.readAll()).contains("receiveMessage"), 10000);
         QCOMPARE(first.state(), QProcess::Running);
-        stop(first);
+
+        // Asked to stop by the session, it tears down normally and frees
+        // its instance socket.
+        first.terminate();
+        QVERIFY(first.waitForFinished(StartupTimeoutMs));
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+        QVERIFY(!QFile::exists(QDir::tempPath() + QLatin1Char('/') + inst.id()));
     }
 
     void staleSocketDoesNotBlock()

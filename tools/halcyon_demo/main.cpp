@@ -26,6 +26,7 @@ void plugVirtualMouse(Widget& widget)
     g_mouse = std::make_unique<VirtualMouse>(widget.view()->is560() ? VirtualFirmware::Family::F560
                                                                      : VirtualFirmware::Family::F553);
     widget.hid().setPort(g_mouse.get());
+    widget.stopSystemHotplug();
     Widget* w = &widget;
     g_mouse->onPlugChange = [w] {
         QMetaObject::invokeMethod(w, [w] { w->deviceChangeNotified(); }, Qt::QueuedConnection);

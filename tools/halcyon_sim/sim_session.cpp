@@ -133,6 +133,7 @@ bool SimSession::start()
         SimOutput::line(QStringLiteral("tray %1|%2").arg(title, text));
     };
     w->onViewDisabled = [] { SimOutput::line(QStringLiteral("view disabled")); };
+    w->stopSystemHotplug();
     w->setDetectionTimerHook([this] { m_detectionDueMs = m_clock.elapsedMs() + Widget::DetectionIntervalMs; });
     // Plugging and unplugging reach Widget as a udev event would: through
     // the event loop.
