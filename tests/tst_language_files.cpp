@@ -63,8 +63,14 @@ QStringList qmlArray(const QString& file, const QString& property)
         if (text.at(i) == QLatin1Char('"')) {
             QString item;
             for (++i; i < text.size() && text.at(i) != QLatin1Char('"'); ++i) {
-                if (text.at(i) == QLatin1Char('\\'))
+                if (text.at(i) == QLatin1Char('\\')) {
                     ++i;
+                    if (text.at(i) == QLatin1Char('u')) {
+                        item.append(QChar(text.mid(i + 1, 4).toUShort(nullptr, 16)));
+                        i += 4;
+                        continue;
+                    }
+                }
                 item.append(text.at(i));
             }
             items.append(item);

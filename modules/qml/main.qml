@@ -76,14 +76,6 @@ Item {
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int jeffCode, int x, int y)
     signal msg_wheel(int _value)
-    // Raised by the macro editor for the button page: after a rename (the
-    // page updates its bindings' stored names and captions), before a
-    // delete (the page restores the bound buttons' defaults and sends the
-    // key matrix when any changed), and after an edit was saved and sent.
-    // The editor itself calls the backend slots that follow.
-    signal macroRenamed(int level, int type, string oldName, string newName)
-    signal macroDeleted(string name)
-    signal macroEdited(string name)
 
     width: frameW
     height: frameH

@@ -1,6 +1,6 @@
 // A macro from the recording to the mouse: the real scene records keys from
-// the global capture's forwarding, the macro is bound to button 4 (index 3)
-// as the button page binds it, and the key matrix is saved. The virtual
+// the global capture's forwarding, the button page binds the macro to
+// button 4 (index 3), and "Save" sends the key matrix. The virtual
 // mouse then holds the encoded macro in the button's slot and the macro
 // entry in its key matrix.
 #include "app/myqquickview.h"
@@ -17,14 +17,6 @@ namespace {
 QByteArray hexBytes(const char* hex)
 {
     return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
-}
-
-QVariantList listOf(const QByteArray& bytes)
-{
-    QVariantList list;
-    for (char b : bytes)
-        list << int(uchar(b));
-    return list;
 }
 } // namespace
 
@@ -88,21 +80,24 @@ private slots:
         view->forwardKeyboard(0x04, false);
         settle();
         call(editor, "stopRecording", {true});
-        const QStringList stored = view->loadMacroIni(0, QStringLiteral("Combo"));
-        QCOMPARE(stored, (QStringList{"1,A", "2,A", "1"}));
+        const QStringList recorded = view->loadMacroIni(0, QStringLiteral("Combo"));
+        QCOMPARE(recorded, (QStringList{"1,A", "2,A", "1"}));
 
-        // Bind it to button index 3 as the button page does: its name under
-        // the button's slot, the macro sent to that slot, then the key matrix
-        // saved with the macro entry 04 (run once) 03 00.
-        QByteArray office = hexBytes("00 00 F0 00 00 00 F1 00 00 00 F2 00 00 00 F4 00 00 00 F3 00 05 00 01 00"
-                                     "05 00 02 00 00 F0 1E 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-                                     "00 00 00 00 00 00 00 00 FF 00 01 00 FF 00 02 00");
-        office.replace(12, 4, hexBytes("04 00 03 00"));
-        view->setData(QStringLiteral("mouseMacroKey/3"), QStringLiteral("Combo"));
-        view->setDataList(QStringLiteral("mouseKeyMatrix/3"), listOf(hexBytes("04 00 03 00")));
-        call(editor, "resendToBoundButtons", {QStringLiteral("Combo")});
-        view->mouseSetKeyMatrix(0, listOf(office), listOf(office), true, {9, 9, 9});
+        // Bind it to button index 3 through the button page (run once), then "Save".
+        QObject* keyPage = root->findChild<QObject*>(QStringLiteral("keyMatrixPage"));
+        QVERIFY(keyPage);
+        QVariantMap entry{{"name", QStringLiteral("Combo")}, {"level", 0}, {"chain", QVariantList()}};
+        QVariant assigned;
+        QVERIFY(QMetaObject::invokeMethod(keyPage, "assignMacro", Q_RETURN_ARG(QVariant, assigned),
+                                          Q_ARG(QVariant, 3), Q_ARG(QVariant, 0), Q_ARG(QVariant, entry)));
+        QVERIFY(assigned.toBool());
+        call(root, "saveAllData");
         settle();
+        QCOMPARE(view->getData(QStringLiteral("mouseMacroKey/3"), false).toString(), QStringLiteral("Combo"));
+        QStringList stored3;
+        for (const QVariant& v : view->getDataList(QStringLiteral("mouseKeyMatrix/3"), false))
+            stored3 << v.toString();
+        QCOMPARE(stored3, (QStringList{"4", "0", "3", "0"}));
 
         // Key A down then up, one unit of delay each, then the terminator.
         QByteArray block = hexBytes("00 01 01 04 81 04 00 00");

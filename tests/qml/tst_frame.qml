@@ -16,6 +16,36 @@ Item {
         readonly property var pageNames: ["profileManager", "gunEditor", "keyAssigmentDialog",
             "keyMatrixPage", "dpiPage", "lightPage", "systemPage"]
 
+        // Calls the pages make while they load and send their values; the
+        // frame's own sequence is checked without them.
+        readonly property var pageCallNames: ["ui_View.mouseGetKeydefine", "ui_View.mouseSetKeyMatrix",
+            "ui_View.getGunData", "ui_View.getDataList", "ui_View.setDataList", "ui_View.setData",
+            "ui_View.mouseSetDpi", "ui_View.mouseSetRGBColor", "ui_View.mouseSetCursorSpeed",
+            "ui_View.mouseSetDoubleClickSpeed", "ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue",
+            "ui_View.mouseSetLedType", "ui_View.mouseSaveGundata", "ui_View.mouseSendGundata"]
+        readonly property var frameKeys: ["mouse/isColorful", "mouse/icType", "mouse/is55328", "mouse/isGun",
+            "mouse/keyCount", "common/language", "mouse/profileNo", "mouse/mouseMode"]
+
+        function isFrameCall(entry) {
+            if (pageCallNames.indexOf(entry.name) >= 0)
+                return false
+            if (entry.name === "ui_View.getGlobalData" || entry.name === "ui_View.getData")
+                return frameKeys.indexOf(entry.args[0]) >= 0
+            // The gun editor's reset stores its selectors.
+            if (entry.name === "ui_View.setGlobalData")
+                return entry.args[0] !== "mouse/selectGun"
+            return true
+        }
+
+        function frameNames() {
+            return mockBackend.log.filter(isFrameCall).map(function(e) { return e.name })
+        }
+
+        function frameCallsOf(name) {
+            return mockBackend.log.filter(function(e) { return e.name === name && isFrameCall(e) })
+                                  .map(function(e) { return e.args })
+        }
+
         function init() {
             failOnWarning(/.*/)
             mockBackend.reset()
@@ -37,25 +67,6 @@ Item {
             tryVerify(function() { return scene.isUiShown }, 2000)
             mockBackend.log = []
             return scene
-        }
-
-        // Slots and keys that belong to the pages' own loading and sending;
-        // the frame's call sequences are compared without them.
-        readonly property var pageSlots: ["ui_View.getGunData", "ui_View.mouseSaveGundata",
-            "ui_View.mouseSendGundata", "ui_View.getDataList", "ui_View.setDataList",
-            "ui_View.mouseSetLedType"]
-        readonly property var pageKeys: ["mouseLight/", "mouse/selectGun"]
-
-        function isFrameCall(call) {
-            if (pageSlots.indexOf(call.name) >= 0)
-                return false
-            var key = call.args.length > 0 ? String(call.args[0]) : ""
-            return !pageKeys.some(function(p) { return key.indexOf(p) === 0 })
-        }
-        function frameCalls() { return mockBackend.log.filter(isFrameCall) }
-        function frameNames() { return frameCalls().map(function(c) { return c.name }) }
-        function frameCallsOf(name) {
-            return frameCalls().filter(function(c) { return c.name === name }).map(function(c) { return c.args })
         }
 
         // Records page loads and saves as "name.init(send,recovery)" / "name.save".

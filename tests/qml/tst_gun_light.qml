@@ -17,7 +17,7 @@ Item {
         function startScene(gunData) {
             mockBackend.reset()
             mockBackend.globals["mouse/selectGun"] = ["3", "4", "5"]
-            mockBackend.answers = { getGunData: function(i) { return gunData[i] || [] } }
+            gunData.forEach(function(g, i) { mockBackend.gunData[String(i)] = g })
             var component = Qt.createComponent("qrc:/modules/qml/main.qml")
             compare(component.status, Component.Ready, component.errorString())
             scene = createTemporaryObject(component, host)

@@ -250,28 +250,41 @@ Item {
             compare(write[9], ["-1"])
         }
 
-        function test_renameTellsTheButtonPageThenRenamesOnDisk() {
+        // Button index 3 bound to a macro in the current profile, as the
+        // button page reads it.
+        function bindButton(index, name) {
+            mockBackend.profileLists["mouseKeyMatrix/" + index] = [4, 0, index, 0]
+            mockBackend.profile["mouseMacroKey/" + index] = name
+            findChild(scene, "keyMatrixPage").init(false, false)
+        }
+
+        function test_renameUpdatesTheBoundButtonThenRenamesOnDisk() {
             var folder = editor.createEntry(1, "Games")
             editor.selectNode(folder)
             var macro = editor.createEntry(0, "Burst")
+            bindButton(3, "Burst")
+            var keyPage = findChild(scene, "keyMatrixPage")
+            compare(keyPage.entryText(0, 3), "Burst")
             mockBackend.log = []
-            scene.macroRenamed.connect(function(level, type, o, n) {
-                mockBackend.record("signal.macroRenamed", [level, type, o, n])
-            })
             verify(editor.renameEntry(macro, "Spray"))
+            compare(keyPage.entryText(0, 3), "Spray")
             var names = mockBackend.names()
-            verify(names.indexOf("ui_View.searchMacroFile_sub_batch") < names.indexOf("signal.macroRenamed"))
-            verify(names.indexOf("signal.macroRenamed") < names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
-            compare(mockBackend.callsOf("signal.macroRenamed"), [[1, 0, "Burst", "Spray"]])
+            verify(names.indexOf("ui_View.searchMacroFile_sub_batch") < names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
+            compare(mockBackend.callsOf("ui_View.setData").filter(function(c) { return c[0] === "mouseMacroKey/3" }),
+                    [["mouseMacroKey/3", "Spray"]])
             compare(mockBackend.callsOf("ui_View.modifyMacroNameUpdateProfile"), [[1, 0, "Burst", "Spray"]])
+            // The file is renamed inside its folder.
+            var before = names.lastIndexOf("ui_View.setMacroSelectName", names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
+            compare(mockBackend.log[before].args, ["Games", "", "", "", ""])
             compare(mockBackend.callsOf("ui_View.searchMacroFile_sub_batch"), [["Games", 0, 0]])
             compare(editor.rows.map(function(n) { return n.name }), ["Games", "Spray"])
         }
 
         function test_deleteAfterConfirmation() {
             var macro = newMacro("Gone")
+            bindButton(3, "Gone")
+            var keyPage = findChild(scene, "keyMatrixPage")
             mockBackend.log = []
-            scene.macroDeleted.connect(function(name) { mockBackend.record("signal.macroDeleted", [name]) })
             editor.askDelete(macro)
             var confirm = findChild(scene, "macroDeleteConfirm")
             verify(confirm.visible)
@@ -279,9 +292,12 @@ Item {
             compare(mockBackend.callsOf("ui_View.deleteMacroIni").length, 0)
             mouseClick(findChild(confirm, "confirmOk"))
             verify(!confirm.visible)
+            // The bound button is back to its default and the lists are sent at once.
+            compare(keyPage.modKeys[3], keyPage.modKeys_tmp[3])
             compare(mockBackend.names().filter(function(n) {
-                return n === "signal.macroDeleted" || n === "ui_View.deleteMacroUpdateProfile" || n === "ui_View.deleteMacroIni"
-            }), ["signal.macroDeleted", "ui_View.deleteMacroUpdateProfile", "ui_View.deleteMacroIni"])
+                return n === "ui_View.mouseSetKeyMatrix" || n === "ui_View.deleteMacroUpdateProfile" || n === "ui_View.deleteMacroIni"
+            }), ["ui_View.mouseSetKeyMatrix", "ui_View.deleteMacroUpdateProfile", "ui_View.deleteMacroIni"])
+            compare(mockBackend.callsOf("ui_View.deleteMacroUpdateProfile"), [["Gone"]])
             compare(mockBackend.callsOf("ui_View.deleteMacroIni"), [[0, 0, "Gone"]])
             compare(editor.rows.length, 0)
             compare(editor.currentMacro, null)
@@ -297,11 +313,8 @@ Item {
 
         function test_editResendsToBoundButtons() {
             newMacro("Combo")
-            mockBackend.profileLists["mouseKeyMatrix/3"] = [4, 0, 3, 0]
-            mockBackend.profile["mouseMacroKey/3"] = "Combo"
-            mockBackend.profileLists["mouseKeyMatrix/5"] = [4, 0, 5, 0]
-            mockBackend.profile["mouseMacroKey/5"] = "Another"
-            mockBackend.profileLists["mouseKeyMatrix/6"] = [0, 0, 0xF0, 0]
+            bindButton(3, "Combo")
+            bindButton(5, "Another")
             mockBackend.log = []
             editor.insertClick(0)
             var sends = mockBackend.callsOf("ui_View.mouseSendMacroData")
@@ -312,15 +325,9 @@ Item {
 
         function test_treeIsReadFromTheNameIndex() {
             mockBackend.nameLists["0"] = ["Games", "Solo"]
-            mockBackend.answers = {
-                getMacroList_Att: function(att) { return att === 0 ? ["1", "0"] : [] },
-                getMacroSubList_Att: function(att, name) {
-                    if (name === "Games")
-                        return att === 4 ? ["Burst", "emptyslotkey"] : att === 0 ? ["0", "emptyslotkey"] : []
-                    return []
-                },
-                loadMacroIni: ["1,A", "0,50", "2,A", "3"]
-            }
+            mockBackend.macroTop = { "0": ["1", "0"] }
+            mockBackend.macroSub = { "Games": { "4": ["Burst", "emptyslotkey"], "0": ["0", "emptyslotkey"] } }
+            mockBackend.macroFiles = { "Burst": { actions: ["1,A", "0,50", "2,A"], repeat: 3 } }
             editor.init(false, false)
             compare(editor.rows.map(function(n) { return n.name }), ["Games", "Solo"])
             var games = editor.rows[0]

@@ -6,6 +6,7 @@
 #include "app/widget.h"
 #include "settings/ini_format.h"
 #include "sim_file_commands.h"
+#include "sim_scene_commands.h"
 #include "sim_output.h"
 #include "sim_pointer_platform.h"
 #include "sim_script_commands.h"
@@ -67,6 +68,7 @@ SimSession::SimSession(const SimOptions& options)
     installSimPointerPlatform(*this);
     registerScriptCommands(*this);
     registerFileCommands(*this);
+    registerSceneCommands(*this);
 }
 
 SimSession::~SimSession()

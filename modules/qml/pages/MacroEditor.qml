@@ -9,10 +9,11 @@ import "../common/macrocodec.js" as MacroCodec
 // macro with its repeat count, recording from the global capture, and the
 // run mode a macro gets when it is next bound to a button.
 //
-// Every edit is saved at once (saveMacroIni) and the macro is sent again to
-// every button of the current profile bound to it. Renames and deletes are
-// announced to the button page through the root signals macroRenamed and
-// macroDeleted before the backend moves or unbinds anything on disk.
+// Every edit is saved at once (saveMacroIni) and handed to the button page
+// (keyMatrixPage.macroEdited), which sends it to the buttons bound to it.
+// Renames and deletes go through the button page too (macroRenamed,
+// macroDeleted): it updates its bindings, then calls the backend slot that
+// renames the file or unbinds the macro in the stored profiles.
 PageBase {
     id: page
 
@@ -257,28 +258,16 @@ PageBase {
         actionIndex = -1
     }
 
-    // Stores the macro and sends it again to every button bound to it.
+    // Stores the macro; the button page sends it again to every button
+    // bound to it (a macro that no longer fits its slot is not sent).
     function saveMacro() {
         if (!currentMacro)
             return
         selectParentOf(currentMacro)
         ui_View.saveMacroIni(currentMacro.level, currentMacro.name, actionEntries(), repeatCount)
-        resendToBoundButtons(currentMacro.name)
-        mainIten.macroEdited(currentMacro.name)
-    }
-
-    function resendToBoundButtons(name) {
         var bytes = MacroCodec.deCode(actionEntries(), repeatCount)
-        if (MacroCodec.overflows(bytes))
-            return
-        for (var k = 0; k < 16; ++k) {
-            var binding = Values.toList(ui_View.getDataList("mouseKeyMatrix/" + k, false))
-            if (binding.length < 3 || Values.toInt(binding[0], -1) !== 4)
-                continue
-            var slot = Values.toInt(binding[2], -1)
-            if (String(ui_View.getData("mouseMacroKey/" + slot, false)) === name)
-                ui_View.mouseSendMacroData(bytes, slot)
-        }
+        if (!MacroCodec.overflows(bytes))
+            keyMatrixPage.macroEdited(currentMacro.name, bytes)
     }
 
     // True when one more action (and its delay) still fits the macro slot.
@@ -467,9 +456,10 @@ PageBase {
         writeList(tree, 1, "")
         for (var f = node.parent; f && f.level >= 0; f = f.parent)
             writeList(f, 1, "")
-        mainIten.macroRenamed(node.level, node.type, oldName, name)
+        // The button page renames its bindings, then the file or folder on
+        // disk, whose place the selected folder names give.
         selectParentOf(node)
-        ui_View.modifyMacroNameUpdateProfile(node.level, node.type, oldName, name)
+        keyMatrixPage.macroRenamed(node.level, node.type, oldName, name)
         if (inFolderTree)
             writeTree(top)
         rebuildRows()
@@ -489,8 +479,8 @@ PageBase {
             selectChain([top.name])
             ui_View.searchMacroFile_sub_batch(top.name, 0, node.level)
         }
-        mainIten.macroDeleted(node.name)
-        ui_View.deleteMacroUpdateProfile(node.name)
+        // The button page unbinds it here and in the stored profiles.
+        keyMatrixPage.macroDeleted(node.name)
         selectParentOf(node)
         ui_View.deleteMacroIni(node.level, node.type, node.name)
         var folder = node.parent

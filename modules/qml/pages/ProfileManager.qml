@@ -2,21 +2,30 @@ import QtQuick
 import "../common"
 import "../common/Values.js" as Values
 
-// Profile manager ("Config"): the named profiles, each entry of the name
-// index (type 2) being the name followed by its profile slot digit.
+// Profile manager ("Config"): at most six named profiles, each entry of the
+// name index (type 2) being the name followed by its profile slot digit.
 DialogFrame {
     id: dialog
-    property var profileLang: ["Profiles", "Close"]
+    // Texts of the group "profile".
+    property var profileLang: ["Profiles", "Close", "New", "Delete", "Export", "Import",
+        "Confirm delete ?", "OK", "Cancel", "A profile with this name already exists.",
+        "Double-click a name to rename it; right-click it to export or import."]
     // Names shown, and the profile slot of each entry.
     property var profileNames: ["Standard"]
     property var profileSlots: [0]
+    // Selected row, the row being renamed and the row a delete waits for.
+    property int selectedIndex: 0
+    property int editIndex: -1
+    property int pendingDelete: -1
+    property string editError: ""
+    readonly property int maxProfiles: 6
     // Asked of the frame when the user picks an entry.
     signal profileSelected(int slot)
 
     title: Values.at(profileLang, 0)
-    width: 420
-    height: 360
-    onCloseRequested: mainIten.hideDialog(dialog)
+    width: 460
+    height: 440
+    onCloseRequested: close()
 
     function init(isSendData, isRecovery) {
         var entries = Values.toList(ui_View.getNameList(2))
@@ -25,7 +34,7 @@ DialogFrame {
         for (var i = 0; i < entries.length; ++i) {
             var e = entries[i]
             var slot = parseInt(e.charAt(e.length - 1), 10)
-            if (e === "emptyslotkey" || e.length < 2 || isNaN(slot))
+            if (e === "emptyslotkey" || e.length < 2 || isNaN(slot) || slots.indexOf(slot) >= 0)
                 continue
             names.push(e.substring(0, e.length - 1))
             slots.push(slot)
@@ -34,8 +43,9 @@ DialogFrame {
             names = ["Standard"]
             slots = [0]
         }
-        profileNames = names
-        profileSlots = slots
+        profileNames = names.slice(0, maxProfiles)
+        profileSlots = slots.slice(0, maxProfiles)
+        selectedIndex = Math.max(0, indexOfSlot(mainIten.profileNo))
         pageInitialised(isSendData === true, isRecovery === true)
     }
 
@@ -44,25 +54,174 @@ DialogFrame {
         return profileSlots.indexOf(slot)
     }
 
+    function close() {
+        editIndex = -1
+        pendingDelete = -1
+        contextMenu.visible = false
+        mainIten.hideDialog(dialog)
+    }
+
+    // Store the list in the name index and keep the title bar in step.
+    function store(names, slots) {
+        profileNames = names
+        profileSlots = slots
+        ui_View.updataNameList(2, names.map(function(n, i) { return n + slots[i] }))
+        menuUp.profileIndex = indexOfSlot(mainIten.profileNo)
+    }
+
+    // The first free name "profile_"N (N 0 to 11) and the first free slot 0
+    // to 5, or null when the list is full.
+    function freeEntry() {
+        if (profileNames.length >= maxProfiles)
+            return null
+        var name = ""
+        for (var n = 0; n < 12 && name === ""; ++n) {
+            if (profileNames.indexOf("profile_" + n) < 0)
+                name = "profile_" + n
+        }
+        var slot = -1
+        for (var s = 0; s < maxProfiles && slot < 0; ++s) {
+            if (profileSlots.indexOf(s) < 0)
+                slot = s
+        }
+        return name !== "" && slot >= 0 ? { name: name, slot: slot } : null
+    }
+
+    function addEntry(entry) {
+        store(profileNames.concat([entry.name]), profileSlots.concat([entry.slot]))
+        selectedIndex = profileNames.length - 1
+    }
+
+    // "New": a fresh profile with the factory settings.
+    function newProfile() {
+        var entry = freeEntry()
+        if (!entry)
+            return false
+        addEntry(entry)
+        ui_View.resetProfile(entry.slot)
+        return true
+    }
+
+    function canDelete(index) {
+        return index > 0 && index < profileNames.length && profileSlots[index] !== mainIten.profileNo
+    }
+
+    // "Delete" asks first; the file of the profile stays on disk.
+    function requestDelete(index) {
+        if (!canDelete(index))
+            return false
+        contextMenu.visible = false
+        editIndex = -1
+        pendingDelete = index
+        return true
+    }
+
+    function confirmDelete() {
+        var index = pendingDelete
+        pendingDelete = -1
+        if (!canDelete(index))
+            return
+        var names = profileNames.slice()
+        var slots = profileSlots.slice()
+        names.splice(index, 1)
+        slots.splice(index, 1)
+        store(names, slots)
+        selectedIndex = Math.max(0, indexOfSlot(mainIten.profileNo))
+    }
+
+    // "Export": the profile's file to a file the user picks.
+    function exportProfile(index) {
+        var slot = index >= 0 && index < profileSlots.length ? profileSlots[index] : mainIten.profileNo
+        ui_View.saveProfile(slot)
+    }
+
+    // "Import": a new entry whose profile comes from a file the user picks;
+    // the entry goes again when the user cancels.
+    function importProfile() {
+        var entry = freeEntry()
+        if (!entry)
+            return false
+        var names = profileNames.slice()
+        var slots = profileSlots.slice()
+        addEntry(entry)
+        if (ui_View.loadProfile(entry.slot) === true)
+            return true
+        store(names, slots)
+        selectedIndex = Math.max(0, indexOfSlot(mainIten.profileNo))
+        return false
+    }
+
+    // Rename an entry; empty names and names already listed are refused,
+    // and the first entry keeps its name.
+    function rename(index, newName) {
+        var name = String(newName).trim()
+        if (index <= 0 || index >= profileNames.length)
+            return false
+        if (name === "" || name === "emptyslotkey") {
+            editError = ""
+            return false
+        }
+        for (var i = 0; i < profileNames.length; ++i) {
+            if (i !== index && profileNames[i] === name) {
+                editError = Values.at(profileLang, 9)
+                return false
+            }
+        }
+        editError = ""
+        var names = profileNames.slice()
+        names[index] = name
+        store(names, profileSlots.slice())
+        return true
+    }
+
+    function choose(index) {
+        if (index < 0 || index >= profileSlots.length)
+            return
+        selectedIndex = index
+        dialog.profileSelected(profileSlots[index])
+    }
+
+    Text {
+        width: parent.width
+        text: Values.at(dialog.profileLang, 10)
+        wrapMode: Text.WordWrap
+        color: mainIten.colorGray2
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize + 1
+    }
+
     Column {
+        id: list
+        y: 28
         width: parent.width
         spacing: 6
         Repeater {
             model: dialog.profileNames
             delegate: Rectangle {
+                id: row
                 required property int index
                 required property var modelData
-                width: parent.width
-                height: 34
+                readonly property bool inUse: dialog.profileSlots[index] === mainIten.profileNo
+                objectName: "profileRow" + index
+                width: list.width
+                height: 36
                 radius: 3
-                color: rowArea.containsMouse ? "#2e2a24" : "#1f2024"
-                border.color: dialog.profileSlots[index] === mainIten.profileNo ? mainIten.colorPrimary : mainIten.colorGray1
+                color: index === dialog.selectedIndex ? "#2e2a24" : rowArea.containsMouse ? "#26272c" : "#1f2024"
+                border.color: inUse ? mainIten.colorPrimary : mainIten.colorGray1
+                Rectangle {
+                    visible: row.inUse
+                    x: 0
+                    width: 3
+                    height: parent.height
+                    color: mainIten.colorPrimary
+                }
                 Text {
+                    visible: dialog.editIndex !== index
                     anchors.left: parent.left
-                    anchors.leftMargin: 12
+                    anchors.leftMargin: 14
                     anchors.verticalCenter: parent.verticalCenter
                     text: String(modelData)
-                    color: dialog.profileSlots[index] === mainIten.profileNo ? mainIten.colorPrimary : mainIten.fontColor
+                    color: row.inUse ? mainIten.colorPrimary : mainIten.fontColor
                     font.family: mainIten.fontFamily
                     font.pixelSize: mainIten.fontNormalSize
                 }
@@ -70,15 +229,202 @@ DialogFrame {
                     id: rowArea
                     anchors.fill: parent
                     hoverEnabled: true
-                    onClicked: dialog.profileSelected(dialog.profileSlots[index])
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onClicked: function(mouse) {
+                        if (mouse.button === Qt.RightButton) {
+                            dialog.selectedIndex = index
+                            contextMenu.x = mouse.x + row.x
+                            contextMenu.y = mouse.y + row.y + list.y
+                            contextMenu.entry = index
+                            contextMenu.visible = true
+                        } else {
+                            contextMenu.visible = false
+                            dialog.choose(index)
+                        }
+                    }
+                    onDoubleClicked: function(mouse) {
+                        if (mouse.button === Qt.LeftButton && index > 0) {
+                            dialog.editError = ""
+                            dialog.editIndex = index
+                        }
+                    }
+                }
+                TextInput {
+                    id: editor
+                    objectName: "renameInput"
+                    visible: dialog.editIndex === index
+                    anchors.fill: parent
+                    anchors.leftMargin: 14
+                    verticalAlignment: TextInput.AlignVCenter
+                    maximumLength: 24
+                    color: mainIten.fontColor
+                    selectionColor: mainIten.colorPrimary
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                    onVisibleChanged: {
+                        if (visible) {
+                            text = String(modelData)
+                            forceActiveFocus()
+                            selectAll()
+                        }
+                    }
+                    // Storing a name rebuilds the rows, this one included:
+                    // keep the dialog at hand before.
+                    onAccepted: {
+                        var d = dialog
+                        if (d.rename(index, text))
+                            d.editIndex = -1
+                    }
+                    Keys.onEscapePressed: dialog.editIndex = -1
+                    onActiveFocusChanged: {
+                        if (!activeFocus && dialog.editIndex === index) {
+                            var d = dialog
+                            d.editIndex = -1
+                            d.rename(index, text)
+                        }
+                    }
                 }
             }
         }
     }
+
+    Text {
+        y: list.y + list.height + 8
+        width: parent.width
+        visible: dialog.editError !== ""
+        text: dialog.editError
+        color: mainIten.colorAccent
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize + 1
+    }
+
+    Row {
+        anchors.left: parent.left
+        anchors.bottom: parent.bottom
+        spacing: 12
+        TextButton {
+            objectName: "newProfileButton"
+            width: 100
+            text: Values.at(dialog.profileLang, 2)
+            opacity: dialog.profileNames.length < dialog.maxProfiles ? 1 : 0.4
+            onClicked: dialog.newProfile()
+        }
+        TextButton {
+            objectName: "deleteProfileButton"
+            width: 100
+            text: Values.at(dialog.profileLang, 3)
+            opacity: dialog.canDelete(dialog.selectedIndex) ? 1 : 0.4
+            onClicked: dialog.requestDelete(dialog.selectedIndex)
+        }
+    }
     TextButton {
+        objectName: "closeProfileButton"
+        width: 100
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         text: Values.at(dialog.profileLang, 1)
-        onClicked: mainIten.hideDialog(dialog)
+        onClicked: dialog.close()
+    }
+
+    // Right-click menu of an entry.
+    Rectangle {
+        id: contextMenu
+        objectName: "profileContextMenu"
+        property int entry: -1
+        visible: false
+        z: 20
+        width: 140
+        height: menuColumn.height + 6
+        radius: 3
+        color: "#24252a"
+        border.color: mainIten.colorPrimary
+        Column {
+            id: menuColumn
+            x: 3
+            y: 3
+            width: parent.width - 6
+            Repeater {
+                model: [4, 5]
+                delegate: Rectangle {
+                    required property int index
+                    required property var modelData
+                    objectName: index === 0 ? "exportItem" : "importItem"
+                    width: menuColumn.width
+                    height: 28
+                    color: itemArea.containsMouse ? "#3a2e1e" : "transparent"
+                    Text {
+                        anchors.left: parent.left
+                        anchors.leftMargin: 10
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: Values.at(dialog.profileLang, modelData)
+                        color: itemArea.containsMouse ? mainIten.colorPrimary : mainIten.fontColor
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                    }
+                    MouseArea {
+                        id: itemArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onClicked: {
+                            contextMenu.visible = false
+                            if (index === 0)
+                                dialog.exportProfile(contextMenu.entry)
+                            else
+                                dialog.importProfile()
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // The delete confirmation, over the list; the rest of the dialog rests.
+    MouseArea {
+        visible: dialog.pendingDelete >= 0
+        z: 29
+        anchors.fill: parent
+        anchors.topMargin: -52
+        acceptedButtons: Qt.AllButtons
+    }
+    Rectangle {
+        objectName: "deleteConfirm"
+        visible: dialog.pendingDelete >= 0
+        z: 30
+        anchors.centerIn: parent
+        width: parent.width - 20
+        height: 120
+        radius: 4
+        color: "#f0141518"
+        border.color: mainIten.colorPrimary
+        Text {
+            x: 16
+            y: 16
+            width: parent.width - 32
+            wrapMode: Text.WordWrap
+            text: Values.at(dialog.profileLang, 6) + "  "
+                  + (dialog.pendingDelete >= 0 ? Values.at(dialog.profileNames, dialog.pendingDelete) : "")
+            color: mainIten.fontColor
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontNormalSize
+        }
+        Row {
+            anchors.right: parent.right
+            anchors.rightMargin: 14
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 12
+            spacing: 12
+            TextButton {
+                objectName: "deleteOk"
+                width: 100
+                text: Values.at(dialog.profileLang, 7)
+                onClicked: dialog.confirmDelete()
+            }
+            TextButton {
+                objectName: "deleteCancel"
+                width: 100
+                text: Values.at(dialog.profileLang, 8)
+                onClicked: dialog.pendingDelete = -1
+            }
+        }
     }
 }

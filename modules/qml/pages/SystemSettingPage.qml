@@ -1,14 +1,263 @@
 import QtQuick
 import "../common"
+import "../common/Values.js" as Values
+import "PointerSettings.js" as Pointer
 
-// System settings page (tab 2, upper part): pointer, double click, scroll
-// lines and lift-off.
+// System settings page (tab 2, upper part): pointer speed, double-click
+// speed and scroll lines of the system, and the mouse's lift-off distance.
 PageBase {
     id: page
-    property var systemSettingLang: ["System Settings"]
+    // Texts of the group "systemSetting".
+    property var systemSettingLang: ["System Settings", "Pointer speed", "Double-click speed",
+        "Scroll lines", "Scroll one Screen", "Lift-off distance", "Enable", "Slow", "Fast", "lines per notch"]
+    // Slider positions in pixels, as stored.
+    property int mouseRate: 138
+    property int doubleRate: 138
+    // Lines per notch; 1000 is one screen.
+    property int scrollRate: 3
+    // Lines shown in the field while "Scroll one Screen" is chosen.
+    property int typedLines: 3
+    property int lod: 3
+    property bool lodEnabled: true
+    // Controls changed since the last save: 1 pointer, 2 double click, 3 scroll.
+    property var changedSteps: []
+
+    function init(isSendData, isRecovery) {
+        var recovery = isRecovery === true
+        mouseRate = Values.toInt(ui_View.getData("mouse/mouseRate", recovery), 138)
+        doubleRate = Values.toInt(ui_View.getData("mouse/doubleRate", recovery), 138)
+        scrollRate = Math.max(1, Values.toInt(ui_View.getData("mouse/scrollRate", recovery), 3))
+        if (!Pointer.isOneScreen(scrollRate))
+            typedLines = scrollRate
+        lod = Pointer.snapLod(Values.toInt(ui_View.getData("mouse/lod", recovery), 3))
+        lodEnabled = Values.toInt(ui_View.getData("mouse/lodEn", recovery), 1) === 1
+        changedSteps = []
+        if (isSendData === true)
+            send(0)
+        pageInitialised(isSendData === true, recovery)
+    }
+
+    // Store and send: step 0 all three system values, 1 pointer speed only,
+    // 2 double click only, 3 scroll lines only; lift-off every time.
+    function send(step) {
+        var s = Values.toInt(step, 0)
+        if (s === 0 || s === 1) {
+            ui_View.setData("mouse/mouseRate", mouseRate)
+            ui_View.mouseSetCursorSpeed(Pointer.speedIndex(mouseRate))
+        }
+        if (s === 0 || s === 2) {
+            ui_View.setData("mouse/doubleRate", doubleRate)
+            ui_View.mouseSetDoubleClickSpeed(Pointer.speedIndex(doubleRate))
+        }
+        if (s === 0 || s === 3) {
+            ui_View.setData("mouse/scrollRate", scrollRate)
+            ui_View.mouseSetVerticalScrollLines(scrollRate)
+        }
+        ui_View.setData("mouse/lod", lod)
+        ui_View.setData("mouse/lodEn", lodEnabled ? 1 : 0)
+        ui_View.mouseSetLodValue(Pointer.lodValue(lod), lodEnabled ? 1 : 0)
+    }
+
+    // Without a step, only the one control that changed is sent when there
+    // is exactly one; otherwise all of them.
+    function saveData(step) {
+        var s = step !== undefined ? Values.toInt(step, 0)
+                : changedSteps.length === 1 ? changedSteps[0] : 0
+        send(s)
+        changedSteps = []
+        pageSaved()
+    }
+
+    function markChanged(step) {
+        if (step > 0 && changedSteps.indexOf(step) < 0)
+            changedSteps = changedSteps.concat([step])
+        isSave = true
+    }
+
+    function setMouseRate(p) {
+        var v = Math.max(0, Math.min(Pointer.speedTrack, Math.round(p)))
+        if (v === mouseRate)
+            return
+        mouseRate = v
+        markChanged(1)
+    }
+
+    function setDoubleRate(p) {
+        var v = Math.max(0, Math.min(Pointer.speedTrack, Math.round(p)))
+        if (v === doubleRate)
+            return
+        doubleRate = v
+        markChanged(2)
+    }
+
+    function setScrollLines(lines) {
+        var n = Math.max(1, Math.min(Pointer.maxLines, Values.toInt(lines, 1)))
+        typedLines = n
+        if (n === scrollRate)
+            return
+        scrollRate = n
+        markChanged(3)
+    }
+
+    function setOneScreen(on) {
+        var v = on ? Pointer.oneScreen : typedLines
+        if (v === scrollRate)
+            return
+        scrollRate = v
+        markChanged(3)
+    }
+
+    function setLod(p) {
+        var v = Pointer.snapLod(p)
+        if (v === lod)
+            return
+        lod = v
+        markChanged(0)
+    }
+
+    function setLodEnabled(on) {
+        lodEnabled = on
+        markChanged(0)
+    }
 
     PagePanel {
         anchors.fill: parent
-        caption: page.systemSettingLang.length > 0 ? String(page.systemSettingLang[0]) : ""
+        caption: Values.at(page.systemSettingLang, 0)
+    }
+
+    component Caption: Text {
+        color: mainIten.colorGray3
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontNormalSize
+    }
+    component Hint: Text {
+        color: mainIten.colorGray6
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize
+    }
+
+    // Left: the two speed sliders.
+    Column {
+        x: 24
+        y: 52
+        spacing: 14
+        Repeater {
+            model: 2
+            delegate: Item {
+                required property int index
+                width: 470
+                height: 48
+                Caption { text: Values.at(page.systemSettingLang, 1 + index) }
+                Hint { x: 0; y: 34; text: Values.at(page.systemSettingLang, 7) }
+                ValueSlider {
+                    objectName: index === 0 ? "pointerSlider" : "doubleClickSlider"
+                    x: 46
+                    y: 24
+                    trackWidth: Pointer.speedTrack
+                    visualWidth: 340
+                    ticks: Pointer.speedThresholds
+                    position: index === 0 ? page.mouseRate : page.doubleRate
+                    onMoved: function(p) {
+                        if (index === 0)
+                            page.setMouseRate(p)
+                        else
+                            page.setDoubleRate(p)
+                    }
+                }
+                Hint { x: 400; y: 34; text: Values.at(page.systemSettingLang, 8) }
+            }
+        }
+    }
+
+    // Middle: scroll lines.
+    Item {
+        x: 560
+        y: 52
+        width: 260
+        height: 110
+        Caption { text: Values.at(page.systemSettingLang, 3) }
+        Row {
+            y: 30
+            spacing: 10
+            Rectangle {
+                width: 64
+                height: 28
+                radius: 3
+                color: "#1f2024"
+                opacity: Pointer.isOneScreen(page.scrollRate) ? 0.45 : 1
+                border.color: linesInput.activeFocus ? mainIten.colorPrimary : mainIten.colorGray1
+                TextInput {
+                    id: linesInput
+                    objectName: "linesInput"
+                    anchors.fill: parent
+                    anchors.leftMargin: 10
+                    verticalAlignment: TextInput.AlignVCenter
+                    text: String(page.typedLines)
+                    validator: IntValidator { bottom: 1; top: 100 }
+                    maximumLength: 3
+                    color: mainIten.fontColor
+                    selectionColor: mainIten.colorPrimary
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                    onTextEdited: {
+                        if (acceptableInput)
+                            page.setScrollLines(text)
+                    }
+                }
+            }
+            Hint {
+                anchors.verticalCenter: parent.verticalCenter
+                text: Values.at(page.systemSettingLang, 9)
+            }
+        }
+        CheckBox {
+            objectName: "oneScreenBox"
+            y: 72
+            text: Values.at(page.systemSettingLang, 4)
+            checked: Pointer.isOneScreen(page.scrollRate)
+            onToggled: function(on) { page.setOneScreen(on) }
+        }
+    }
+
+    // Right: lift-off distance.
+    Item {
+        x: 850
+        y: 52
+        width: 280
+        height: 110
+        Caption { text: Values.at(page.systemSettingLang, 5) }
+        CheckBox {
+            objectName: "lodEnableBox"
+            anchors.right: parent.right
+            anchors.rightMargin: 10
+            text: Values.at(page.systemSettingLang, 6)
+            checked: page.lodEnabled
+            onToggled: function(on) { page.setLodEnabled(on) }
+        }
+        ValueSlider {
+            id: lodSlider
+            objectName: "lodSlider"
+            x: 10
+            y: 36
+            trackWidth: 333
+            visualWidth: 230
+            enabled: page.lodEnabled
+            ticks: Pointer.lodPositions
+            position: page.lod
+            onMoved: function(p) { page.setLod(p) }
+        }
+        Repeater {
+            model: 3
+            delegate: Text {
+                required property int index
+                x: lodSlider.x + Pointer.lodPositions[index] * lodSlider.ratio - width / 2
+                y: 66
+                text: Pointer.lodLabels[index]
+                color: page.lod === Pointer.lodPositions[index] ? mainIten.colorPrimary : mainIten.colorGray2
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontNormalSize
+                font.bold: true
+            }
+        }
     }
 }

@@ -2,17 +2,39 @@ import QtQuick
 import "../common"
 import "../common/Values.js" as Values
 
-// Warning dialog: one message and an OK button.
+// Warning dialog: one message and an OK button. It may open over another
+// dialog, which then stays open with the mask when the warning closes.
 DialogFrame {
     id: dialog
-    property var warningAssigmentLang: ["Warning", "OK"]
+    // Texts of the group "warningAssigment"; 2 to 4 are the button page's rules.
+    property var warningAssigmentLang: ["Warning", "OK",
+        "Please keep a key at least for the left button function.",
+        "Please click on the tick \u2713 !",
+        "Please select a macro first !"]
     property string text: ""
+    property bool overDialog: false
     title: Values.at(warningAssigmentLang, 0)
-    onCloseRequested: mainIten.hideDialog(dialog)
+    z: 10
+    onCloseRequested: close()
 
     function show(message) {
         text = message
-        mainIten.showDialog(dialog)
+        overDialog = mainMask.visible
+        if (overDialog) {
+            dialog.x = (mainIten.normalW - dialog.width) / 2
+            dialog.y = (mainIten.normalH - dialog.height) / 2
+            dialog.visible = true
+        } else {
+            mainIten.showDialog(dialog)
+        }
+    }
+
+    function close() {
+        if (overDialog)
+            dialog.visible = false
+        else
+            mainIten.hideDialog(dialog)
+        overDialog = false
     }
 
     Text {
@@ -24,9 +46,10 @@ DialogFrame {
         font.pixelSize: mainIten.fontNormalSize
     }
     TextButton {
+        objectName: "warningOk"
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         text: Values.at(dialog.warningAssigmentLang, 1)
-        onClicked: mainIten.hideDialog(dialog)
+        onClicked: dialog.close()
     }
 }

@@ -18,6 +18,14 @@ QtObject {
     property var nameLists: ({})
     property int deviceProfile: 1
     property int currentDpi: 2
+    // Pages: gun presets by index, macro files by name ({actions, repeat}),
+    // macro tree attribute lists (top level by att, sub-lists by folder then
+    // att) and the answer of the import dialog.
+    property var gunData: ({})
+    property var macroFiles: ({})
+    property var macroTop: ({})
+    property var macroSub: ({})
+    property bool importAnswer: true
     // Answers of the macro, gun and lighting slots by slot name (a
     // function of the call's arguments, or a value), set by a test.
     property var answers: ({})
@@ -35,6 +43,11 @@ QtObject {
         nameLists = { "2": ["Standard0", "profile_01"] }
         deviceProfile = 1
         currentDpi = 2
+        gunData = {}
+        macroFiles = {}
+        macroTop = {}
+        macroSub = {}
+        importAnswer = true
         answers = {}
     }
 
@@ -97,18 +110,44 @@ QtObject {
         function mouseResetKeyMatrix() { backend.record("ui_View.mouseResetKeyMatrix", arguments) }
         function setEnabled(enabled) { backend.record("ui_View.setEnabled", arguments) }
 
-        // ---- macro editor, gun editor and lighting page ----
-        function setMacroSelectName(n1, n2, n3, n4, n5) { backend.record("ui_View.setMacroSelectName", arguments) }
+        // Button, DPI, system and profile pages.
+        function mouseGetKeydefine(mode, index, isRecovery) {
+            backend.record("ui_View.mouseGetKeydefine", arguments)
+            return backend.profileLists[(mode === 0 ? "mouseKeyMatrix/" : "mouseKeyMatrix2/") + index] || []
+        }
+        function mouseSetKeyMatrix(mode, office, game, isSendData, rates) { backend.record("ui_View.mouseSetKeyMatrix", arguments) }
+        function getGunData(name) { backend.record("ui_View.getGunData", arguments); return backend.gunData[String(name)] || [] }
+        function mouseSetDpi(count, sensor, values, enables) { backend.record("ui_View.mouseSetDpi", arguments) }
+        function mouseSetRGBColor(type, bytes) { backend.record("ui_View.mouseSetRGBColor", arguments) }
+        function mouseSetCursorSpeed(speed) { backend.record("ui_View.mouseSetCursorSpeed", arguments) }
+        function mouseSetDoubleClickSpeed(speed) { backend.record("ui_View.mouseSetDoubleClickSpeed", arguments) }
+        function mouseSetVerticalScrollLines(lines) { backend.record("ui_View.mouseSetVerticalScrollLines", arguments) }
+        function mouseSetLodValue(rate, en) { backend.record("ui_View.mouseSetLodValue", arguments) }
+        function updataNameList(type, list) { backend.record("ui_View.updataNameList", arguments); backend.nameLists[String(type)] = list; return true }
+        function saveProfile(slot) { backend.record("ui_View.saveProfile", arguments) }
+        function loadProfile(slot) { backend.record("ui_View.loadProfile", arguments); return backend.importAnswer }
         function setMacroLevel(level) { backend.record("ui_View.setMacroLevel", arguments) }
-        function getMacroList_Att(att) { backend.record("ui_View.getMacroList_Att", arguments); return backend.answer("getMacroList_Att", arguments, []) }
-        function getMacroSubList_Att(att, name) { backend.record("ui_View.getMacroSubList_Att", arguments); return backend.answer("getMacroSubList_Att", arguments, []) }
+        function setMacroSelectName(n1, n2, n3, n4, n5) { backend.record("ui_View.setMacroSelectName", arguments) }
+        function getMacroList_Att(att) { backend.record("ui_View.getMacroList_Att", arguments); return backend.macroTop[String(att)] || [] }
+        function getMacroSubList_Att(att, name) {
+            backend.record("ui_View.getMacroSubList_Att", arguments)
+            var folder = backend.macroSub[String(name)]
+            return folder && folder[String(att)] ? folder[String(att)] : []
+        }
+        function loadMacroIni(level, name) {
+            backend.record("ui_View.loadMacroIni", arguments)
+            var m = backend.macroFiles[String(name)]
+            return m ? m.actions.concat([String(m.repeat)]) : []
+        }
+        function mouseSendMacroData(bytes, index) { backend.record("ui_View.mouseSendMacroData", arguments); return true }
+        function deleteMacroUpdateProfile(name) { backend.record("ui_View.deleteMacroUpdateProfile", arguments) }
+        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments) }
+
+        // ---- macro editor, gun editor and lighting page ----
         function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
-        function updataNameList(type, names) { backend.record("ui_View.updataNameList", arguments); return true }
         function createMacroIni(name, index, level, type) { backend.record("ui_View.createMacroIni", arguments); return true }
         function saveMacroIni(level, name, macros, repeat) { backend.record("ui_View.saveMacroIni", arguments); return true }
-        function loadMacroIni(level, name) { backend.record("ui_View.loadMacroIni", arguments); return backend.answer("loadMacroIni", arguments, []) }
         function deleteMacroIni(level, type, name) { backend.record("ui_View.deleteMacroIni", arguments); return true }
-        function mouseSendMacroData(bytes, slot) { backend.record("ui_View.mouseSendMacroData", arguments); return true }
         function loadMacroFile(level, type) { backend.record("ui_View.loadMacroFile", arguments); return backend.answer("loadMacroFile", arguments, "") }
         function saveMacroFile(level, name) { backend.record("ui_View.saveMacroFile", arguments) }
         function loadMacroFile_batch() { backend.record("ui_View.loadMacroFile_batch", arguments); return backend.answer("loadMacroFile_batch", arguments, "") }
@@ -117,9 +156,6 @@ QtObject {
         function getbatchPath() { backend.record("ui_View.getbatchPath", arguments) }
         function saveMacroFile_batch(level, names, types) { backend.record("ui_View.saveMacroFile_batch", arguments) }
         function searchMacroFile_sub_batch(name, level, deleteLevel) { backend.record("ui_View.searchMacroFile_sub_batch", arguments) }
-        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments); return true }
-        function deleteMacroUpdateProfile(name) { backend.record("ui_View.deleteMacroUpdateProfile", arguments) }
-        function getGunData(index) { backend.record("ui_View.getGunData", arguments); return backend.answer("getGunData", arguments, []) }
         function mouseSaveGundata(index, gun) { backend.record("ui_View.mouseSaveGundata", arguments) }
         function mouseSendGundata(slot, values) { backend.record("ui_View.mouseSendGundata", arguments) }
         function modifyGundata(type, gun) { backend.record("ui_View.modifyGundata", arguments) }

@@ -1,0 +1,44 @@
+.pragma library
+// Value mappings of the system settings page.
+
+// Slider positions (pixels) of the pointer-speed and double-click sliders
+// become an index 0 to 10: the first threshold above the position, or 0
+// when the position lies beyond the last one.
+var speedThresholds = [4, 37, 70, 104, 138, 172, 205, 239, 272, 305, 338];
+var speedTrack = 338;
+
+function speedIndex(position) {
+    var p = Number(position);
+    for (var i = 0; i < speedThresholds.length; ++i) {
+        if (p < speedThresholds[i])
+            return i;
+    }
+    return 0;
+}
+
+// "Scroll one Screen" is sent and stored as 1000 lines; a stored value
+// above 100 reads back as that choice.
+var oneScreen = 1000;
+var maxLines = 100;
+
+function isOneScreen(lines) {
+    return Number(lines) > maxLines;
+}
+
+// Lift-off: the slider snaps to three positions, shown "L", "M", "H".
+var lodPositions = [3, 168, 330];
+var lodLabels = ["L", "M", "H"];
+
+function snapLod(position) {
+    var p = Number(position);
+    if (p < 100)
+        return 3;
+    if (p < 200)
+        return 168;
+    return 330;
+}
+
+// The lift-off value the mouse receives for a snapped position: 125, 108 or 90.
+function lodValue(position) {
+    return 125 - Math.floor((snapLod(position) - 3) * 35 / 325);
+}

@@ -1,0 +1,78 @@
+import QtQuick
+
+// A horizontal slider whose value is the handle's position in pixels along
+// its track (0 to trackWidth), the unit the settings store.
+Item {
+    id: slider
+    property int trackWidth: 435
+    // Drawn width; positions stay in track pixels whatever it is.
+    property real visualWidth: trackWidth
+    readonly property real ratio: trackWidth > 0 ? visualWidth / trackWidth : 1
+    property real position: 0
+    property color fillColor: mainIten.colorPrimary
+    // Tick marks drawn under the track, as positions.
+    property var ticks: []
+    // The user moved the handle (dragging or clicking on the track).
+    signal moved(real position)
+    signal released()
+
+    implicitWidth: visualWidth
+    implicitHeight: 20
+
+    function placeAt(x) {
+        var p = Math.max(0, Math.min(trackWidth, Math.round(x / ratio)))
+        // The owner stores the value; position follows through its binding.
+        moved(p)
+    }
+
+    Rectangle {
+        id: track
+        width: slider.visualWidth
+        height: 4
+        radius: 2
+        anchors.verticalCenter: parent.verticalCenter
+        color: mainIten.colorGray1
+        Rectangle {
+            width: Math.max(0, Math.min(slider.trackWidth, slider.position)) * slider.ratio
+            height: parent.height
+            radius: 2
+            color: slider.enabled ? slider.fillColor : mainIten.colorGray6
+        }
+    }
+    Repeater {
+        model: slider.ticks
+        delegate: Rectangle {
+            required property var modelData
+            x: Number(modelData) * slider.ratio - 1
+            y: parent.height / 2 + 6
+            width: 2
+            height: 5
+            color: mainIten.colorGray6
+        }
+    }
+    Rectangle {
+        id: handle
+        width: 12
+        height: 18
+        radius: 3
+        x: Math.max(0, Math.min(slider.trackWidth, slider.position)) * slider.ratio - width / 2
+        anchors.verticalCenter: parent.verticalCenter
+        color: area.pressed ? mainIten.colorPrimary : "#e8e8e8"
+        border.color: area.containsMouse ? mainIten.colorPrimary : "#1a1a1a"
+    }
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        anchors.leftMargin: -6
+        anchors.rightMargin: -6
+        hoverEnabled: true
+        cursorShape: Qt.PointingHandCursor
+        preventStealing: true
+        onPressed: function(mouse) { slider.placeAt(mouse.x - 6) }
+        onPositionChanged: function(mouse) {
+            if (pressed)
+                slider.placeAt(mouse.x - 6)
+        }
+        onReleased: slider.released()
+    }
+}
