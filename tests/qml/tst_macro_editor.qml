@@ -69,6 +69,33 @@ Item {
             compare(editor.currentMacro, null)
         }
 
+        function test_languageSwitchFromTheTitleBar() {
+            var keyNames = findChild(scene, "keyCodeString").keyCodeLang.slice()
+            keyNames[0] = "Ä"
+            mockBackend.languages["German"] = {
+                macroEditor: ["Makro-Editor"], keyCode: keyNames }
+            var dropDown = findChild(scene, "languageDropDown")
+            mouseClick(dropDown)
+            verify(dropDown.isOpen)
+            waitForRendering(dropDown)
+            // German is the fourth row of the list.
+            mouseClick(dropDown, dropDown.width / 2, dropDown.height + 4 + 3.5 * dropDown.rowHeight)
+            compare(scene.language, "German")
+            compare(scene.langIndex, 3)
+            compare(mockBackend.callsOf("ui_View.setGlobalData").pop(), ["common/language", "German"])
+            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 11)
+            compare(editor.macroEditorLang, ["Makro-Editor"])
+            // Recorded keys take the language's names, and encode by them.
+            newMacro("Umlaut")
+            editor.isDelayRecorded = false
+            editor.startRecording()
+            press(0x04)
+            release(0x04)
+            editor.stopRecording()
+            compare(entries(), ["1,Ä", "2,Ä"])
+            compare(probe.codec.deCode(entries(), 1), [0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x00, 0x00])
+        }
+
         function test_recordingCtrlCWithDelay() {
             newMacro("Copy")
             verify(editor.isDelayRecorded)
