@@ -39,7 +39,7 @@ Item {
             compare(gun.guns.length, 9)
             compare(gun.guns[3], ["SCAR-L", "L-Click", 10, 0, 5, 0])
             compare(gun.selectGun, [3, 4, 5])
-            compare(gun.selectedRates(), [10, 10, 10])
+            compare(gun.gunRates(), [10, 10, 10])
         }
 
         function test_newGunHasTheDefaults() {
@@ -77,6 +77,8 @@ Item {
             mouseClick(findChild(gun, "gunClose"))
             compare(mockBackend.callsOf("ui_View.mouseSendGundata"), [[1, [0, 0, 5]], [2, [0, 0, 5]], [3, [0, 0, 4]]])
             compare(keyMatrixSaves, 1)
+            // The rates of the three bound presets go with the key matrix.
+            compare(mockBackend.callsOf("ui_View.mouseSetKeyMatrix").pop()[4], [10, 9, 10])
             verify(!gun.visible)
         }
 

@@ -65,7 +65,7 @@ DialogFrame {
     }
 
     // The rate of the preset bound to each gun selector, for the key matrix.
-    function selectedRates() {
+    function gunRates() {
         return selectGun.map(function(i) { return guns[i] ? guns[i][2] : 10 })
     }
 
@@ -122,6 +122,8 @@ DialogFrame {
     function close() {
         for (var k = 1; k <= 3; ++k)
             sendGun(k)
+        // The key matrix carries the rates; it is saved as "Save" would.
+        keyMatrixPage.isSave = false
         keyMatrixPage.saveData()
         mainIten.hideDialog(dialog)
     }
