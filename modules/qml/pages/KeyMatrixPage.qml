@@ -17,7 +17,7 @@ PageBase {
         "All settings of this profile return to their factory values. Continue?",
         "Cancel", "OK", "Button", "Function", "Restore", "Gun Settings",
         "Profile", "Loading", "MOUSE MACRO", "BACKLIGHT", "SETTINGS",
-        "Button Assignment", "Restore the default function"
+        "Button Assignment"
     ]
     // Number of buttons of the mouse (mouse/keyCount).
     property int mouseKeyCount: 14
