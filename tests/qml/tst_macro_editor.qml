@@ -136,6 +136,21 @@ Item {
             verify(!editor.isCapturing)
         }
 
+        function test_selectingAnotherEntryKeepsTheRecording() {
+            var first = newMacro("First")
+            editor.selectNode(null)
+            var second = newMacro("Second")
+            editor.selectNode(first)
+            editor.isDelayRecorded = false
+            editor.startRecording()
+            press(0x04)
+            release(0x04)
+            editor.selectNode(second)
+            verify(!editor.isRecording)
+            var save = mockBackend.callsOf("ui_View.saveMacroIni").pop()
+            compare(save.slice(1, 3), ["First", ["1,A", "2,A"]])
+        }
+
         function test_noCaptureWithoutSelectedMacro() {
             editor.startRecording()
             verify(!editor.isRecording)
@@ -237,6 +252,25 @@ Item {
             var other = newMacro("Other")
             verify(!editor.renameEntry(other, "Same"))
             verify(warning.visible)
+            compare(mockBackend.callsOf("ui_View.modifyMacroNameUpdateProfile").length, 0)
+        }
+
+        function test_unsafeNamesAreRefused_data() {
+            return [
+                { tag: "path separator", name: "a/b" },
+                { tag: "backslash", name: "a\\b" },
+                { tag: "list separator", name: "a,b" },
+                { tag: "dots", name: ".." },
+                { tag: "trailing dot", name: "name." },
+                { tag: "wildcard", name: "a*" }
+            ]
+        }
+        function test_unsafeNamesAreRefused(data) {
+            compare(editor.createEntry(0, data.name), null)
+            var macro = newMacro("Plain")
+            verify(!editor.renameEntry(macro, data.name))
+            compare(macro.name, "Plain")
+            compare(mockBackend.callsOf("ui_View.createMacroIni").length, 1)
             compare(mockBackend.callsOf("ui_View.modifyMacroNameUpdateProfile").length, 0)
         }
 

@@ -93,7 +93,8 @@ DialogFrame {
     function renameGun(index, newName) {
         var name = String(newName).trim()
         var old = guns[index][0]
-        if (name === "" || name === old)
+        // A preset is stored as a comma-separated list: its name holds no separator.
+        if (name === "" || name === old || /[,;="\\]/.test(name))
             return false
         for (var i = 0; i < guns.length; ++i) {
             if (i !== index && guns[i][0] === name)
@@ -238,6 +239,7 @@ DialogFrame {
                         verticalAlignment: TextInput.AlignVCenter
                         leftPadding: 4
                         maximumLength: 24
+                        validator: RegularExpressionValidator { regularExpression: /[^,;="\\]*/ }
                         clip: true
                         color: mainIten.fontColor
                         font.family: mainIten.fontFamily

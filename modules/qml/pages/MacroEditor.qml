@@ -110,6 +110,15 @@ PageBase {
         selectChain(chainOf(node.parent))
     }
 
+    // Names become file and folder names and items of the name index's
+    // comma-separated lists: path separators, characters file systems
+    // refuse, list separators and names made of dots are not accepted.
+    function isValidName(name) {
+        var n = String(name)
+        return n.trim() === n && n !== "" && !/[\\\/:*?"<>|,;=\x00-\x1f]/.test(n)
+               && !/^\.+$/.test(n) && n.charAt(n.length - 1) !== "."
+    }
+
     function childNamed(folder, name) {
         for (var i = 0; i < folder.children.length; ++i) {
             if (folder.children[i].name === name)
@@ -234,7 +243,8 @@ PageBase {
     }
 
     function selectNode(node) {
-        stopRecording(false)
+        // A recording in progress is kept: it is saved to its own macro first.
+        stopRecording()
         isInsertingKey = false
         selectedNode = node
         if (!node || node.type !== 0) {
@@ -420,7 +430,9 @@ PageBase {
         if (folder.level + 1 > 5)
             return null
         var entryName = name !== undefined ? String(name) : uniqueName(folder, nameBase(type === 1 ? 30 : 31))
-        if (entryName === "" || childNamed(folder, entryName)) {
+        if (!isValidName(entryName))
+            return null
+        if (childNamed(folder, entryName)) {
             warn(tr(22))
             return null
         }
@@ -439,7 +451,7 @@ PageBase {
     // page, then the file or folder on disk.
     function renameEntry(node, newName) {
         var name = String(newName).trim()
-        if (!node || name === "" || name === node.name)
+        if (!node || !isValidName(name) || name === node.name)
             return false
         if (childNamed(node.parent, name)) {
             warn(tr(22))
@@ -473,6 +485,11 @@ PageBase {
     function deleteEntry(node) {
         if (!node)
             return
+        // A recording into the deleted macro ends without saving.
+        if (isInside(currentMacro, node)) {
+            isRecording = false
+            isInsertingKey = false
+        }
         var top = topFolderOf(node)
         var inFolderTree = top.type === 1
         if (inFolderTree) {
@@ -510,7 +527,7 @@ PageBase {
         selectChain(chainOf(folder))
         var name = String(ui_View.loadMacroFile(folder === tree ? -1 : folder.level,
                                                 folder === tree ? -1 : 1))
-        if (name === "")
+        if (name === "" || !isValidName(name))
             return
         if (childNamed(folder, name)) {
             warn(tr(22))
@@ -801,6 +818,7 @@ PageBase {
                             leftPadding: 4
                             clip: true
                             maximumLength: 40
+                            validator: RegularExpressionValidator { regularExpression: /[^\\\/:*?"<>|,;=]*/ }
                             color: mainIten.fontColor
                             selectionColor: mainIten.colorPrimary
                             font.family: mainIten.fontFamily
