@@ -96,6 +96,18 @@ Item {
             compare(probe.codec.deCode(entries(), 1), [0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x00, 0x00])
         }
 
+        function test_runModeIsTheNextBindingsMode() {
+            editor.runMode = 2
+            var dialog = findChild(scene, "macroKeyDialog")
+            dialog.open(4, [0, 0, 0xF4, 0])
+            compare(dialog.runMode, 2)
+            scene.hideDialog(dialog)
+            // A button already bound keeps its own mode.
+            dialog.open(4, [4, 1, 4, 0])
+            compare(dialog.runMode, 1)
+            scene.hideDialog(dialog)
+        }
+
         function test_recordingCtrlCWithDelay() {
             newMacro("Copy")
             verify(editor.isDelayRecorded)
