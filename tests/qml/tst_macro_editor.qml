@@ -47,6 +47,15 @@ Item {
             return node
         }
 
+        function test_emptyLibraryOffersANewMacro() {
+            waitForRendering(editor)
+            mouseClick(findChild(editor, "emptyNewMacro"))
+            compare(editor.rows.length, 1)
+            compare(editor.rows[0].name, "Macro 1")
+            compare(editor.editingNode, editor.rows[0])
+            compare(mockBackend.callsOf("ui_View.createMacroIni"), [["Macro 1", 0, 0, 0]])
+        }
+
         function test_clickingTheTreeSelectsAndOpens() {
             var folder = editor.createEntry(1, "Games")
             editor.selectNode(folder)

@@ -694,13 +694,35 @@ PageBase {
             y: -26
             onClicked: page.openTreeMenu(treeBox.x + treeBox.width - treeMenu.width, treeBox.y)
         }
-        Text {
+        // An empty library offers its first entries directly.
+        Column {
             anchors.centerIn: parent
             visible: page.rows.length === 0
-            text: page.tr(6) + " / " + page.tr(5)
-            color: mainIten.colorGray6
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize + 2
+            spacing: 10
+            z: 2
+            Repeater {
+                model: [[0, 6], [1, 5]]
+                delegate: Text {
+                    required property var modelData
+                    objectName: modelData[0] === 0 ? "emptyNewMacro" : "emptyNewFolder"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: "+  " + page.tr(modelData[1])
+                    color: linkArea.containsMouse ? mainIten.colorPrimary : mainIten.colorGray2
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontMinSize + 2
+                    MouseArea {
+                        id: linkArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        cursorShape: Qt.PointingHandCursor
+                        onClicked: {
+                            var node = page.createEntry(parent.modelData[0])
+                            if (node)
+                                page.editingNode = node
+                        }
+                    }
+                }
+            }
         }
         MouseArea {
             anchors.fill: parent
