@@ -97,6 +97,21 @@ Item {
             verify(!page.isSave)
         }
 
+        function test_gameModeSavesTheGameList() {
+            page.selectMode(1)
+            scene.mouseMode = 1
+            chooseSub(openMenu(7), 12, 2)
+            compare(page.modKeys2[7], [8, 0, 3, 0])
+            compare(entryText(7), "Three Gun")
+            mouseClick(findChild(scene, "saveButton"))
+            var sent = mockBackend.callsOf("ui_View.mouseSetKeyMatrix")
+            compare(sent.length, 1)
+            compare(sent[0][0], 1)
+            compare(sent[0][2].slice(28, 32), [8, 0, 3, 0])
+            compare(sent[0][1], flat(page.modKeys))
+            compare(sent[0][4], [9, 11, 12])
+        }
+
         // Every fixed item of the menu: its code and the text derived from it.
         function test_menuItems_data() {
             return [
@@ -372,6 +387,32 @@ Item {
             compare(page.modKeys[5], [4, 2, 5, 0])
             compare(entryText(5), "Reload")
             verify(page.isSave)
+        }
+
+        function test_macroFromTheDeepestLevel() {
+            mockBackend.nameLists["0"] = ["A", "emptyslotkey"]
+            mockBackend.macroTop = { "0": ["1", "emptyslotkey"] }
+            var sub = {}
+            ;["A", "B", "C", "D"].forEach(function(f, i) {
+                var child = ["B", "C", "D", "E"][i]
+                sub[f] = { "4": [child, "emptyslotkey"], "0": ["1", "emptyslotkey"] }
+            })
+            sub["E"] = { "4": ["Deep", "emptyslotkey"], "0": ["0", "emptyslotkey"] }
+            mockBackend.macroSub = sub
+            mockBackend.macroFiles = { "Deep": { actions: ["1,A", "2,A"], repeat: 1 } }
+            var dialog = findChild(scene, "macroKeyDialog")
+            dialog.open(2, [0, 0, 0xF2, 0])
+            compare(dialog.rows.map(function(r) { return r.name + "@" + r.level }),
+                    ["A@0", "B@1", "C@2", "D@3", "E@4", "Deep@5"])
+            // The children of E are read at level 5 with A to D selected.
+            compare(mockBackend.callsOf("ui_View.setMacroSelectName").pop(), ["A", "B", "C", "D", ""])
+            compare(mockBackend.callsOf("ui_View.setMacroLevel").pop(), [5])
+            verify(dialog.selectByName("Deep"))
+            mockBackend.log = []
+            dialog.accept()
+            compare(mockBackend.callsOf("ui_View.setMacroSelectName"), [["A", "B", "C", "D", "E"]])
+            compare(mockBackend.callsOf("ui_View.loadMacroIni"), [[5, "Deep"]])
+            compare(page.modKeys[2], [4, 0, 2, 0])
         }
 
         function test_macroDeletedAndRenamed() {

@@ -28,7 +28,8 @@ DialogFrame {
         return list
     }
 
-    // Read the library tree from the name index, five levels deep at most.
+    // Read the library tree from the name index: folders sit in levels 0
+    // to 4, so entries reach level 5.
     function readTree() {
         var out = []
         ui_View.setMacroLevel(0)
@@ -42,7 +43,7 @@ DialogFrame {
         for (var i = 0; i < names.length; ++i) {
             var isFolder = Values.toInt(types[i], 0) === 1
             out.push({ name: names[i], type: isFolder ? 1 : 0, level: level, chain: chain.slice() })
-            if (isFolder && level < 4) {
+            if (isFolder && level < 5) {
                 var sel = chain.concat(["", "", "", "", ""])
                 ui_View.setMacroSelectName(sel[0], sel[1], sel[2], sel[3], sel[4])
                 ui_View.setMacroLevel(level + 1)
