@@ -215,6 +215,13 @@ Item {
         ui_View.getLangStrings("other", language)
     }
 
+    // The user picked another language: store it and reload every text group.
+    function switchLanguage(langStr) {
+        setLangIndex(langStr)
+        ui_View.setGlobalData("common/language", language)
+        loadLanguage()
+    }
+
     function selectTab(index) {
         currentTab = index
         if (index === 2) {
@@ -652,6 +659,7 @@ Item {
             height: mainIten.normalH * 0.05
             profileModel: profileManager.profileNames
             onProfileChosen: function(index) { mainIten.changeProfile(profileManager.profileSlots[index]) }
+            onLanguageChosen: function(index) { mainIten.switchLanguage(LanguageTable.names[index]) }
         }
     }
 

@@ -1,6 +1,7 @@
 // Draws the scene with the mock backend and saves a screenshot, for looking
 // at the design: scene_preview [--size W H] [--lang NAME] [--tab N]
 // [--dialog OBJECTNAME] [--dirty] [--logo] [--click OBJECTNAME] [--hover OBJECTNAME]
+// [--i18n DIR (texts of the language from DIR/NAME.ini)] [--eval JS (run in the root's scope before the grab)]
 // --out FILE.png
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -8,6 +9,9 @@
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QQmlExpression>
+#include <QtQml/qqml.h>
+#include <QSettings>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QTest>
@@ -40,6 +44,8 @@ int main(int argc, char** argv)
     parser.addOption({"dirty", "mark the button page unsaved"});
     parser.addOption({"logo", "grab the start-up logo"});
     parser.addOption({"out", "PNG file", "FILE", "scene.png"});
+    parser.addOption({"i18n", "folder of the language files", "DIR"});
+    parser.addOption({"eval", "JavaScript run in the root's scope", "JS"});
     parser.process(app);
     QStringList size = parser.value("size").split('x');
     int w = size.value(0).toInt() > 0 ? size.value(0).toInt() : 1280;
@@ -77,6 +83,18 @@ int main(int argc, char** argv)
             english[g[0]] = o->property(g[2]);
     }
     languages["English"] = english;
+    if (parser.isSet("i18n")) {
+        // Every group of the language's file, as the program would read it.
+        QSettings file(parser.value("i18n") + "/" + parser.value("lang") + ".ini", QSettings::IniFormat);
+        QVariantMap texts;
+        for (const QString& group : file.childGroups()) {
+            QStringList list;
+            for (int i = 0; i < file.value(group + "/total").toInt(); ++i)
+                list << file.value(group + "/" + QString::number(i)).toString();
+            texts[group] = list;
+        }
+        languages[parser.value("lang")] = texts;
+    }
     backend->setProperty("languages", languages);
     QMetaObject::invokeMethod(root, "setScreenRect", Q_ARG(QVariant, w), Q_ARG(QVariant, h), Q_ARG(QVariant, false));
     view.resize(w, h);
@@ -93,6 +111,13 @@ int main(int argc, char** argv)
             auto* item = root->findChild<QQuickItem*>(parser.value("click"));
             if (item)
                 QTest::mouseClick(&view, Qt::LeftButton, {}, item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
+            QTest::qWait(100);
+        }
+        if (parser.isSet("eval")) {
+            QQmlExpression expression(qmlContext(root), root, parser.value("eval"));
+            expression.evaluate();
+            if (expression.hasError())
+                qWarning("%s", qPrintable(expression.error().toString()));
             QTest::qWait(100);
         }
         if (parser.isSet("hover")) {

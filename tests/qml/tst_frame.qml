@@ -21,7 +21,8 @@ Item {
         readonly property var pageCallNames: ["ui_View.mouseGetKeydefine", "ui_View.mouseSetKeyMatrix",
             "ui_View.getGunData", "ui_View.getDataList", "ui_View.setDataList", "ui_View.setData",
             "ui_View.mouseSetDpi", "ui_View.mouseSetRGBColor", "ui_View.mouseSetCursorSpeed",
-            "ui_View.mouseSetDoubleClickSpeed", "ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue"]
+            "ui_View.mouseSetDoubleClickSpeed", "ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue",
+            "ui_View.mouseSetLedType", "ui_View.mouseSaveGundata", "ui_View.mouseSendGundata"]
         readonly property var frameKeys: ["mouse/isColorful", "mouse/icType", "mouse/is55328", "mouse/isGun",
             "mouse/keyCount", "common/language", "mouse/profileNo", "mouse/mouseMode"]
 
@@ -30,6 +31,9 @@ Item {
                 return false
             if (entry.name === "ui_View.getGlobalData" || entry.name === "ui_View.getData")
                 return frameKeys.indexOf(entry.args[0]) >= 0
+            // The gun editor's reset stores its selectors.
+            if (entry.name === "ui_View.setGlobalData")
+                return entry.args[0] !== "mouse/selectGun"
             return true
         }
 
@@ -369,7 +373,7 @@ Item {
             compare(dropDown.currentIndex, 2)
             compare(frameNames(), ["ui_View.setEnabled", "ui_View.setGlobalData", "ui_View.setCurrentProfile"]
                     .concat(data.gunCalls).concat(["ui_View.setEnabled"]))
-            compare(mockBackend.callsOf("ui_View.setGlobalData"), [["mouse/profileNo", 4]])
+            compare(frameCallsOf("ui_View.setGlobalData"), [["mouse/profileNo", 4]])
             compare(mockBackend.callsOf("ui_View.setCurrentProfile"), [[4]])
             compare(events, ["keyMatrixPage.init(true,false)", "dpiPage.init(true,false)",
                              "lightPage.init(true,false)", "systemPage.init(true,false)"])

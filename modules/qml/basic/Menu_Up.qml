@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/LanguageTable.js" as LanguageTable
 
 // The title bar: the profile drop-down, minimise and close (which hides the
 // window to the tray), right-aligned and 21 px apart. Dragging the bar moves
@@ -11,11 +12,16 @@ Item {
     property alias profileIndex: profileDropDown.currentIndex
     property alias profileDropDown: profileDropDown
     signal profileChosen(int index)
+    // Index in the language table of the language the user picked.
+    signal languageChosen(int index)
 
     width: 1280
     height: 36
 
-    function closeDropDowns() { profileDropDown.close() }
+    function closeDropDowns() {
+        profileDropDown.close()
+        languageDropDown.close()
+    }
 
     // The bar's art starts where the window's top-left corner is.
     SvgImage {
@@ -34,6 +40,16 @@ Item {
         spacing: 21
         layoutDirection: Qt.LeftToRight
 
+        DropDown {
+            id: languageDropDown
+            objectName: "languageDropDown"
+            width: 120
+            height: 26
+            y: 1
+            model: LanguageTable.shown
+            currentIndex: mainIten.langIndex
+            onActivated: function(index) { menuUp.languageChosen(index) }
+        }
         DropDown {
             id: profileDropDown
             objectName: "profileDropDown"

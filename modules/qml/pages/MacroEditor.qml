@@ -1,13 +1,1191 @@
 import QtQuick
 import "../common"
+import "../common/Values.js" as Values
+import "../common/keycodes.js" as KeyCodes
+import "../common/macrocodec.js" as MacroCodec
 
-// Macro editor (tab 2, lower part).
+// Macro editor (tab 2, lower part): the macro library as a tree of folders
+// and macros (kept in the name index), the action list of the selected
+// macro with its repeat count, recording from the global capture, and the
+// run mode a macro gets when it is next bound to a button.
+//
+// Every edit is saved at once (saveMacroIni) and handed to the button page
+// (keyMatrixPage.macroEdited), which sends it to the buttons bound to it.
+// Renames and deletes go through the button page too (macroRenamed,
+// macroDeleted): it updates its bindings, then calls the backend slot that
+// renames the file or unbinds the macro in the stored profiles.
 PageBase {
     id: page
-    property var macroEditorLang: ["Macro Editor"]
+
+    // Texts of the group "macroEditor", English until a language is loaded.
+    property var macroEditorLang: [
+        "Macro Editor", "Rename", "Delete", "Import", "Export",
+        "New macro directory", "New macro", "Batch Import", "Batch export",
+        "Delete", "Insert Delay", "Insert Key", "Insert Left Key",
+        "Insert Middle Key", "Insert Right Key", "Times", "Start Record",
+        "Stop Record", "Delay",
+        "Macro runs one-time after pressing the button",
+        "Macro runs endless loop until any button is pressed",
+        "Macro runs endless loop until button is released",
+        "Already have a macro with the same name!", "Can't add a new folder!",
+        "Confirm delete ?", "Macro List", "Actions", "OK", "Cancel",
+        "Press a key to insert", "Folder", "Macro", "ms", "Run mode",
+        "Bytes", "Select or create a macro", "Down", "Up"
+    ]
+
+    // Deepest level a folder may sit at; level 5 holds macros only.
+    readonly property int maxFolderLevel: 4
+    // Left-click, middle-click and right-click codes of "Insert ... Key".
+    readonly property var clickCodes: [0xF0, 0xF2, 0xF1]
+
+    // The tree: a root holding the top-level entries. Each node is
+    // {name, type (0 macro, 1 folder), level, children, open, parent}.
+    property var tree: newNode("", 1, -1, null)
+    // Visible rows of the tree, in display order.
+    property var rows: []
+    property var selectedNode: null
+    // The macro whose actions are shown, or null.
+    property var currentMacro: null
+    // Its actions as {type, info}, and its repeat count.
+    property var actions: []
+    property int repeatCount: 1
+    property int actionIndex: -1
+    // Run mode for the next binding: 0 once, 1 until any button, 2 while held.
+    property int runMode: 0
+
+    property bool isRecording: false
+    property bool isDelayRecorded: true
+    // Waiting for the key of "Insert Key".
+    property bool isInsertingKey: false
+    // Milliseconds since the last recorded key, counted by the 10 ms timer.
+    property int elapsedMs: 0
+    // Node whose name is being edited in place, and whether it was just created.
+    property var editingNode: null
+
+    readonly property int usedBytes: MacroCodec.recordCount(actionEntries(), repeatCount)
+
+    // Keys reach the editor while it records, or waits for an inserted key,
+    // and only while a macro is selected.
+    isCapturing: currentMacro !== null && (isRecording || isInsertingKey)
+
+    function tr(i) { return Values.at(macroEditorLang, i) }
+    // The English texts, kept for the names of new entries: they become
+    // file and folder names, which must never be empty.
+    property var builtinLang: []
+    Component.onCompleted: builtinLang = macroEditorLang.slice()
+    function nameBase(i) { return tr(i) !== "" ? tr(i) : Values.at(builtinLang, i) }
+
+    // ---- the tree model ----
+
+    function newNode(name, type, level, parentNode) {
+        return { name: String(name), type: type, level: level, children: [], open: false, parent: parentNode }
+    }
+
+    // A list from the name index, without the sentinel of one-item lists.
+    function cleanList(v) {
+        var list = Values.toList(v)
+        if (list.length === 2 && list[1] === "emptyslotkey")
+            list.pop()
+        return list
+    }
+
+    // Names of the folders from the top level down to node (node included
+    // when it is a folder), the chain the backend forms paths from.
+    function chainOf(folder) {
+        var chain = []
+        for (var n = folder; n && n.level >= 0; n = n.parent)
+            chain.unshift(n.name)
+        return chain
+    }
+
+    function selectChain(chain) {
+        var c = chain.slice(0, 5)
+        while (c.length < 5)
+            c.push("")
+        ui_View.setMacroSelectName(c[0], c[1], c[2], c[3], c[4])
+    }
+
+    // The folder an entry lies in is selected before any operation on it.
+    function selectParentOf(node) {
+        selectChain(chainOf(node.parent))
+    }
+
+    // Names become file and folder names and items of the name index's
+    // comma-separated lists: path separators, characters file systems
+    // refuse, list separators and names made of dots are not accepted.
+    function isValidName(name) {
+        var n = String(name)
+        return n.trim() === n && n !== "" && !/[\\\/:*?"<>|,;=\x00-\x1f]/.test(n)
+               && !/^\.+$/.test(n) && n.charAt(n.length - 1) !== "."
+    }
+
+    function childNamed(folder, name) {
+        for (var i = 0; i < folder.children.length; ++i) {
+            if (folder.children[i].name === name)
+                return folder.children[i]
+        }
+        return null
+    }
+
+    // Bumped at every rebuild: rows show node fields that change in place.
+    property int rowsVersion: 0
+
+    function rebuildRows() {
+        var out = []
+        function walk(folder) {
+            for (var i = 0; i < folder.children.length; ++i) {
+                var n = folder.children[i]
+                out.push(n)
+                if (n.type === 1 && n.open)
+                    walk(n)
+            }
+        }
+        walk(tree)
+        rows = out
+        rowsVersion++
+    }
+
+    // Indentation of an entry's text: one step per level, macros a little
+    // further in than folders so that names line up after the folder icon.
+    function txtMarginOf(level, type) {
+        return 10 + level * 18 + (type === 0 ? 20 : 0)
+    }
+
+    // Reads the whole tree from the name index.
+    function loadTree() {
+        var openPaths = {}
+        rows.forEach(function(n) { if (n.type === 1 && n.open) openPaths[chainOf(n).join("/")] = true })
+        var root = newNode("", 1, -1, null)
+        root.open = true
+        ui_View.setMacroLevel(0)
+        var names = cleanList(ui_View.getNameList(0))
+        var types = cleanList(ui_View.getMacroList_Att(0))
+        for (var i = 0; i < names.length; ++i)
+            root.children.push(newNode(names[i], Values.toInt(types[i], 0), 0, root))
+        function readChildren(folder) {
+            if (folder.level >= maxFolderLevel + 1)
+                return
+            selectChain(chainOf(folder))
+            ui_View.setMacroLevel(folder.level + 1)
+            var subNames = cleanList(ui_View.getMacroSubList_Att(4, folder.name))
+            var subTypes = cleanList(ui_View.getMacroSubList_Att(0, folder.name))
+            for (var k = 0; k < subNames.length; ++k) {
+                var type = Values.toInt(subTypes[k], 0)
+                // Nothing below the fifth level can be a folder.
+                if (folder.level + 1 > maxFolderLevel)
+                    type = 0
+                folder.children.push(newNode(subNames[k], type, folder.level + 1, folder))
+            }
+            folder.children.forEach(function(c) {
+                if (c.type === 1) {
+                    c.open = openPaths[chainOf(c).join("/")] === true
+                    readChildren(c)
+                }
+            })
+        }
+        root.children.forEach(function(c) {
+            if (c.type === 1) {
+                c.open = openPaths[chainOf(c).join("/")] === true
+                readChildren(c)
+            }
+        })
+        tree = root
+        rebuildRows()
+    }
+
+    // Writes the list of one folder's children (att 1 stores it, att 0
+    // first clears the children of currentName).
+    function writeList(folder, att, currentName) {
+        var lists = [[], [], [], [], [], [], [], [], [], []]
+        for (var i = 0; i < folder.children.length; ++i) {
+            var n = folder.children[i]
+            lists[0].push(n.name)
+            lists[1].push(String(n.type))
+            lists[2].push(n.type === 1 ? "true" : "false")
+            lists[3].push(String(txtMarginOf(n.level, n.type)))
+            lists[4].push(String(n.level))
+            // Position of the ancestor of each level within its own list.
+            var no = [-1, -1, -1, -1, -1]
+            for (var a = n.parent; a && a.level >= 0; a = a.parent) {
+                if (a.level < 5)
+                    no[a.level] = a.parent.children.indexOf(a)
+            }
+            for (var k = 0; k < 5; ++k)
+                lists[5 + k].push(String(no[k]))
+        }
+        selectChain(chainOf(folder))
+        ui_View.updataMacroList(att, folder.level + 1, currentName, lists[0], lists[1], lists[2], lists[3],
+                                lists[4], lists[5], lists[6], lists[7], lists[8], lists[9])
+    }
+
+    // Writes a folder's list and the lists of every folder below it.
+    function writeTree(folder) {
+        writeList(folder, 1, "")
+        folder.children.forEach(function(c) { if (c.type === 1) writeTree(c) })
+    }
+
+    function topFolderOf(node) {
+        var n = node
+        while (n && n.parent && n.parent.level >= 0)
+            n = n.parent
+        return n
+    }
+
+    // ---- selection and the action list ----
+
+    function entryText(a) { return String(a.type) + "," + a.info }
+
+    function actionEntries() {
+        var list = []
+        for (var i = 0; i < actions.length; ++i)
+            list.push(entryText(actions[i]))
+        return list
+    }
+
+    function selectNode(node) {
+        // A recording in progress is kept: it is saved to its own macro first.
+        stopRecording()
+        isInsertingKey = false
+        selectedNode = node
+        if (!node || node.type !== 0) {
+            currentMacro = null
+            actions = []
+            actionIndex = -1
+            return
+        }
+        selectParentOf(node)
+        var list = Values.toList(ui_View.loadMacroIni(node.level, node.name))
+        var loaded = []
+        if (list.length > 0) {
+            repeatCount = Values.toInt(list[list.length - 1], 0)
+            for (var i = 0; i < list.length - 1; ++i) {
+                var text = list[i]
+                loaded.push({ type: Values.toInt(text.charAt(0), 0), info: text.substring(2) })
+            }
+        }
+        currentMacro = node
+        actions = loaded
+        actionIndex = -1
+    }
+
+    // Stores the macro; the button page sends it again to every button
+    // bound to it (a macro that no longer fits its slot is not sent).
+    function saveMacro() {
+        if (!currentMacro)
+            return
+        selectParentOf(currentMacro)
+        ui_View.saveMacroIni(currentMacro.level, currentMacro.name, actionEntries(), repeatCount)
+        var bytes = MacroCodec.deCode(actionEntries(), repeatCount)
+        if (!MacroCodec.overflows(bytes))
+            keyMatrixPage.macroEdited(currentMacro.name, bytes)
+    }
+
+    // True when one more action (and its delay) still fits the macro slot.
+    function hasRoom(list) {
+        return MacroCodec.recordCount(list !== undefined ? list : actionEntries(), repeatCount) < MacroCodec.recordLimit
+    }
+
+    // Inserts actions after the selected action (or at the end); refused
+    // once the encoded macro has reached its limit.
+    function insertActions(newActions) {
+        if (!currentMacro || !hasRoom())
+            return false
+        var list = actions.slice()
+        var at = actionIndex >= 0 && actionIndex < list.length ? actionIndex + 1 : list.length
+        for (var i = 0; i < newActions.length; ++i)
+            list.splice(at + i, 0, newActions[i])
+        actions = list
+        actionIndex = at + newActions.length - 1
+        saveMacro()
+        return true
+    }
+
+    function insertDelay() {
+        return insertActions([{ type: 0, info: "50" }])
+    }
+
+    // which: 0 left, 1 middle, 2 right.
+    function insertClick(which) {
+        var name = KeyCodes.nameOf(clickCodes[which])
+        return insertActions([{ type: 3, info: name }, { type: 4, info: name }])
+    }
+
+    function beginInsertKey() {
+        if (currentMacro && hasRoom())
+            isInsertingKey = true
+    }
+
+    function deleteAction(index) {
+        if (!currentMacro || index < 0 || index >= actions.length)
+            return
+        var list = actions.slice()
+        list.splice(index, 1)
+        actions = list
+        actionIndex = Math.min(index, list.length - 1)
+        saveMacro()
+    }
+
+    // A delay typed into its row: 0 to 65535 ms.
+    function setDelay(index, text) {
+        if (!currentMacro || index < 0 || index >= actions.length || actions[index].type !== 0)
+            return
+        var ms = Math.max(0, Math.min(65535, Values.toInt(text, 0)))
+        var list = actions.slice()
+        list[index] = { type: 0, info: String(ms) }
+        actions = list
+        saveMacro()
+    }
+
+    // "Times": up to four digits; an emptied field counts as 0.
+    function setRepeat(text) {
+        var value = String(text).trim() === "" ? 0 : Math.max(0, Math.min(9999, Values.toInt(text, 0)))
+        if (value === repeatCount && currentMacro)
+            return
+        repeatCount = value
+        saveMacro()
+    }
+
+    // ---- recording ----
+
+    function startRecording() {
+        if (!currentMacro)
+            return
+        isInsertingKey = false
+        elapsedMs = 0
+        isRecording = true
+    }
+
+    // Recording collects keys in memory; the macro is saved (and sent) once
+    // when recording stops.
+    function stopRecording(save) {
+        if (!isRecording)
+            return
+        isRecording = false
+        if (save !== false)
+            saveMacro()
+    }
+
+    function tick() { elapsedMs += 10 }
+
+    function captureKey(isDown, usbCode) {
+        keyCaptured(isDown, usbCode)
+        if (!currentMacro)
+            return
+        var code = Values.toInt(usbCode, 0)
+        var mouse = code >= 0xF0
+        var action = { type: mouse ? (isDown ? 3 : 4) : (isDown ? 1 : 2), info: KeyCodes.nameOf(code) }
+        if (isInsertingKey) {
+            // The inserted key is a full press: down and up.
+            if (!isDown)
+                return
+            isInsertingKey = false
+            insertActions([action, { type: mouse ? 4 : 2, info: action.info }])
+            return
+        }
+        if (!isRecording)
+            return
+        var added = []
+        if (isDelayRecorded && actions.length > 0)
+            added.push({ type: 0, info: String(elapsedMs) })
+        added.push(action)
+        var list = actions.concat(added)
+        var entries = list.map(entryText)
+        if (!hasRoom(actionEntries()) || MacroCodec.recordCount(entries, repeatCount) > MacroCodec.recordLimit)
+            return
+        actions = list
+        actionIndex = list.length - 1
+        elapsedMs = 0
+    }
+
+    // ---- library operations ----
+
+    function warn(text) {
+        warningDialog.show(text)
+    }
+
+    // The folder that receives a new entry: the selected folder, or the
+    // folder of the selected macro, or the top level.
+    function targetFolder() {
+        if (!selectedNode)
+            return tree
+        return selectedNode.type === 1 ? selectedNode : selectedNode.parent
+    }
+
+    function uniqueName(folder, base) {
+        for (var i = 1; ; ++i) {
+            var name = base + " " + i
+            if (!childNamed(folder, name))
+                return name
+        }
+    }
+
+    // Creates a macro (type 0) or a folder (type 1) with a free name and
+    // returns its node, or null when it cannot be made.
+    function createEntry(type, name) {
+        var folder = targetFolder()
+        if (type === 1 && folder.level + 1 > maxFolderLevel) {
+            warn(tr(23))
+            return null
+        }
+        if (folder.level + 1 > 5)
+            return null
+        var entryName = name !== undefined ? String(name) : uniqueName(folder, nameBase(type === 1 ? 30 : 31))
+        if (!isValidName(entryName))
+            return null
+        if (childNamed(folder, entryName)) {
+            warn(tr(22))
+            return null
+        }
+        var node = newNode(entryName, type, folder.level + 1, folder)
+        selectChain(chainOf(folder))
+        ui_View.createMacroIni(entryName, folder.children.length, node.level, type)
+        folder.children.push(node)
+        folder.open = true
+        writeList(folder, 0, entryName)
+        rebuildRows()
+        selectNode(node)
+        return node
+    }
+
+    // Renames an entry: the tree and the name index first, then the button
+    // page, then the file or folder on disk.
+    function renameEntry(node, newName) {
+        var name = String(newName).trim()
+        if (!node || !isValidName(name) || name === node.name)
+            return false
+        if (childNamed(node.parent, name)) {
+            warn(tr(22))
+            return false
+        }
+        var oldName = node.name
+        var top = topFolderOf(node)
+        var inFolderTree = top.type === 1
+        if (inFolderTree) {
+            selectChain([top.name])
+            ui_View.searchMacroFile_sub_batch(top.name, 0, 0)
+        }
+        node.name = name
+        writeList(tree, 1, "")
+        for (var f = node.parent; f && f.level >= 0; f = f.parent)
+            writeList(f, 1, "")
+        // The button page renames its bindings, then the file or folder on
+        // disk, whose place the selected folder names give.
+        selectParentOf(node)
+        keyMatrixPage.macroRenamed(node.level, node.type, oldName, name)
+        if (inFolderTree)
+            writeTree(top)
+        rebuildRows()
+        if (node === currentMacro)
+            selectNode(node)
+        return true
+    }
+
+    // Deletes an entry: the index below it, the button bindings, the file
+    // or folder, then its place in the tree.
+    function deleteEntry(node) {
+        if (!node)
+            return
+        // A recording into the deleted macro ends without saving.
+        if (isInside(currentMacro, node)) {
+            isRecording = false
+            isInsertingKey = false
+        }
+        var top = topFolderOf(node)
+        var inFolderTree = top.type === 1
+        if (inFolderTree) {
+            selectChain([top.name])
+            ui_View.searchMacroFile_sub_batch(top.name, 0, node.level)
+        }
+        // The button page unbinds it here and in the stored profiles.
+        keyMatrixPage.macroDeleted(node.name)
+        selectParentOf(node)
+        ui_View.deleteMacroIni(node.level, node.type, node.name)
+        var folder = node.parent
+        folder.children.splice(folder.children.indexOf(node), 1)
+        writeList(folder, 0, node.name)
+        if (inFolderTree && top !== node)
+            writeTree(top)
+        if (selectedNode === node || isInside(currentMacro, node))
+            selectNode(null)
+        rebuildRows()
+    }
+
+    function isInside(n, ancestor) {
+        for (var a = n; a; a = a.parent) {
+            if (a === ancestor)
+                return true
+        }
+        return false
+    }
+
+    // A single ".mc" file: into the selected folder, or the top level when
+    // a macro or nothing is selected.
+    function importMacro() {
+        var folder = selectedNode && selectedNode.type === 1 ? selectedNode : tree
+        if (folder.level + 1 > 5)
+            return
+        selectChain(chainOf(folder))
+        var name = String(ui_View.loadMacroFile(folder === tree ? -1 : folder.level,
+                                                folder === tree ? -1 : 1))
+        if (name === "" || !isValidName(name))
+            return
+        if (childNamed(folder, name)) {
+            warn(tr(22))
+            return
+        }
+        var node = newNode(name, 0, folder.level + 1, folder)
+        folder.children.push(node)
+        folder.open = true
+        writeList(folder, 0, name)
+        rebuildRows()
+        selectNode(node)
+    }
+
+    function exportMacro(node) {
+        if (!node || node.type !== 0)
+            return
+        selectParentOf(node)
+        ui_View.saveMacroFile(node.level, node.name)
+    }
+
+    // Reads a folder's content from disk into the tree, one level at a time
+    // with the library scan (it removes no index list at depth 5).
+    function readFolderFromDisk(folder) {
+        selectChain(chainOf(folder.parent))
+        ui_View.searchMacroFile_sub_batch(folder.name, folder.level, 5)
+        var files = Values.toList(ui_View.getMacroFileName_batch(1, 0))
+        var dirs = folder.level + 1 <= maxFolderLevel ? Values.toList(ui_View.getMacroFileName_batch(1, 1)) : []
+        files.forEach(function(n) { if (!childNamed(folder, n)) folder.children.push(newNode(n, 0, folder.level + 1, folder)) })
+        dirs.forEach(function(n) { if (!childNamed(folder, n)) folder.children.push(newNode(n, 1, folder.level + 1, folder)) })
+        folder.children.forEach(function(c) { if (c.type === 1) readFolderFromDisk(c) })
+    }
+
+    // A directory of ".mc" files becomes a new top-level folder.
+    function batchImport() {
+        var name = String(ui_View.loadMacroFile_batch())
+        if (name === "")
+            return
+        if (childNamed(tree, name)) {
+            warn(tr(22))
+            return
+        }
+        ui_View.loadMacroFile_sub_batch()
+        var levels = [[1, 0], [1, 1], [2, 0], [2, 1], [3, 0], [3, 1], [4, 0], [4, 1], [5, 0]]
+        levels.forEach(function(p) { ui_View.getMacroFileName_batch(p[0], p[1]) })
+        var node = newNode(name, 1, 0, tree)
+        tree.children.push(node)
+        // The flat lists of the import do not say which folder holds which
+        // entry, so the new folder is read back level by level.
+        readFolderFromDisk(node)
+        node.open = true
+        writeList(tree, 0, name)
+        writeTree(node)
+        rebuildRows()
+    }
+
+    // The whole library into a directory "Macro" of the chosen place.
+    function batchExport() {
+        ui_View.getbatchPath()
+        function exportFolder(folder) {
+            var names = folder.children.map(function(c) { return c.name })
+            var types = folder.children.map(function(c) { return c.type })
+            selectChain(chainOf(folder))
+            ui_View.saveMacroFile_batch(folder.level + 1, names, types)
+            folder.children.forEach(function(c) { if (c.type === 1) exportFolder(c) })
+        }
+        exportFolder(tree)
+    }
+
+    // The menus, opened at a point of the page (right click, or the menu
+    // buttons above the lists).
+    function openTreeMenu(px, py) { treeMenu.openAt(px, py) }
+    function openActionMenu(px, py) {
+        if (currentMacro)
+            actionMenu.openAt(px, py)
+    }
+
+    function askDelete(node) {
+        pendingDelete = node
+        deleteConfirm.text = tr(24)
+        mainIten.showDialog(deleteConfirm)
+    }
+    property var pendingDelete: null
+
+    function init(isSendData, isRecovery) {
+        loadTree()
+        pageInitialised(isSendData === true, isRecovery === true)
+    }
+
+    // Recorded and stored key names follow the language's key names.
+    Connections {
+        target: keyCodeString
+        function onKeyCodeLangChanged() { KeyCodes.setNames(keyCodeString.keyCodeLang) }
+    }
+
+    Timer {
+        id: recordTimer
+        interval: 10
+        repeat: true
+        running: page.isRecording
+        onTriggered: page.tick()
+    }
+
+    // ---- layout ----
 
     PagePanel {
         anchors.fill: parent
-        caption: page.macroEditorLang.length > 0 ? String(page.macroEditorLang[0]) : ""
+        caption: page.tr(0)
+    }
+
+    // Three dots that open a list's menu.
+    component MenuButton: Rectangle {
+        signal clicked()
+        width: 24
+        height: 22
+        radius: 3
+        color: menuArea.containsMouse ? "#2e2a24" : "transparent"
+        Row {
+            anchors.centerIn: parent
+            spacing: 3
+            Repeater {
+                model: 3
+                delegate: Rectangle {
+                    width: 4; height: 4; radius: 2
+                    color: menuArea.containsMouse ? mainIten.colorPrimary : mainIten.colorGray2
+                }
+            }
+        }
+        MouseArea {
+            id: menuArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: parent.clicked()
+        }
+    }
+
+    component SectionLabel: Text {
+        color: mainIten.colorGray2
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize + 1
+        font.letterSpacing: mainIten.langIndex === 0 ? 1 : 0
+    }
+
+    // The library tree.
+    Rectangle {
+        id: treeBox
+        objectName: "macroTree"
+        x: 16
+        y: 70
+        width: 330
+        height: parent.height - y - 14
+        radius: 3
+        color: "#99101114"
+        border.color: mainIten.colorGray1
+
+        SectionLabel {
+            x: 2
+            y: -22
+            text: page.tr(25)
+        }
+        MenuButton {
+            objectName: "treeMenuButton"
+            anchors.right: parent.right
+            y: -26
+            onClicked: page.openTreeMenu(treeBox.x + treeBox.width - treeMenu.width, treeBox.y)
+        }
+        // An empty library offers its first entries directly.
+        Column {
+            anchors.centerIn: parent
+            visible: page.rows.length === 0
+            spacing: 10
+            z: 2
+            Repeater {
+                model: [[0, 6], [1, 5]]
+                delegate: Text {
+                    required property var modelData
+                    objectName: modelData[0] === 0 ? "emptyNewMacro" : "emptyNewFolder"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: "+  " + page.tr(modelData[1])
+                    color: linkArea.containsMouse ? mainIten.colorPrimary : mainIten.colorGray2
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontMinSize + 2
+                    MouseArea {
+                        id: linkArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        cursorShape: Qt.PointingHandCursor
+                        onClicked: {
+                            var node = page.createEntry(parent.modelData[0])
+                            if (node)
+                                page.editingNode = node
+                        }
+                    }
+                }
+            }
+        }
+        MouseArea {
+            anchors.fill: parent
+            acceptedButtons: Qt.LeftButton | Qt.RightButton
+            onPressed: function(mouse) {
+                page.editingNode = null
+                page.selectNode(null)
+                if (mouse.button === Qt.RightButton)
+                    treeMenu.openAt(treeBox.x + mouse.x, treeBox.y + mouse.y)
+                else
+                    mainIten.mainFocus()
+            }
+        }
+        Flickable {
+            id: treeFlick
+            anchors.fill: parent
+            anchors.margins: 4
+            clip: true
+            contentHeight: treeColumn.height
+            boundsBehavior: Flickable.StopAtBounds
+            Column {
+                id: treeColumn
+                width: treeFlick.width
+                Repeater {
+                    model: page.rows.length
+                    delegate: Rectangle {
+                        id: row
+                        required property int index
+                        // The node itself (not a copy), so that selection compares by identity.
+                        readonly property var modelData: page.rows[index]
+                        // Node fields that change in place, re-read at every rebuild of the rows.
+                        readonly property string nodeName: page.rowsVersion >= 0 && modelData ? modelData.name : ""
+                        readonly property bool isOpen: page.rowsVersion >= 0 && modelData ? modelData.open : false
+                        readonly property bool selected: page.selectedNode === modelData
+                        objectName: "treeRow_" + nodeName
+                        width: treeColumn.width
+                        height: 28
+                        radius: 2
+                        color: selected ? "#3a2c1c" : rowArea.containsMouse ? "#24262b" : "transparent"
+                        Rectangle {
+                            visible: row.selected
+                            width: 2
+                            height: parent.height
+                            color: mainIten.colorPrimary
+                        }
+                        // Folder: a small tab and body, open or closed.
+                        Item {
+                            visible: row.modelData.type === 1
+                            x: page.txtMarginOf(row.modelData.level, 1) - 4
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 16
+                            height: 12
+                            Rectangle { x: 0; y: 0; width: 7; height: 4; radius: 1; color: mainIten.colorPrimary }
+                            Rectangle {
+                                y: 2; width: 16; height: 10; radius: 2
+                                color: row.isOpen ? "transparent" : mainIten.colorPrimary
+                                border.color: mainIten.colorPrimary
+                                border.width: 1.5
+                            }
+                        }
+                        Rectangle {
+                            visible: row.modelData.type === 0
+                            x: page.txtMarginOf(row.modelData.level, 0) - 12
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 5
+                            height: 5
+                            radius: 2.5
+                            color: row.selected ? mainIten.colorPrimary : mainIten.colorGray2
+                        }
+                        Text {
+                            visible: page.editingNode !== row.modelData
+                            x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0)
+                            width: parent.width - x - 6
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: row.nodeName
+                            elide: Text.ElideRight
+                            color: row.selected ? mainIten.colorPrimary : mainIten.fontColor
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize - 1
+                        }
+                        MouseArea {
+                            id: rowArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            acceptedButtons: Qt.LeftButton | Qt.RightButton
+                            onClicked: function(mouse) {
+                                mainIten.mainFocus()
+                                if (page.editingNode && page.editingNode !== row.modelData)
+                                    page.editingNode = null
+                                if (page.selectedNode !== row.modelData)
+                                    page.selectNode(row.modelData)
+                                else if (row.modelData.type === 1 && mouse.button === Qt.LeftButton) {
+                                    row.modelData.open = !row.modelData.open
+                                    page.rebuildRows()
+                                    return
+                                }
+                                if (mouse.button === Qt.RightButton) {
+                                    var p = row.mapToItem(page, mouse.x, mouse.y)
+                                    treeMenu.openAt(p.x, p.y)
+                                } else if (row.modelData.type === 1 && !row.modelData.open) {
+                                    row.modelData.open = true
+                                    page.rebuildRows()
+                                }
+                            }
+                            onDoubleClicked: page.editingNode = row.modelData
+                        }
+                        TextInput {
+                            id: nameEditor
+                            visible: page.editingNode === row.modelData
+                            x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0) - 4
+                            width: parent.width - x - 6
+                            height: 24
+                            anchors.verticalCenter: parent.verticalCenter
+                            verticalAlignment: TextInput.AlignVCenter
+                            leftPadding: 4
+                            clip: true
+                            maximumLength: 40
+                            validator: RegularExpressionValidator { regularExpression: /[^\\\/:*?"<>|,;=]*/ }
+                            color: mainIten.fontColor
+                            selectionColor: mainIten.colorPrimary
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize - 1
+                            onVisibleChanged: {
+                                if (visible) {
+                                    text = row.modelData.name
+                                    selectAll()
+                                    forceActiveFocus()
+                                }
+                            }
+                            onAccepted: {
+                                var node = row.modelData
+                                page.editingNode = null
+                                page.renameEntry(node, text)
+                            }
+                            onActiveFocusChanged: if (!activeFocus && page.editingNode === row.modelData) page.editingNode = null
+                            Keys.onEscapePressed: page.editingNode = null
+                            Rectangle {
+                                anchors.fill: parent
+                                z: -1
+                                color: "#1f2024"
+                                border.color: mainIten.colorPrimary
+                                radius: 2
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // The action list of the selected macro.
+    Rectangle {
+        id: actionBox
+        objectName: "actionList"
+        x: treeBox.x + treeBox.width + 16
+        y: treeBox.y
+        width: 380
+        height: treeBox.height
+        radius: 3
+        color: "#99101114"
+        border.color: mainIten.colorGray1
+
+        SectionLabel {
+            x: 2
+            y: -22
+            text: page.tr(26) + (page.currentMacro ? "  ·  " + page.currentMacro.name : "")
+            width: parent.width - 110
+            elide: Text.ElideRight
+        }
+        MenuButton {
+            objectName: "actionMenuButton"
+            anchors.right: parent.right
+            y: -26
+            visible: page.currentMacro !== null
+            onClicked: page.openActionMenu(actionBox.x + actionBox.width - actionMenu.width, actionBox.y)
+        }
+        SectionLabel {
+            anchors.right: parent.right
+            anchors.rightMargin: 30
+            y: -22
+            text: page.tr(34) + " " + page.usedBytes + "/" + MacroCodec.recordLimit
+            color: page.usedBytes >= MacroCodec.recordLimit ? mainIten.colorAccent : mainIten.colorGray2
+            visible: page.currentMacro !== null
+        }
+        Text {
+            anchors.centerIn: parent
+            visible: page.currentMacro === null
+            text: page.tr(35)
+            color: mainIten.colorGray6
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMinSize + 2
+        }
+        MouseArea {
+            anchors.fill: parent
+            acceptedButtons: Qt.LeftButton | Qt.RightButton
+            onPressed: function(mouse) {
+                mainIten.mainFocus()
+                page.actionIndex = -1
+                if (mouse.button === Qt.RightButton && page.currentMacro)
+                    actionMenu.openAt(actionBox.x + mouse.x, actionBox.y + mouse.y)
+            }
+        }
+        ListView {
+            id: actionView
+            anchors.fill: parent
+            anchors.margins: 4
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+            model: page.actions.length
+            currentIndex: page.actionIndex
+            onCountChanged: if (page.isRecording) positionViewAtEnd()
+            delegate: Rectangle {
+                id: actionRow
+                required property int index
+                readonly property var action: page.actions[index] || { type: 0, info: "" }
+                readonly property bool selected: page.actionIndex === index
+                width: actionView.width
+                height: 26
+                radius: 2
+                color: selected ? "#3a2c1c" : index % 2 ? "#14ffffff" : "transparent"
+                Text {
+                    x: 8
+                    width: 30
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: String(actionRow.index + 1)
+                    horizontalAlignment: Text.AlignRight
+                    color: mainIten.colorGray6
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontMinSize
+                }
+                // Press, release or pause marker.
+                Rectangle {
+                    x: 48
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 72
+                    height: 18
+                    radius: 9
+                    color: actionRow.action.type === 0 ? "transparent"
+                           : (actionRow.action.type === 1 || actionRow.action.type === 3) ? "#4d3a22" : "#24333d"
+                    border.color: actionRow.action.type === 0 ? mainIten.colorGray6 : "transparent"
+                    Text {
+                        anchors.centerIn: parent
+                        text: actionRow.action.type === 0 ? page.tr(18)
+                              : (actionRow.action.type === 1 || actionRow.action.type === 3) ? page.tr(36) : page.tr(37)
+                        color: actionRow.action.type === 0 ? mainIten.colorGray2
+                               : (actionRow.action.type === 1 || actionRow.action.type === 3) ? mainIten.colorPrimary : "#8cc8ff"
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontMinSize
+                    }
+                }
+                Text {
+                    visible: !delayEditor.visible
+                    x: 134
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: actionRow.action.type === 0 ? actionRow.action.info + " " + page.tr(32) : actionRow.action.info
+                    color: actionRow.action.type === 0 ? mainIten.colorGray3 : mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize - 1
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onClicked: function(mouse) {
+                        mainIten.mainFocus()
+                        page.actionIndex = actionRow.index
+                        if (mouse.button === Qt.RightButton) {
+                            var p = actionRow.mapToItem(page, mouse.x, mouse.y)
+                            actionMenu.openAt(p.x, p.y)
+                        }
+                    }
+                    onDoubleClicked: if (actionRow.action.type === 0) delayEditor.open()
+                }
+                TextInput {
+                    id: delayEditor
+                    visible: false
+                    x: 130
+                    width: 90
+                    height: 22
+                    anchors.verticalCenter: parent.verticalCenter
+                    verticalAlignment: TextInput.AlignVCenter
+                    leftPadding: 4
+                    validator: IntValidator { bottom: 0; top: 65535 }
+                    maximumLength: 5
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize - 1
+                    function open() {
+                        text = actionRow.action.info
+                        visible = true
+                        selectAll()
+                        forceActiveFocus()
+                    }
+                    onAccepted: {
+                        visible = false
+                        page.setDelay(actionRow.index, text)
+                    }
+                    onActiveFocusChanged: if (!activeFocus) visible = false
+                    Rectangle {
+                        anchors.fill: parent
+                        z: -1
+                        color: "#1f2024"
+                        border.color: mainIten.colorPrimary
+                        radius: 2
+                    }
+                }
+            }
+        }
+    }
+
+    // Repeat count, recording and run mode.
+    Column {
+        id: controls
+        x: actionBox.x + actionBox.width + 24
+        y: treeBox.y
+        width: parent.width - x - 20
+        spacing: 10
+
+        Row {
+            spacing: 10
+            SectionLabel {
+                anchors.verticalCenter: parent.verticalCenter
+                text: page.tr(15)
+            }
+            Rectangle {
+                width: 72
+                height: 28
+                radius: 3
+                color: "#1f2024"
+                border.color: timesInput.activeFocus ? mainIten.colorPrimary : mainIten.colorGray1
+                opacity: page.currentMacro ? 1 : 0.5
+                TextInput {
+                    id: timesInput
+                    objectName: "timesInput"
+                    anchors.fill: parent
+                    anchors.leftMargin: 8
+                    anchors.rightMargin: 8
+                    verticalAlignment: TextInput.AlignVCenter
+                    enabled: page.currentMacro !== null
+                    maximumLength: 4
+                    validator: RegularExpressionValidator { regularExpression: /[0-9]{0,4}/ }
+                    text: String(page.repeatCount)
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                    onEditingFinished: page.setRepeat(text)
+                }
+            }
+            Item { width: 14; height: 1 }
+            CheckItem {
+                objectName: "delayCheck"
+                anchors.verticalCenter: parent.verticalCenter
+                text: page.tr(18)
+                checked: page.isDelayRecorded
+                onToggled: page.isDelayRecorded = !page.isDelayRecorded
+            }
+        }
+
+        TextButton {
+            objectName: "recordButton"
+            width: Math.min(parent.width, 200)
+            text: page.isRecording ? page.tr(17) : page.tr(16)
+            textColor: page.isRecording ? mainIten.colorAccent : (page.currentMacro ? mainIten.fontColor : mainIten.colorGray6)
+            onClicked: {
+                mainIten.mainFocus()
+                if (page.isRecording)
+                    page.stopRecording()
+                else
+                    page.startRecording()
+            }
+            Rectangle {
+                visible: page.isRecording
+                x: 12
+                anchors.verticalCenter: parent.verticalCenter
+                width: 10
+                height: 10
+                radius: 5
+                color: mainIten.colorAccent
+                SequentialAnimation on opacity {
+                    running: page.isRecording
+                    loops: Animation.Infinite
+                    NumberAnimation { to: 0.2; duration: 400 }
+                    NumberAnimation { to: 1.0; duration: 400 }
+                }
+            }
+        }
+
+
+        SectionLabel { text: page.tr(33) }
+        Repeater {
+            model: 3
+            delegate: CheckItem {
+                required property int index
+                exclusive: true
+                labelWidth: controls.width - 28
+                text: page.tr(19 + index)
+                checked: page.runMode === index
+                onToggled: page.runMode = index
+            }
+        }
+    }
+
+    Text {
+        visible: page.isInsertingKey
+        anchors.horizontalCenter: actionBox.horizontalCenter
+        y: actionBox.y + actionBox.height - 40
+        text: page.tr(29)
+        color: mainIten.colorPrimary
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontNormalSize
+    }
+
+    PopupMenu {
+        id: treeMenu
+        objectName: "treeMenu"
+        items: [page.tr(1), page.tr(2), page.tr(3), page.tr(4), page.tr(5), page.tr(6), page.tr(7), page.tr(8)]
+        enabledItems: [page.selectedNode !== null, page.selectedNode !== null, true,
+                       page.selectedNode !== null && page.selectedNode.type === 0, true, true, true, true]
+        onChosen: function(i) {
+            switch (i) {
+            case 0: page.editingNode = page.selectedNode; break
+            case 1: page.askDelete(page.selectedNode); break
+            case 2: page.importMacro(); break
+            case 3: page.exportMacro(page.selectedNode); break
+            case 4: var f = page.createEntry(1); if (f) page.editingNode = f; break
+            case 5: var m = page.createEntry(0); if (m) page.editingNode = m; break
+            case 6: page.batchImport(); break
+            case 7: page.batchExport(); break
+            }
+        }
+    }
+
+    PopupMenu {
+        id: actionMenu
+        objectName: "actionMenu"
+        items: [page.tr(9), page.tr(10), page.tr(11), page.tr(12), page.tr(13), page.tr(14)]
+        enabledItems: [page.actionIndex >= 0, true, true, true, true, true]
+        onChosen: function(i) {
+            switch (i) {
+            case 0: page.deleteAction(page.actionIndex); break
+            case 1: page.insertDelay(); break
+            case 2: page.beginInsertKey(); break
+            default: page.insertClick(i - 3); break
+            }
+        }
+    }
+
+    // "Confirm delete ?", shown with the frame's other dialogs.
+    ConfirmDialog {
+        id: deleteConfirm
+        objectName: "macroDeleteConfirm"
+        parent: dialogLayer
+        title: page.tr(2)
+        okText: page.tr(27)
+        cancelText: page.tr(28)
+        onAccepted: {
+            mainIten.hideDialog(deleteConfirm)
+            var node = page.pendingDelete
+            page.pendingDelete = null
+            page.deleteEntry(node)
+        }
+        onRejected: {
+            page.pendingDelete = null
+            mainIten.hideDialog(deleteConfirm)
+        }
     }
 }

@@ -59,7 +59,8 @@ DialogFrame {
         rows = readTree()
         selectedRow = -1
         var c = code || []
-        runMode = Number(c[0]) === 4 && Number(c[1]) >= 0 && Number(c[1]) <= 2 ? Number(c[1]) : 0
+        // A button without a macro starts from the run mode chosen in the macro editor.
+        runMode = Number(c[0]) === 4 && Number(c[1]) >= 0 && Number(c[1]) <= 2 ? Number(c[1]) : macroEditor.runMode
         mainIten.showDialog(dialog)
     }
 

@@ -26,6 +26,9 @@ QtObject {
     property var macroTop: ({})
     property var macroSub: ({})
     property bool importAnswer: true
+    // Answers of the macro, gun and lighting slots by slot name (a
+    // function of the call's arguments, or a value), set by a test.
+    property var answers: ({})
 
     function reset() {
         log = []
@@ -45,6 +48,15 @@ QtObject {
         macroTop = {}
         macroSub = {}
         importAnswer = true
+        answers = {}
+    }
+
+    // The answer a test set for a slot, or fallback.
+    function answer(name, args, fallback) {
+        var a = answers[name]
+        if (a === undefined)
+            return fallback
+        return typeof a === "function" ? a.apply(null, args) : a
     }
 
     function record(name, args) {
@@ -130,6 +142,24 @@ QtObject {
         function mouseSendMacroData(bytes, index) { backend.record("ui_View.mouseSendMacroData", arguments); return true }
         function deleteMacroUpdateProfile(name) { backend.record("ui_View.deleteMacroUpdateProfile", arguments) }
         function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments) }
+
+        // ---- macro editor, gun editor and lighting page ----
+        function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
+        function createMacroIni(name, index, level, type) { backend.record("ui_View.createMacroIni", arguments); return true }
+        function saveMacroIni(level, name, macros, repeat) { backend.record("ui_View.saveMacroIni", arguments); return true }
+        function deleteMacroIni(level, type, name) { backend.record("ui_View.deleteMacroIni", arguments); return true }
+        function loadMacroFile(level, type) { backend.record("ui_View.loadMacroFile", arguments); return backend.answer("loadMacroFile", arguments, "") }
+        function saveMacroFile(level, name) { backend.record("ui_View.saveMacroFile", arguments) }
+        function loadMacroFile_batch() { backend.record("ui_View.loadMacroFile_batch", arguments); return backend.answer("loadMacroFile_batch", arguments, "") }
+        function loadMacroFile_sub_batch() { backend.record("ui_View.loadMacroFile_sub_batch", arguments) }
+        function getMacroFileName_batch(level, type) { backend.record("ui_View.getMacroFileName_batch", arguments); return backend.answer("getMacroFileName_batch", arguments, []) }
+        function getbatchPath() { backend.record("ui_View.getbatchPath", arguments) }
+        function saveMacroFile_batch(level, names, types) { backend.record("ui_View.saveMacroFile_batch", arguments) }
+        function searchMacroFile_sub_batch(name, level, deleteLevel) { backend.record("ui_View.searchMacroFile_sub_batch", arguments) }
+        function mouseSaveGundata(index, gun) { backend.record("ui_View.mouseSaveGundata", arguments) }
+        function mouseSendGundata(slot, values) { backend.record("ui_View.mouseSendGundata", arguments) }
+        function modifyGundata(type, gun) { backend.record("ui_View.modifyGundata", arguments) }
+        function mouseSetLedType(effect, brightness, speed, direction, colors) { backend.record("ui_View.mouseSetLedType", arguments) }
     }
 
     property QtObject hid: QtObject {
