@@ -36,16 +36,8 @@ int main(int argc, char** argv)
     for (auto family : {VirtualFirmware::Family::F553, VirtualFirmware::Family::F560}) {
         VirtualMouse mouse(family);
         Hid_Thread hid;
-        hid.setPort(&mouse);
         hid.setClock(&clock);
-        auto entry = QSharedPointer<DeviceEntry>::create();
-        entry->vid = VirtualMouse::VendorId;
-        entry->pid = VirtualMouse::ProductId;
-        entry->usagePage = entry->usage = 0xFF00;
-        entry->usagePage2 = entry->usage2 = 0xFF01;
-        hid.devices = {entry};
-        locateInterfaces(mouse, hid.devices);
-        hid.curDevice = 0;
+        mouse.attach(hid);
 
         uchar payload[128];
         for (int i = 0; i < 128; ++i)

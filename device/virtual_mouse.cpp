@@ -1,4 +1,6 @@
 #include "device/virtual_mouse.h"
+#include "device/device_table.h"
+#include "device/hid_thread.h"
 #include <QDeadlineTimer>
 #include <cstring>
 
@@ -21,6 +23,20 @@ QString hexBytes(const unsigned char* data, size_t length)
 VirtualMouse::VirtualMouse(VirtualFirmware::Family family) : m_firmware(family) {}
 
 VirtualMouse::~VirtualMouse() = default;
+
+void VirtualMouse::attach(Hid_Thread& hid)
+{
+    auto entry = QSharedPointer<DeviceEntry>::create();
+    entry->type = 1;
+    entry->vid = VendorId;
+    entry->pid = ProductId;
+    entry->usagePage = entry->usage = 0xFF00;
+    entry->usagePage2 = entry->usage2 = 0xFF01;
+    hid.setPort(this);
+    hid.devices = {entry};
+    locateInterfaces(*this, hid.devices);
+    hid.curDevice = 0;
+}
 
 void VirtualMouse::emitLine(const QString& line)
 {

@@ -5,6 +5,8 @@
 #include <QWaitCondition>
 #include <functional>
 
+class Hid_Thread;
+
 // The stand-in mouse of the tests, halcyon-sim and the demo: a HidPort that
 // enumerates like the mouse (vid 04D9, pid A09F, a command interface on
 // FF00/FF00 and an event interface on FF01/FF01) and puts the firmware model
@@ -23,6 +25,10 @@ public:
 
     explicit VirtualMouse(VirtualFirmware::Family family = VirtualFirmware::Family::F553);
     ~VirtualMouse() override;
+
+    // Plugs this mouse into a device object the way detection would: a
+    // one-entry device table with both interfaces found, selected.
+    void attach(Hid_Thread& hid);
 
     // Receives one line per HID call; may be called from the listener thread.
     std::function<void(const QString&)> trace;

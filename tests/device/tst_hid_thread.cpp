@@ -70,17 +70,9 @@ struct Rig {
     std::unique_ptr<Hid_Thread> hid = std::make_unique<Hid_Thread>();
     Rig()
     {
-        hid->setPort(&mouse);
         hid->setClock(&clock);
         hid->owner = &owner;
-        auto entry = QSharedPointer<DeviceEntry>::create();
-        entry->vid = VirtualMouse::VendorId;
-        entry->pid = VirtualMouse::ProductId;
-        entry->usagePage = entry->usage = 0xFF00;
-        entry->usagePage2 = entry->usage2 = 0xFF01;
-        hid->devices = {entry};
-        locateInterfaces(mouse, hid->devices);
-        hid->curDevice = 0;
+        mouse.attach(*hid);
     }
     ~Rig()
     {

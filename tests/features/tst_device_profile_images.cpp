@@ -46,16 +46,8 @@ private slots:
         for (int n = 0; n < 5; ++n)
             mouse.firmware().state().profiles[n] = pattern(n + 1);
         Hid_Thread hid;
-        hid.setPort(&mouse);
         hid.setClock(&clock);
-        auto entry = QSharedPointer<DeviceEntry>::create();
-        entry->vid = VirtualMouse::VendorId;
-        entry->pid = VirtualMouse::ProductId;
-        entry->usagePage = entry->usage = 0xFF00;
-        entry->usagePage2 = entry->usage2 = 0xFF01;
-        hid.devices = {entry};
-        locateInterfaces(mouse, hid.devices);
-        hid.curDevice = 0;
+        mouse.attach(hid);
 
         myQQuickView view;
         view.hid = &hid;
