@@ -19,6 +19,13 @@ void chooseSceneRenderer()
 
 int runApplication(int argc, char** argv, const StartupOptions& options)
 {
+    // The scene's glyphs and images fit in a 512-pixel texture atlas; Qt's
+    // default reserves a far larger one, several MiB of private memory for a
+    // program that idles in the tray. A user's own setting wins.
+    if (qEnvironmentVariableIsEmpty("QSG_ATLAS_WIDTH") && qEnvironmentVariableIsEmpty("QSG_ATLAS_HEIGHT")) {
+        qputenv("QSG_ATLAS_WIDTH", "512");
+        qputenv("QSG_ATLAS_HEIGHT", "512");
+    }
     int rc = 0;
     {
         QtSingleCoreApplication app(argc, argv);

@@ -148,7 +148,8 @@ PageBase {
                 width: 470
                 height: 48
                 Caption { text: Values.at(page.systemSettingLang, 1 + index) }
-                Hint { x: 0; y: 34; text: Values.at(page.systemSettingLang, 7) }
+                // Right-aligned before the track, so longer words never run under it.
+                Hint { x: 40 - width; y: 34; text: Values.at(page.systemSettingLang, 7) }
                 ValueSlider {
                     objectName: index === 0 ? "pointerSlider" : "doubleClickSlider"
                     x: 46
