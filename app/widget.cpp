@@ -7,6 +7,7 @@
 #include "app/user_dialogs.h"
 #include "app/user_event.h"
 #include "device/device_table.h"
+#include "settings/notice_texts.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -232,8 +233,7 @@ void Widget::deviceNotAccessible(const QString& path)
     m_accessReported = true;
     qDebug().noquote() << "Cannot open" << path
                        << "(permission denied): install the udev rule 70-halcyon.rules and reload udev";
-    showBalloon(QStringLiteral("Info"),
-                QStringLiteral("Device found but not accessible: install the udev rule"));
+    showBalloon(QStringLiteral("Info"), accessDeniedNotice());
 }
 
 void Widget::disableView()

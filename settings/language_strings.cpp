@@ -1,6 +1,7 @@
 // Texts of one page in one language, from ./modules/i18n/<code>.ini.
 #include "app/myqquickview.h"
 #include "device/dpi_switch_texts.h"
+#include "settings/notice_texts.h"
 #include "settings/ini_format.h"
 #include <QFileInfo>
 
@@ -44,6 +45,9 @@ QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode)
         for (int k = 0; k < 8 && k < texts.size(); ++k)
             if (present.at(k))
                 tray[k] = texts.at(k);
+        // After the eight DPI texts: the notice for a mouse we may not open.
+        if (texts.size() > 8 && present.at(8) && !texts.at(8).isEmpty())
+            accessDeniedNotice() = texts.at(8);
     }
     return texts;
 }

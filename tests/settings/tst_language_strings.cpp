@@ -1,6 +1,7 @@
 // Texts of one page in one language, and the tray texts of DPI changes.
 #include "app/myqquickview.h"
 #include "device/dpi_switch_texts.h"
+#include "settings/notice_texts.h"
 #include "tests/settings/settings_fixture.h"
 #include <QtTest>
 
@@ -94,6 +95,21 @@ private slots:
         QCOMPARE(texts, (QStringList{"g0", "", "", "", "", "g5", "", ""}));
         QCOMPARE(dpiSwitchTexts(), (QStringList{"g0", "DPI Switch to", "DPI Switch to", "DPI Switch to",
                                                 "DPI Switch to", "g5", "DPI Switch to", "DPI Switch to"}));
+    }
+
+    void ninthOtherStringIsTheAccessNotice()
+    {
+        const QString english = QStringLiteral("Device found but not accessible: install the udev rule");
+        accessDeniedNotice() = english;
+        work->write(QStringLiteral("modules/i18n/French.ini"),
+                    "[other]\ntotal=9\n0=f1\n1=f2\n2=f3\n3=f4\n4=f5\n5=f6\n6=f7\n7=fx\n8=acces refuse\n");
+        view->getLangStrings(QStringLiteral("other"), QStringLiteral("French"));
+        QCOMPARE(accessDeniedNotice(), QStringLiteral("acces refuse"));
+        QCOMPARE(dpiSwitchTexts().at(7), QStringLiteral("fx"));
+        // A language with only the eight DPI texts keeps the notice it had.
+        view->getLangStrings(QStringLiteral("other"), QStringLiteral("English"));
+        QCOMPARE(accessDeniedNotice(), QStringLiteral("acces refuse"));
+        accessDeniedNotice() = english;
     }
 };
 

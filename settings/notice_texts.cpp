@@ -1,0 +1,7 @@
+#include "settings/notice_texts.h"
+
+QString& accessDeniedNotice()
+{
+    static QString text = QStringLiteral("Device found but not accessible: install the udev rule");
+    return text;
+}
