@@ -1,5 +1,6 @@
 // DPI stages and lift-off distance: stage codes per sensor, the active stage.
 #include "app/myqquickview.h"
+#include "features/device_profile_layout.h"
 #include "device/hid_thread.h"
 #include "features/dpi_stage_bytes.h"
 #include <QDebug>
@@ -7,14 +8,7 @@
 namespace {
 constexpr int Stages = 8;
 constexpr uchar DisabledStage553 = 0x80;
-// Bytes of the 560 family's on-device profiles 1 to 4.
-constexpr int OffsetFlags = 65;
-constexpr uchar FlagLodEnable = 0x01;
-constexpr int OffsetHighBits = 82;
-constexpr int OffsetStages = 84;
-constexpr int OffsetStagesAgain = 92;
-constexpr int OffsetStageMask = 100;
-constexpr int OffsetLod = 101;
+using namespace DeviceProfileLayout;
 } // namespace
 
 void myQQuickView::sendDeviceProfileImages()

@@ -1,5 +1,6 @@
 // Lighting: the lighting page's effect and colours, the DPI stage colours.
 #include "app/myqquickview.h"
+#include "features/device_profile_layout.h"
 #include "device/hid_thread.h"
 #include "features/lighting_tables.h"
 #include <QDebug>
@@ -9,12 +10,7 @@ namespace {
 const QString StageColorKey = QStringLiteral("mouse/dpiColorType");
 constexpr int StageColorBytes = 24;
 constexpr uchar PackedType = 2;
-// Bytes of the 560 family's on-device profiles.
-constexpr int OffsetColorsImage0 = 24;
-constexpr int OffsetColorsImage1 = 104;
-constexpr int OffsetEffectMode = 71;
-constexpr int OffsetEffectLevel = 72;
-constexpr int OffsetEffectThird = 73;
+using namespace DeviceProfileLayout;
 // The third value the plain (non-colour) firmware expects.
 constexpr uchar PlainThird = 2;
 constexpr uchar PlainThirdNoGun = 3;

@@ -1,6 +1,7 @@
 // Gun presets (./modules/gun/gunData.bin), the presets sent to the mouse's
 // gun slots, and the per-profile XY sensitivity and gun selection values.
 #include "app/myqquickview.h"
+#include "features/device_profile_layout.h"
 #include "device/hid_thread.h"
 #include "settings/ini_format.h"
 #include <QDebug>
@@ -17,14 +18,7 @@ constexpr int XYDefault = 4;
 constexpr int PresetItems = 6;        // name, trigger key, period, X, Y, times
 constexpr int RenameItems = 7;        // new name, key, period, X, Y, times, old name
 constexpr int SendItems = 3;          // times, X, Y
-// Bytes of on-device profile gun slot + 1 (560 family).
-constexpr int OffsetFlags = 65;
-constexpr uchar FlagGunOff = 0x04;
-constexpr int OffsetGunMarker = 78;
-constexpr uchar GunMarker = 0xF0;
-constexpr int OffsetGunTimes = 79;
-constexpr int OffsetGunX = 80;
-constexpr int OffsetGunY = 81;
+using namespace DeviceProfileLayout;
 
 QString presetKey(const QVariant& name)
 {
