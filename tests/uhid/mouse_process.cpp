@@ -63,3 +63,16 @@ QStringList MouseProcess::log(const QString& kind)
             out << line;
     return out;
 }
+
+QByteArray pattern(int length, int start)
+{
+    QByteArray bytes;
+    for (int i = 0; i < length; ++i)
+        bytes.append(char(uchar(start + i)));
+    return bytes;
+}
+
+QString hex(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}

@@ -21,3 +21,8 @@ private:
     QProcess m_process;
     QString m_error;
 };
+
+// length bytes counting up from start, as test payloads.
+QByteArray pattern(int length, int start);
+// Upper-case hex bytes separated by blanks, as the traces print them.
+QString hex(const QByteArray& bytes);

@@ -40,19 +40,6 @@ void recordMessage(QtMsgType type, const QMessageLogContext& context, const QStr
         g_previousHandler(type, context, text);
 }
 
-QByteArray pattern(int length, int start)
-{
-    QByteArray bytes;
-    for (int i = 0; i < length; ++i)
-        bytes.append(char(uchar(start + i)));
-    return bytes;
-}
-
-QString hex(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
 // An output report as the kernel hands it on: report id 0, 32 payload bytes.
 QString outputLine(const QString& node, const QByteArray& slice)
 {

@@ -18,19 +18,6 @@
 #include <memory>
 
 namespace {
-QByteArray pattern(int length, int start)
-{
-    QByteArray bytes;
-    for (int i = 0; i < length; ++i)
-        bytes.append(char(uchar(start + i)));
-    return bytes;
-}
-
-QString hex(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
 QString setReport(const char* report9)
 {
     return QStringLiteral("cmd set-report feature 0 ") + QLatin1String(report9);
