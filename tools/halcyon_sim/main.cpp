@@ -91,6 +91,8 @@ int main(int argc, char** argv)
                                                                   : QFileInfo(options.script).absolutePath();
         options.scene = QDir(base).absoluteFilePath(options.scene);
     }
+    if (!options.data.isEmpty())
+        options.data = QFileInfo(options.data).absoluteFilePath();
     SimOutput::installMessageHandler();
     SimSession session(options);
     if (!session.start())

@@ -383,8 +383,19 @@ void SimSession::registerBuiltinCommands()
         SimOutput::line(QStringLiteral("restart"));
         return restart(line.value(QStringLiteral("trace")).toBool(m_options.traceStartup));
     });
-    addSimCommand(QStringLiteral("dump"), [this](const QJsonObject&) {
-        SimOutput::line(QStringLiteral("state ") + compact(m_mouse.dump()));
+    addSimCommand(QStringLiteral("dump"), [this](const QJsonObject& line) {
+        // "keys":["gun","dpiStages"] keeps only those parts of the state.
+        QJsonObject state = m_mouse.dump();
+        const QJsonArray keys = line.value(QStringLiteral("keys")).toArray();
+        if (!keys.isEmpty()) {
+            QJsonObject kept;
+            for (const QJsonValue& k : keys) {
+                if (state.contains(k.toString()))
+                    kept.insert(k.toString(), state.value(k.toString()));
+            }
+            state = kept;
+        }
+        SimOutput::line(QStringLiteral("state ") + compact(state));
         return true;
     });
 }
