@@ -17,7 +17,9 @@ public:
     }
     QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir) override
     {
-        return QFileDialog::getExistingDirectory(parent, caption, dir);
+        // The path as the user chose it: a link stays a link.
+        return QFileDialog::getExistingDirectory(parent, caption, dir,
+                                                 QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
     }
     void warning(QWidget* parent, const QString& title, const QString& text) override
     {

@@ -31,15 +31,48 @@ DialogFrame {
     function tr(i) { return Values.at(gunControlLang, i) }
     // English texts, for the names of new presets, which must never be empty.
     property var builtinLang: []
-    Component.onCompleted: builtinLang = gunControlLang.slice()
+    Component.onCompleted: {
+        builtinLang = gunControlLang.slice()
+        shownCustomWord = customWord()
+    }
 
     // What a preset that was never stored holds.
     function newGun(name) {
         return [String(name), "L-Click", 10, 0, -10, 0]
     }
 
+    function customWord() {
+        return tr(13) !== "" ? tr(13) : Values.at(builtinLang, 13)
+    }
+
     function defaultName(i) {
-        return i < shippedNames.length ? shippedNames[i] : (tr(13) !== "" ? tr(13) : Values.at(builtinLang, 13)) + " " + (i - shippedNames.length + 1)
+        return i < shippedNames.length ? shippedNames[i] : customWord() + " " + (i - shippedNames.length + 1)
+    }
+
+    // The user presets that still carry their default name ("Custom 1" to
+    // "Custom 3") show it in the language chosen: on a switch, a name made
+    // of the previous language's word (or the English one) takes the new word.
+    property string shownCustomWord: ""
+    onGunControlLangChanged: {
+        var word = customWord()
+        var old = shownCustomWord
+        shownCustomWord = word
+        if (old === "" || old === word || guns.length === 0)
+            return
+        var list = guns.slice()
+        var changed = false
+        for (var i = shippedNames.length; i < list.length; ++i) {
+            var n = " " + (i - shippedNames.length + 1)
+            var name = String(list[i][0])
+            if (name === old + n || name === Values.at(builtinLang, 13) + n) {
+                var g = list[i].slice()
+                g[0] = word + n
+                list[i] = g
+                changed = true
+            }
+        }
+        if (changed)
+            guns = list
     }
 
     function init(isSendData, isRecovery) {

@@ -25,7 +25,8 @@ DialogFrame {
         "Macro runs endless loop until button is released",
         "Key", "Rate", "Count", "Keys", "OK", "Cancel",
         "Click the field, press the keys, then click \u2713.",
-        "Macro library", "Run mode", "0 means endless"
+        "Macro library", "Run mode", "0 means endless",
+        "The library has no macros yet. Make them in the macro editor of the tab %1."
     ]
     // "fire" or "group".
     property string mode: "fire"
@@ -201,6 +202,7 @@ DialogFrame {
                 model: dialog.rateTexts
                 currentIndex: dialog.fireRateIndex
                 rowHeight: 22
+                columns: 3
                 onActivated: function(index) { dialog.fireRateIndex = index }
             }
             Text {
