@@ -44,7 +44,8 @@ DialogFrame {
 
     title: Values.at(keyAssigmentLang, mode === "fire" ? 6 : 7)
     width: 520
-    height: mode === "fire" ? 270 : 230
+    // The fire dialog holds the open rate list (five rows) inside it.
+    height: mode === "fire" ? 300 : 230
     onCloseRequested: cancel()
 
     function init(isSendData, isRecovery) {
@@ -155,6 +156,8 @@ DialogFrame {
     Column {
         width: parent.width
         spacing: 14
+        // The open rate list lies over the buttons below.
+        z: 2
 
         Text {
             width: parent.width
