@@ -451,6 +451,8 @@ Item {
             objectName: "mainMask"
             anchors.fill: parent
             visible: false
+            // Hover stops here too: nothing under an open dialog lights up.
+            hoverEnabled: true
             z: 5
             property point pressPos
             onPressed: function(mouse) {

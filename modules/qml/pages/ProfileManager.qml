@@ -57,6 +57,7 @@ DialogFrame {
 
     function close() {
         editIndex = -1
+        editError = ""
         pendingDelete = -1
         contextMenu.visible = false
         mainIten.hideDialog(dialog)
@@ -215,6 +216,9 @@ DialogFrame {
     }
 
     onVisibleChanged: if (!visible) chooseTimer.stop()
+    // The rename field gives the keys back to the dialog, so Escape still
+    // reaches the frame.
+    onEditIndexChanged: if (editIndex < 0 && visible) forceActiveFocus()
 
     Text {
         id: hint
@@ -229,6 +233,7 @@ DialogFrame {
 
     Column {
         id: list
+        objectName: "profileList"
         // Below the hint, however many lines it takes in the language chosen.
         y: hint.height + 10
         width: parent.width
