@@ -188,6 +188,17 @@ bool isAncestor(const QQuickItem* ancestor, const QQuickItem* item)
     return false;
 }
 
+// Positioners (Row, Column, Grid) place their children when the scene is
+// next polished, which happens before a frame is drawn, on a wall-clock
+// timer. What a user would see once the frame is up is laid out now, so
+// that targets are found where they are drawn, the same way in every run.
+void layOut(QQuickItem* item)
+{
+    for (QQuickItem* child : item->childItems())
+        layOut(child);
+    item->ensurePolished();
+}
+
 struct Target {
     QQuickItem* item = nullptr;
     QString label;   // how the trace names it
@@ -209,6 +220,10 @@ Target locate(QQuickItem* root, const QJsonObject& line, bool mustBeShown)
         t.error = QStringLiteral("no scene");
         return t;
     }
+    // Inner positioners first, then their parents; a second pass settles
+    // sizes that changed on the way.
+    layOut(root);
+    layOut(root);
     // Each step of the path: the items of that name inside the previous
     // step's items; shown ones are preferred.
     QList<QQuickItem*> scopes{root};

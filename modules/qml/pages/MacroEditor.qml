@@ -849,6 +849,7 @@ PageBase {
                         }
                         TextInput {
                             id: nameEditor
+                            objectName: "nameEditor"
                             visible: page.editingNode === row.modelData
                             x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0) - 4
                             width: parent.width - x - 6
@@ -954,6 +955,7 @@ PageBase {
             onCountChanged: if (page.isRecording) positionViewAtEnd()
             delegate: Rectangle {
                 id: actionRow
+                objectName: "actionRow" + index
                 required property int index
                 readonly property var action: page.actions[index] || { type: 0, info: "" }
                 readonly property bool selected: page.actionIndex === index
@@ -1015,6 +1017,7 @@ PageBase {
                 }
                 TextInput {
                     id: delayEditor
+                    objectName: "delayEditor"
                     visible: false
                     x: 130
                     width: 90
@@ -1133,6 +1136,7 @@ PageBase {
             model: 3
             delegate: CheckItem {
                 required property int index
+                objectName: "runMode" + index
                 exclusive: true
                 labelWidth: controls.width - 28
                 text: page.tr(19 + index)
