@@ -277,8 +277,8 @@ PageBase {
             }
         }
         Caption {
-            y: 98
-            height: 26
+            y: 88
+            height: 24
             verticalAlignment: Text.AlignVCenter
             text: Values.at(page.systemSettingLang, 10)
         }
@@ -286,9 +286,9 @@ PageBase {
             objectName: "reportRateDropDown"
             anchors.right: parent.right
             anchors.rightMargin: 10
-            y: 98
+            y: 88
             width: 120
-            height: 26
+            height: 24
             rowHeight: 24
             model: Pointer.reportRates
             currentIndex: page.reportRate
