@@ -180,6 +180,40 @@ Item {
             compare(mockBackend.callsOf("ui_View.mouseSetDoubleClickSpeed"), [[data.index]])
         }
 
+        // Stored choices 0 to 3 are sent as 8, 4, 2, 1; anything else is 1000 Hz.
+        function test_reportRate_data() {
+            return [
+                { tag: "125 Hz", stored: "0", shown: "125 Hz", sent: 8 },
+                { tag: "250 Hz", stored: "1", shown: "250 Hz", sent: 4 },
+                { tag: "500 Hz", stored: "2", shown: "500 Hz", sent: 2 },
+                { tag: "1000 Hz", stored: "3", shown: "1000 Hz", sent: 1 },
+                { tag: "missing", stored: undefined, shown: "1000 Hz", sent: 1 },
+                { tag: "out of range", stored: "9", shown: "1000 Hz", sent: 1 }
+            ]
+        }
+
+        function test_reportRate(data) {
+            mockBackend.profile["mouse/reportRate"] = data.stored
+            systemPage().init(true, false)
+            compare(findChild(systemPage(), "reportRateDropDown").currentText, data.shown)
+            compare(mockBackend.callsOf("ui_View.mouseSetReportRate"), [[data.sent]])
+        }
+
+        // A control shows its data: a choice goes through the page, and
+        // loading other data moves the control again.
+        function test_controlsOnlyShowTheirData() {
+            var page = systemPage()
+            scene.selectTab(2)
+            var dropDown = findChild(page, "reportRateDropDown")
+            compare(dropDown.currentIndex, 3)
+            dropDown.activated(1)
+            compare(page.reportRate, 1)
+            compare(dropDown.currentIndex, 1)
+            mockBackend.profile["mouse/reportRate"] = "2"
+            page.init(false, false)
+            compare(dropDown.currentIndex, 2)
+        }
+
         function test_liftOffSnaps_data() {
             return [
                 { tag: "left", at: 0.0, pos: 3, value: 125 },
