@@ -253,8 +253,9 @@ Item {
         var top = null
         var list = dialogLayer.children
         for (var i = 0; i < list.length; ++i) {
-            var d = list[i]
-            if (d.visible && d.closeRequested !== undefined && (top === null || d.z >= top.z))
+            // A dialog may sit in the layer directly or inside a Loader.
+            var d = list[i].closeRequested === undefined && list[i].item ? list[i].item : list[i]
+            if (d.visible && list[i].visible && d.closeRequested !== undefined && (top === null || d.z >= top.z))
                 top = d
         }
         if (top === null || top.isCapturing)
