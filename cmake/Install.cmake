@@ -21,3 +21,8 @@ foreach(size 16 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME halcyon.png)
 endforeach()
+# The package's copyright and changelog, where Debian tools look for them.
+install(FILES ${CMAKE_SOURCE_DIR}/data/linux/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/halcyon)
+execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/linux/debian/changelog
+                OUTPUT_FILE ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/halcyon)
