@@ -5,7 +5,7 @@ set(CPACK_PACKAGE_NAME halcyon)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration utility of the HALCYON gaming mouse")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Finds the HALCYON gaming mouse on the USB bus and edits what it stores:\n"
     "button functions, keyboard macros, DPI stages and colours, lift-off\n"
     "distance, lighting and gun presets, per profile. It lives in the system\n"
@@ -38,5 +38,4 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Halcyon;ALL;/")
 # Packaging installs what is built; it need not build the tests first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR})
 include(CPack)

@@ -177,6 +177,7 @@ void SimSession::launch()
     const bool wasMuted = SimOutput::isMuted();
     SimOutput::setMuted(true);
     InputCapture::useWindowFallback(w);
+    w->publishKeyCaptureScope(false);
     SimOutput::setMuted(wasMuted);
     InputCapture::registerKeyboardCallback(&Widget::keyboardCallback, w);
     InputCapture::registerMouseCallback(&Widget::mouseCallback, w);
