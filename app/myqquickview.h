@@ -95,6 +95,9 @@ public slots:
     void mouseSetCursorSpeed(uint cursorSpeed);
     void mouseSetVerticalScrollLines(uint lines);
     void mouseSetDoubleClickSpeed(uint speed);
+    // For pointer speed, double-click time and wheel lines: an empty text
+    // when the desktop offers the setting, otherwise why it does not.
+    QStringList mousePointerUnavailable();
 
     // ---- name index (settings/name_index.cpp) ----
     QVariant getMacroList_Att(int att);

@@ -4,6 +4,7 @@
 #include "app/myqquickview.h"
 #include "device/dpi_switch_texts.h"
 #include "settings/ini_format.h"
+#include "settings/notice_texts.h"
 #include "tests/settings/settings_fixture.h"
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -259,6 +260,26 @@ private slots:
             for (const QString& text : dpiSwitchTexts())
                 QVERIFY2(!text.isEmpty(), qPrintable(language));
         }
+    }
+
+    // After the tray texts: the access notice, the tray menu's "Show
+    // Halcyon", the scene's "not connected" notice and its window-only
+    // recording note, each translated.
+    void otherHasTheNoticesAndTheShowEntry()
+    {
+        QStringList english;
+        for (const QString& language : kLanguages) {
+            const QStringList texts = view->getLangStrings(QStringLiteral("other"), language);
+            QCOMPARE(texts.size(), 12);
+            for (const QString& text : texts)
+                QVERIFY2(!text.isEmpty(), qPrintable(language));
+            QCOMPARE(showWindowMenuText(), texts.at(9));
+            QVERIFY2(texts.at(9).contains(QStringLiteral("Halcyon")), qPrintable(language));
+            if (language == QLatin1String("English"))
+                english = texts;
+        }
+        QCOMPARE(english.mid(9), (QStringList{QStringLiteral("Show Halcyon"), QStringLiteral("Mouse not connected"),
+                                              QStringLiteral("Only keys typed in this window are recorded")}));
     }
 };
 

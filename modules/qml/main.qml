@@ -58,6 +58,16 @@ Item {
     property int profileNo: 0
     // Selected tab: 0 buttons and DPI, 1 lighting (hidden), 2 settings and macros.
     property int currentTab: 0
+    // Whether a mouse is there; the native side sets it at every detection
+    // and when the mouse goes away. Without one the pages stay editable (the
+    // profile keeps the changes) and the title bar says so.
+    property bool deviceConnected: true
+    property string notConnectedText: "Mouse not connected"
+    // Whether key recording sees the whole desktop; where it does not
+    // (Wayland) it sees the keys typed into this window, and the macro
+    // editor says so while recording. Set by the native side at start-up.
+    property bool desktopKeyCapture: true
+    property string windowOnlyCaptureText: "Only keys typed in this window are recorded"
     // True once the first lock has ended and the frame replaced the logo.
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
@@ -213,8 +223,13 @@ Item {
         } else {
             console.log("No texts for language", language, "- keeping the current texts")
         }
-        // Only for the backend: it keeps the DPI notification texts of this group.
-        ui_View.getLangStrings("other", language)
+        // The backend keeps the tray texts of this group; the scene takes the
+        // "not connected" notice.
+        var other = Values.toList(ui_View.getLangStrings("other", language))
+        if (other.length > 10 && String(other[10]) !== "")
+            notConnectedText = String(other[10])
+        if (other.length > 11 && String(other[11]) !== "")
+            windowOnlyCaptureText = String(other[11])
     }
 
     // The user picked another language: store it and reload every text group.
@@ -503,6 +518,19 @@ Item {
                 font.pixelSize: 24
                 font.letterSpacing: 5
             }
+        }
+
+        Text {
+            id: notConnectedNotice
+            objectName: "notConnectedNotice"
+            anchors.left: titleLogo.right
+            anchors.leftMargin: 28
+            anchors.verticalCenter: titleLogo.verticalCenter
+            visible: !mainIten.deviceConnected
+            text: mainIten.notConnectedText
+            color: mainIten.colorAccent
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMaxSize
         }
 
         Row {

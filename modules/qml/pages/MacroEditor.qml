@@ -1129,6 +1129,16 @@ PageBase {
                 }
             }
         }
+        Text {
+            objectName: "windowOnlyCaptureNote"
+            width: controls.width
+            visible: page.isRecording && !mainIten.desktopKeyCapture
+            text: mainIten.windowOnlyCaptureText
+            wrapMode: Text.WordWrap
+            color: mainIten.colorAccent
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMinSize
+        }
 
 
         SectionLabel { text: page.tr(33) }

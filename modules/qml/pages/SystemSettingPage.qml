@@ -24,6 +24,14 @@ PageBase {
     property int reportRate: 3
     // Controls changed since the last save: 1 pointer, 2 double click, 3 scroll.
     property var changedSteps: []
+    // Why the desktop does not offer pointer speed, double-click time or
+    // wheel lines (empty: offered). Such a control is disabled and says why.
+    property var unavailable: ["", "", ""]
+
+    function readAvailability() {
+        var reasons = ui_View.mousePointerUnavailable ? Values.toList(ui_View.mousePointerUnavailable()) : []
+        unavailable = reasons.length === 3 ? reasons : ["", "", ""]
+    }
 
     function init(isSendData, isRecovery) {
         var recovery = isRecovery === true
@@ -36,6 +44,7 @@ PageBase {
         lodEnabled = Values.toInt(ui_View.getData("mouse/lodEn", recovery), 1) === 1
         reportRate = Pointer.reportRateChoice(ui_View.getData("mouse/reportRate", recovery))
         changedSteps = []
+        readAvailability()
         if (isSendData === true)
             send(0)
         pageInitialised(isSendData === true, recovery)
@@ -145,6 +154,17 @@ PageBase {
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontNormalSize
     }
+    // Beside a caption: why the desktop does not offer this setting.
+    component UnavailableNote: Text {
+        property string reason: ""
+        anchors.leftMargin: 12
+        visible: reason !== ""
+        text: reason
+        color: mainIten.colorAccent
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize
+        y: 3
+    }
     component Hint: Text {
         color: mainIten.colorGray6
         font.family: mainIten.fontFamily
@@ -162,7 +182,12 @@ PageBase {
                 required property int index
                 width: 470
                 height: 48
-                Caption { text: Values.at(page.systemSettingLang, 1 + index) }
+                Caption { id: speedCaption; text: Values.at(page.systemSettingLang, 1 + index) }
+                UnavailableNote {
+                    objectName: index === 0 ? "pointerUnavailable" : "doubleClickUnavailable"
+                    anchors.left: speedCaption.right
+                    reason: page.unavailable[index]
+                }
                 // Right-aligned before the track, so longer words never run under it.
                 Hint { x: 40 - width; y: 34; text: Values.at(page.systemSettingLang, 7) }
                 ValueSlider {
@@ -172,6 +197,8 @@ PageBase {
                     trackWidth: Pointer.speedTrack
                     visualWidth: 340
                     ticks: Pointer.speedThresholds
+                    enabled: page.unavailable[index] === ""
+                    opacity: enabled ? 1 : 0.35
                     position: index === 0 ? page.mouseRate : page.doubleRate
                     onMoved: function(p) {
                         if (index === 0)
@@ -191,9 +218,16 @@ PageBase {
         y: 52
         width: 260
         height: 110
-        Caption { text: Values.at(page.systemSettingLang, 3) }
+        Caption { id: linesCaption; text: Values.at(page.systemSettingLang, 3) }
+        UnavailableNote {
+            objectName: "wheelLinesUnavailable"
+            anchors.left: linesCaption.right
+            reason: page.unavailable[2]
+        }
         Row {
             y: 30
+            enabled: page.unavailable[2] === ""
+            opacity: enabled ? 1 : 0.35
             spacing: 10
             Rectangle {
                 width: 64
@@ -229,6 +263,8 @@ PageBase {
         CheckBox {
             objectName: "oneScreenBox"
             y: 72
+            enabled: page.unavailable[2] === ""
+            opacity: enabled ? 1 : 0.35
             text: Values.at(page.systemSettingLang, 4)
             checked: Pointer.isOneScreen(page.scrollRate)
             onToggled: function(on) { page.setOneScreen(on) }
