@@ -42,7 +42,9 @@ void Ui_Controler::setupUi(QWidget* window, QObject* device)
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Only the window itself is transparent: a bare rule would reach every
+    // child widget, file dialogs included, and paint them black.
+    window->setStyleSheet(QStringLiteral("#%1 { background: transparent; }").arg(window->objectName()));
 
     m_view = new myQQuickView(window);
     // A press or release ends a move the compositor was doing.

@@ -72,6 +72,8 @@ Item {
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
     readonly property bool isLocked: busyIndicator.running
+    // True while a dialog is open over the frame (with the mask).
+    readonly property bool isDialogOpen: mainMask.visible
     // True while any page holds changes that "Save" would send.
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
@@ -256,7 +258,27 @@ Item {
     function hideDialog(dialog) {
         dialog.visible = false
         mainMask.visible = false
+        // Keys go back to the frame, so Escape still reaches it.
+        focusSink.forceActiveFocus()
     }
+
+    // Escape: the dialog on top closes as its Cancel (or close cross) does.
+    // A dialog capturing keys keeps Escape as a key it may record.
+    function closeTopDialog() {
+        var top = null
+        var list = dialogLayer.children
+        for (var i = 0; i < list.length; ++i) {
+            // A dialog may sit in the layer directly or inside a Loader.
+            var d = list[i].closeRequested === undefined && list[i].item ? list[i].item : list[i]
+            if (d.visible && list[i].visible && d.closeRequested !== undefined && (top === null || d.z >= top.z))
+                top = d
+        }
+        if (top === null || top.isCapturing)
+            return false
+        top.closeRequested()
+        return true
+    }
+    Keys.onEscapePressed: function(event) { event.accepted = closeTopDialog() }
 
     // "Save": send every page with unsaved changes, in order.
     function saveAllData() {
@@ -445,6 +467,8 @@ Item {
             objectName: "mainMask"
             anchors.fill: parent
             visible: false
+            // Hover stops here too: nothing under an open dialog lights up.
+            hoverEnabled: true
             z: 5
             property point pressPos
             onPressed: function(mouse) {
@@ -575,6 +599,8 @@ Item {
                 SystemSettingPage {
                     id: systemPage
                     objectName: "systemPage"
+                    // Above the macro editor, so the report-rate list opens over it.
+                    z: 1
                     width: parent.width
                     height: 180
                 }

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QFileDialog>
 #include <QtTest>
 #include <thread>
 
@@ -114,13 +115,27 @@ private slots:
         DesktopNotifier::install(nullptr);
     }
 
+    // A dialog opened over the view paints its own background: the window's
+    // transparency stops at the window.
+    void dialogsOverTheViewAreOpaque()
+    {
+        auto w = makeWidget();
+        QFileDialog dialog(w->view(), QStringLiteral("Open File"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.resize(600, 400);
+        const QImage image = dialog.grab().toImage();
+        const QColor corner = image.pixelColor(4, image.height() - 4);
+        QCOMPARE(corner.alpha(), 255);
+        QCOMPARE(corner.rgb(), dialog.palette().color(QPalette::Window).rgb());
+    }
+
     void windowAndScene()
     {
         auto w = makeWidget();
         QCOMPARE(w->objectName(), QStringLiteral("Widget"));
         QCOMPARE(w->windowFlags(), Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
         QVERIFY(w->testAttribute(Qt::WA_TranslucentBackground));
-        QCOMPARE(w->styleSheet(), QStringLiteral("background:transparent;"));
+        QCOMPARE(w->styleSheet(), QStringLiteral("#Widget { background: transparent; }"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Test Mouse"));
         myQQuickView* view = w->view();
         QCOMPARE(view->objectName(), QStringLiteral("ui_View"));

@@ -9,7 +9,8 @@ PageBase {
     id: page
     // Texts of the group "systemSetting".
     property var systemSettingLang: ["System Settings", "Pointer speed", "Double-click speed",
-        "Scroll lines", "Scroll one Screen", "Lift-off distance", "Enable", "Slow", "Fast", "lines per notch"]
+        "Scroll lines", "Scroll one Screen", "Lift-off distance", "Enable", "Slow", "Fast", "lines per notch",
+        "Report rate"]
     // Slider positions in pixels, as stored.
     property int mouseRate: 138
     property int doubleRate: 138
@@ -19,6 +20,8 @@ PageBase {
     property int typedLines: 3
     property int lod: 3
     property bool lodEnabled: true
+    // Report-rate choice 0 to 3 (125 to 1000 Hz).
+    property int reportRate: 3
     // Controls changed since the last save: 1 pointer, 2 double click, 3 scroll.
     property var changedSteps: []
     // Why the desktop does not offer pointer speed, double-click time or
@@ -39,6 +42,7 @@ PageBase {
             typedLines = scrollRate
         lod = Pointer.snapLod(Values.toInt(ui_View.getData("mouse/lod", recovery), 3))
         lodEnabled = Values.toInt(ui_View.getData("mouse/lodEn", recovery), 1) === 1
+        reportRate = Pointer.reportRateChoice(ui_View.getData("mouse/reportRate", recovery))
         changedSteps = []
         readAvailability()
         if (isSendData === true)
@@ -47,7 +51,8 @@ PageBase {
     }
 
     // Store and send: step 0 all three system values, 1 pointer speed only,
-    // 2 double click only, 3 scroll lines only; lift-off every time.
+    // 2 double click only, 3 scroll lines only; lift-off and report rate,
+    // which the mouse keeps per profile, every time.
     function send(step) {
         var s = Values.toInt(step, 0)
         if (s === 0 || s === 1) {
@@ -65,6 +70,8 @@ PageBase {
         ui_View.setData("mouse/lod", lod)
         ui_View.setData("mouse/lodEn", lodEnabled ? 1 : 0)
         ui_View.mouseSetLodValue(Pointer.lodValue(lod), lodEnabled ? 1 : 0)
+        ui_View.setData("mouse/reportRate", reportRate)
+        ui_View.mouseSetReportRate(Pointer.reportRateValue(reportRate))
     }
 
     // Without a step, only the one control that changed is sent when there
@@ -121,6 +128,14 @@ PageBase {
         if (v === lod)
             return
         lod = v
+        markChanged(0)
+    }
+
+    function setReportRate(choice) {
+        var v = Pointer.reportRateChoice(choice)
+        if (v === reportRate)
+            return
+        reportRate = v
         markChanged(0)
     }
 
@@ -256,12 +271,13 @@ PageBase {
         }
     }
 
-    // Right: lift-off distance.
+    // Right: lift-off distance, and the report rate below it.
     Item {
         x: 850
         y: 52
         width: 280
-        height: 110
+        height: 120
+        z: 10
         Caption { text: Values.at(page.systemSettingLang, 5) }
         CheckBox {
             objectName: "lodEnableBox"
@@ -295,6 +311,24 @@ PageBase {
                 font.pixelSize: mainIten.fontNormalSize
                 font.bold: true
             }
+        }
+        Caption {
+            y: 88
+            height: 24
+            verticalAlignment: Text.AlignVCenter
+            text: Values.at(page.systemSettingLang, 10)
+        }
+        DropDown {
+            objectName: "reportRateDropDown"
+            anchors.right: parent.right
+            anchors.rightMargin: 10
+            y: 88
+            width: 120
+            height: 24
+            rowHeight: 24
+            model: Pointer.reportRates
+            currentIndex: page.reportRate
+            onActivated: function(index) { page.setReportRate(index) }
         }
     }
 }
