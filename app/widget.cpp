@@ -143,6 +143,11 @@ bool Widget::showTrayIconIfAvailable()
     return true;
 }
 
+bool Widget::trayUsable() const
+{
+    return m_trayShown && trayAvailable();
+}
+
 void Widget::showFromTray()
 {
     if (g_deviceConnected)
@@ -152,7 +157,7 @@ void Widget::showFromTray()
 
 void Widget::hideToTray()
 {
-    if (m_trayShown)
+    if (trayUsable())
         setVisible(false);
     else
         close();
@@ -174,7 +179,7 @@ void Widget::showBalloon(const QString& title, const QString& text)
 {
     if (onTrayMessage)
         onTrayMessage(title, text);
-    if (m_trayShown)
+    if (trayUsable())
         m_trayIcon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
     else
         DesktopNotifier::current().notify(title, text, 10000);
@@ -257,7 +262,7 @@ void Widget::receiveMessage(QString)
 {
     qDebug() << "------------------------- receiveMessage---------------------";
     // Without a tray the window is the only way back to the program.
-    if (g_deviceConnected || !m_trayShown)
+    if (g_deviceConnected || !trayUsable())
         postRestoreRequest();
 }
 

@@ -32,6 +32,9 @@ public:
     // only way to the program: hiding it ends the program instead, and a
     // second start always brings it back.
     bool trayShown() const { return m_trayShown; }
+    // The icon is on show and a tray holds it now (a tray host that exits
+    // leaves the icon shown but nowhere to see it).
+    bool trayUsable() const;
     // How often a missing tray is looked for again (a tray host may start
     // after the program, as at login).
     static constexpr int TrayRecheckMs = 5000;

@@ -430,6 +430,14 @@ private slots:
         // Balloons now go through the icon.
         w->showTrayMessage(QStringLiteral("Info"), QStringLiteral("x"));
         QVERIFY(m_notices.sent.isEmpty());
+        // The tray host exits: the window no longer hides, a second start
+        // brings it back, notices go to the desktop again.
+        m_trayAvailable = false;
+        w->showTrayMessage(QStringLiteral("Info"), QStringLiteral("y"));
+        QCOMPARE(m_notices.sent, QStringList{QStringLiteral("Info|y|10000")});
+        w->hide();
+        w->receiveMessage(QString());
+        QTRY_VERIFY(w->isVisible());
     }
 
     // Closing the window ends the program; hiding it, or closing another

@@ -39,6 +39,30 @@ public slots:
     }
 };
 
+// KWin's input devices as its D-Bus interface shows them.
+class FakeKWinDevices : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.KWin.InputDeviceManager")
+    Q_PROPERTY(QStringList devicesSysNames READ devicesSysNames CONSTANT)
+public:
+    QStringList devicesSysNames() const { return {QStringLiteral("event4"), QStringLiteral("event7")}; }
+};
+class FakeKWinDevice : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.KWin.InputDevice")
+    Q_PROPERTY(bool pointer READ pointer CONSTANT)
+    Q_PROPERTY(qreal pointerAcceleration READ pointerAcceleration WRITE setPointerAcceleration)
+public:
+    explicit FakeKWinDevice(bool pointer) : m_pointer(pointer) {}
+    bool pointer() const { return m_pointer; }
+    qreal pointerAcceleration() const { return m_acceleration; }
+    void setPointerAcceleration(qreal value) { m_acceleration = value; }
+
+private:
+    bool m_pointer;
+    qreal m_acceleration = 0.2;
+};
+
 class TestPointerDesktops : public QObject {
     Q_OBJECT
     QTemporaryDir m_home;
@@ -142,7 +166,15 @@ private slots:
             ? QDBusConnection(QStringLiteral("none"))
             : QDBusConnection::connectToBus(m_busAddress, QStringLiteral("plasma"));
         SignalLog log;
+        FakeKWinDevices kwin;
+        FakeKWinDevice mouse(true), keyboard(false);
         if (bus.isConnected()) {
+            QDBusConnection compositor = QDBusConnection::connectToBus(m_busAddress, QStringLiteral("kwin"));
+            const auto exported = QDBusConnection::ExportAllProperties;
+            QVERIFY(compositor.registerObject(QStringLiteral("/org/kde/KWin/InputDevice"), &kwin, exported));
+            QVERIFY(compositor.registerObject(QStringLiteral("/org/kde/KWin/InputDevice/event4"), &mouse, exported));
+            QVERIFY(compositor.registerObject(QStringLiteral("/org/kde/KWin/InputDevice/event7"), &keyboard, exported));
+            QVERIFY(compositor.registerService(QStringLiteral("org.kde.KWin")));
             QDBusConnection listener = QDBusConnection::connectToBus(m_busAddress, QStringLiteral("listener"));
             for (const char* member : {"ConfigChanged", "notifyChange"})
                 QVERIFY(listener.connect(QString(), QString(), QString(), QLatin1String(member), &log,
@@ -179,6 +211,9 @@ private slots:
 
         if (!bus.isConnected())
             QSKIP("dbus-daemon cannot run here: the change notices are not checked");
+        // Under Wayland KWin applies the acceleration to its pointers.
+        QTRY_VERIFY(qFuzzyCompare(mouse.pointerAcceleration(), 0.6));
+        QCOMPARE(keyboard.pointerAcceleration(), 0.2);
         // The locked wheel lines send nothing.
         QTRY_COMPARE(log.seen, (QStringList{QStringLiteral("/kcminputrc ConfigChanged a{saay}"),
                                             QStringLiteral("/kdeglobals ConfigChanged a{saay}"),
