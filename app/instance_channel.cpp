@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QtEndian>
 
 namespace InstanceChannel {
@@ -40,6 +41,43 @@ int send(const QString& serverName, const QByteArray& data, int timeoutMs)
     char answer = 0;
     socket.getChar(&answer);
     return answer;
+}
+
+RequestResult request(const QString& serverName, const QByteArray& payload, int replyTimeoutMs,
+                      QByteArray* reply, int maxReplyBytes)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(2000))
+        return RequestResult::NotRunning;
+    QDeadlineTimer deadline(replyTimeoutMs);
+    socket.write(frame(KindRequest, payload));
+    while (socket.bytesToWrite() > 0)
+        if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+            return RequestResult::NoAnswer;
+    QByteArray in;
+    for (;;) {
+        if (in.size() >= 5) {
+            const quint32 length = qFromBigEndian<quint32>(in.constData() + 1);
+            if (in.at(0) != KindReply || length > quint32(maxReplyBytes))
+                return RequestResult::NoAnswer;
+            if (quint32(in.size()) >= 5 + length) {
+                *reply = in.mid(5, int(length));
+                return RequestResult::Answered;
+            }
+        }
+        if (socket.bytesAvailable() > 0) {
+            in += socket.readAll();
+            continue;
+        }
+        if (deadline.hasExpired() || socket.state() != QLocalSocket::ConnectedState
+            || !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+            in += socket.readAll();
+            if (in.size() >= 5 && quint32(in.size()) >= 5 + qFromBigEndian<quint32>(in.constData() + 1))
+                continue;
+            return RequestResult::NoAnswer;
+        }
+    }
 }
 
 } // namespace InstanceChannel
@@ -80,7 +118,9 @@ void InstanceServer::readFrames(QLocalSocket* socket)
         char header[5];
         socket->peek(header, 5);
         const quint32 length = qFromBigEndian<quint32>(header + 1);
-        if (length > quint32(MaxPayload) || (header[0] != KindMessage && header[0] != KindCopyData)) {
+        const bool known = header[0] == KindMessage || header[0] == KindCopyData || header[0] == KindRequest;
+        const quint32 limit = header[0] == KindRequest ? quint32(MaxRequestPayload) : quint32(MaxPayload);
+        if (!known || length > limit) {
             socket->abort();
             return;
         }
@@ -88,6 +128,10 @@ void InstanceServer::readFrames(QLocalSocket* socket)
             return;
         socket->skip(5);
         const QByteArray payload = socket->read(length);
+        if (header[0] == KindRequest) {
+            answerRequest(socket, payload);
+            return;
+        }
         if (header[0] == KindMessage) {
             socket->putChar(1);
             socket->flush();
@@ -104,4 +148,26 @@ void InstanceServer::readFrames(QLocalSocket* socket)
         socket->putChar(handled ? 1 : 0);
         socket->flush();
     }
+}
+
+void InstanceServer::answerRequest(QLocalSocket* socket, const QByteArray& payload)
+{
+    // One request per connection: whatever else the sender writes is ignored.
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    // Carried out from the event loop, not inside this read: the request may
+    // run nested event loops (device pacing), during which the sender can go
+    // away and its socket be deleted.
+    QPointer<QLocalSocket> guard(socket);
+    QMetaObject::invokeMethod(this, [this, guard, payload] {
+        const QByteArray reply = m_requestHandler ? m_requestHandler(payload) : QByteArray();
+        if (!guard || guard->state() != QLocalSocket::ConnectedState)
+            return;
+        if (reply.isEmpty()) {
+            guard->abort();
+            return;
+        }
+        guard->write(InstanceChannel::frame(InstanceChannel::KindReply, reply));
+        guard->flush();
+        guard->disconnectFromServer();
+    }, Qt::QueuedConnection);
 }

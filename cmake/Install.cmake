@@ -21,3 +21,8 @@ foreach(size 16 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME halcyon.png)
 endforeach()
+# halcyonctl beside the program, with its manual page and bash completion.
+install(TARGETS halcyonctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME halcyonctl)

@@ -1,0 +1,68 @@
+// halcyonctl-virtual: halcyonctl on its own with the virtual mouse plugged in
+// instead of the USB device and pacing in virtual time, for the tests only
+// (never installed). Every HID call and pacing delay the request makes
+// (after start-up and detection) is appended to the trace file, one per line.
+//
+//   halcyonctl-virtual --trace FILE ARGS...
+#include "app/ctl/ctl_tool.h"
+#include "app/myqquickview.h"
+#include "app/widget.h"
+#include "device/clock.h"
+#include "device/virtual_mouse.h"
+#include <QFile>
+#include <QMutex>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+std::unique_ptr<VirtualMouse> g_mouse;
+VirtualClock g_clock;  // the pacing delays pass at once
+QFile g_trace;
+QMutex g_traceMutex;
+bool g_tracing = false;  // only the request's own traffic is traced
+
+void traceLine(const QString& line)
+{
+    QMutexLocker lock(&g_traceMutex);
+    if (g_tracing && g_trace.isOpen()) {
+        g_trace.write((line + QLatin1Char('\n')).toUtf8());
+        g_trace.flush();
+    }
+}
+
+void plugVirtualMouse(Widget& widget)
+{
+    g_mouse = std::make_unique<VirtualMouse>(widget.view()->is560() ? VirtualFirmware::Family::F560
+                                                                     : VirtualFirmware::Family::F553);
+    g_mouse->trace = traceLine;
+    g_clock.onSleep = [](int ms) { traceLine(QStringLiteral("sleep %1").arg(ms)); };
+    widget.hid().setPort(g_mouse.get());
+    widget.hid().setClock(&g_clock);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<char*> args{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) {
+            g_trace.setFileName(QString::fromLocal8Bit(argv[++i]));
+            g_trace.open(QIODevice::WriteOnly | QIODevice::Append);
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    int n = int(args.size());
+    args.push_back(nullptr);
+    CtlToolOptions options;
+    options.customize = plugVirtualMouse;
+    options.onItsOwn = true;
+    options.beforeRequest = [] {
+        QMutexLocker lock(&g_traceMutex);
+        g_tracing = true;
+    };
+    const int rc = runCtlTool(n, args.data(), options);
+    g_mouse.reset();  // the Widget, and with it the listener, is gone by now
+    return rc;
+}
