@@ -163,14 +163,14 @@ struct SceneState {
     bool initialised = false;
     int profile = 0;  // slot 0..9
     QStringList names;
-    QList<int> slots;
+    QList<int> profileSlots;
     int stageCount = 0;
     int currentStage = -1;  // 0-based, -1 when none
     QList<int> dpiValues;
 
     QString nameOf(int slot) const
     {
-        const int i = slots.indexOf(slot);
+        const int i = profileSlots.indexOf(slot);
         return i >= 0 ? names.value(i) : QString();
     }
 };
@@ -183,7 +183,7 @@ SceneState sceneState(myQQuickView* view)
     s.profile = m.value(QStringLiteral("profile")).toInt();
     s.names = m.value(QStringLiteral("names")).toStringList();
     for (const QVariant& v : m.value(QStringLiteral("slots")).toList())
-        s.slots << v.toInt();
+        s.profileSlots << v.toInt();
     s.stageCount = m.value(QStringLiteral("stageCount")).toInt();
     s.currentStage = m.value(QStringLiteral("currentStage")).toInt();
     for (const QVariant& v : m.value(QStringLiteral("dpiValues")).toList())
@@ -237,25 +237,26 @@ CtlReply status(Widget& widget, const SceneState& s, bool json)
 
 CtlReply profileList(const SceneState& s, bool json)
 {
-    QString out;
-    QJsonArray list;
+    QStringList lines;
     for (int slot = 0; slot < CtlArguments::ProfileCount; ++slot) {
-        const bool listed = s.slots.contains(slot);
+        const bool listed = s.profileSlots.contains(slot);
         const QString name = s.nameOf(slot);
         if (json) {
-            list.append(QJsonObject{{QStringLiteral("profile"), slot + 1},
-                                    {QStringLiteral("name"), listed ? QJsonValue(name) : QJsonValue()},
-                                    {QStringLiteral("current"), slot == s.profile}});
+            lines << jsonObjectLine({{QStringLiteral("profile"), slot + 1},
+                                     {QStringLiteral("name"), listed ? QJsonValue(name) : QJsonValue()},
+                                     {QStringLiteral("current"), slot == s.profile}});
         } else {
-            out += QStringLiteral("%1 %2  %3\n")
-                       .arg(slot == s.profile ? QLatin1Char('*') : QLatin1Char(' '))
-                       .arg(slot + 1, 2)
-                       .arg(CtlCommands::printable(name));
+            QString line = QStringLiteral("%1 %2")
+                               .arg(slot == s.profile ? QLatin1Char('*') : QLatin1Char(' '))
+                               .arg(slot + 1, 2);
+            if (listed)
+                line += QStringLiteral("  ") + CtlCommands::printable(name);
+            lines << line;
         }
     }
     if (json)
-        out = QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)) + QLatin1Char('\n');
-    return done(out);
+        return done(QLatin1Char('[') + lines.join(QStringLiteral(", ")) + QStringLiteral("]\n"));
+    return done(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 CtlReply profileSwitch(Widget& widget, const SceneState& s, int slot)
@@ -264,7 +265,7 @@ CtlReply profileSwitch(Widget& widget, const SceneState& s, int slot)
         return refused(QStringLiteral("no mouse connected"));
     // The title bar offers listed profiles only: an unlisted one is listed
     // first, named as the profile manager names a new entry (its file stays).
-    if (!s.slots.contains(slot) && !callScene(widget.view(), "ctlListProfile", {slot}).toBool())
+    if (!s.profileSlots.contains(slot) && !callScene(widget.view(), "ctlListProfile", {slot}).toBool())
         return refused(QStringLiteral("profile %1 cannot be listed in the title bar (at most six, 1 to 6)")
                            .arg(slot + 1));
     // The title bar's choice: a profile that is already current is left alone.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs one halcyonctl golden: NAME.ctl beside NAME.out, the exact output.
 #
-# The first line "#! standalone [553|560]" runs halcyonctl-virtual (the tool
-# on its own with the virtual mouse); "#! demo [553|560]" starts halcyon-demo
+# The first line "#! standalone [553|560] [unplugged]" runs
+# halcyonctl-virtual (the tool on its own with the virtual mouse, plugged in
+# or not); "#! demo [553|560]" starts halcyon-demo
 # and drives the real halcyonctl against it. Both run from a fresh folder
 # holding copies of the executables and of the shipped data tree (from the
 # source tree, never the build folder's working copy). Script lines:
@@ -17,7 +18,7 @@
 set -u
 bin=$1 src=$2 script=$3
 expected=${script%.ctl}.out
-read -r mode family < <(sed -n 's/^#! *//p' "$script" | head -n 1)
+read -r mode family extra < <(sed -n 's/^#! *//p' "$script" | head -n 1)
 family=${family:-553}
 work=$(mktemp -d)
 demo_pid=
@@ -30,11 +31,14 @@ cp -r "$src/data/modules" "$work/modules"
 chmod -R u+w "$work/modules"
 sed -i "s/^icType=.*/icType=$family/" "$work/modules/setting/apConfig.bin"
 export QT_QPA_PLATFORM=offscreen
+# Nothing of the test may reach a desktop session's pointer settings.
+unset DISPLAY WAYLAND_DISPLAY
 tool=()
 case $mode in
   standalone)
     cp "$bin/halcyonctl-virtual" "$work/"
-    tool=("$work/halcyonctl-virtual" --trace "$work/.trace") ;;
+    tool=("$work/halcyonctl-virtual" --trace "$work/.trace")
+    [ "${extra:-}" = unplugged ] && tool+=(--unplugged) ;;
   demo)
     cp "$bin/halcyon-demo" "$bin/halcyonctl" "$work/"
     tool=("$work/halcyonctl")
@@ -54,9 +58,10 @@ run() {
   local out err rc
   (cd "$work" && "${tool[@]}" "$@" >"$work/.out" 2>"$work/.err")
   rc=$?
-  echo "\$ $*"
-  sed 's/^/| /' "$work/.out"
-  sed 's/^/! /' "$work/.err"
+  printf '$'; [ $# -gt 0 ] && printf ' %q' "$@"; echo
+  # The folder of the run differs each time; it prints as WORK.
+  sed "s#$work#WORK#g; s/^/| /" "$work/.out"
+  sed "s#$work#WORK#g; s/^/! /" "$work/.err"
   echo "exit $rc"
 }
 
