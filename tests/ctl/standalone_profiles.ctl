@@ -21,3 +21,7 @@ $ status --json
 $ profile switch 2
 trace
 $ profile switch 1
+trace
+# Importing into the current profile loads it and sends it, as a switch does.
+$ profile import p1.pf 1
+trace
