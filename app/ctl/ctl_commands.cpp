@@ -54,7 +54,8 @@ CtlReply usageError(const QString& reason, const QString& usage)
 
 QVariant plain(const QVariant& v)
 {
-    if (v.canConvert<QJSValue>() && v.userType() == qMetaTypeId<QJSValue>())
+    // Objects and arrays of the scene arrive as QJSValue.
+    if (v.userType() == qMetaTypeId<QJSValue>())
         return v.value<QJSValue>().toVariant();
     return v;
 }
