@@ -56,6 +56,7 @@ signals:
 
 private:
     void readFrames(QLocalSocket* socket);
+    void readAvailableFrames(QLocalSocket* socket);
 
     void answerRequest(QLocalSocket* socket, const QByteArray& payload);
 
