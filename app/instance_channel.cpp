@@ -73,6 +73,43 @@ int send(const QString& serverName, const QByteArray& data, int timeoutMs)
     return answer;
 }
 
+RequestResult request(const QString& serverName, const QByteArray& payload, int replyTimeoutMs,
+                      QByteArray* reply, int maxReplyBytes)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(2000))
+        return RequestResult::NotRunning;
+    QDeadlineTimer deadline(replyTimeoutMs);
+    socket.write(frame(KindRequest, payload));
+    while (socket.bytesToWrite() > 0)
+        if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+            return RequestResult::NoAnswer;
+    QByteArray in;
+    for (;;) {
+        if (in.size() >= 5) {
+            const quint32 length = qFromBigEndian<quint32>(in.constData() + 1);
+            if (in.at(0) != KindReply || length > quint32(maxReplyBytes))
+                return RequestResult::NoAnswer;
+            if (quint32(in.size()) >= 5 + length) {
+                *reply = in.mid(5, int(length));
+                return RequestResult::Answered;
+            }
+        }
+        if (socket.bytesAvailable() > 0) {
+            in += socket.readAll();
+            continue;
+        }
+        if (deadline.hasExpired() || socket.state() != QLocalSocket::ConnectedState
+            || !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+            in += socket.readAll();
+            if (in.size() >= 5 && quint32(in.size()) >= 5 + qFromBigEndian<quint32>(in.constData() + 1))
+                continue;
+            return RequestResult::NoAnswer;
+        }
+    }
+}
+
 } // namespace InstanceChannel
 
 InstanceServer::InstanceServer(QObject* parent) : QObject(parent), m_server(new QLocalServer(this))
@@ -128,7 +165,9 @@ void InstanceServer::readAvailableFrames(QLocalSocket* socket)
         char header[5];
         socket->peek(header, 5);
         const quint32 length = qFromBigEndian<quint32>(header + 1);
-        if (length > quint32(MaxPayload) || (header[0] != KindMessage && header[0] != KindCopyData)) {
+        const bool known = header[0] == KindMessage || header[0] == KindCopyData || header[0] == KindRequest;
+        const quint32 limit = header[0] == KindRequest ? quint32(MaxRequestPayload) : quint32(MaxPayload);
+        if (!known || length > limit) {
             socket->abort();
             return;
         }
@@ -136,6 +175,10 @@ void InstanceServer::readAvailableFrames(QLocalSocket* socket)
             return;
         socket->skip(5);
         const QByteArray payload = socket->read(length);
+        if (header[0] == KindRequest) {
+            answerRequest(socket, payload);
+            return;
+        }
         if (header[0] == KindMessage) {
             answer(socket, 1);
             emit messageReceived(QString::fromUtf8(payload));
@@ -157,4 +200,26 @@ void InstanceServer::readAvailableFrames(QLocalSocket* socket)
         }
         answer(socket, handled ? 1 : 0);
     }
+}
+
+void InstanceServer::answerRequest(QLocalSocket* socket, const QByteArray& payload)
+{
+    // One request per connection: whatever else the sender writes is ignored.
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    // Carried out from the event loop, not inside this read: the request may
+    // run nested event loops (device pacing), during which the sender can go
+    // away and its socket be deleted.
+    QPointer<QLocalSocket> guard(socket);
+    QMetaObject::invokeMethod(this, [this, guard, payload] {
+        const QByteArray reply = m_requestHandler ? m_requestHandler(payload) : QByteArray();
+        if (!guard || guard->state() != QLocalSocket::ConnectedState)
+            return;
+        if (reply.isEmpty()) {
+            guard->abort();
+            return;
+        }
+        guard->write(InstanceChannel::frame(InstanceChannel::KindReply, reply));
+        guard->flush();
+        guard->disconnectFromServer();
+    }, Qt::QueuedConnection);
 }

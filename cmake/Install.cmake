@@ -31,3 +31,11 @@ execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/linux/halcyon.1
 install(FILES ${CMAKE_BINARY_DIR}/halcyon.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/data/linux/halcyon.1 ${CMAKE_SOURCE_DIR}/data/linux/debian/changelog)
+# halcyonctl beside the program, with its manual page and bash completion.
+install(TARGETS halcyonctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.1
+                OUTPUT_FILE ${CMAKE_BINARY_DIR}/halcyonctl.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/halcyonctl.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.1)
+install(FILES ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME halcyonctl)

@@ -331,6 +331,12 @@ Item {
         menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
         ui_View.setGlobalData("mouse/profileNo", profileNo)
         ui_View.setCurrentProfile(profileNo)
+        sendProfile()
+        controlUIEnable(true)
+    }
+
+    // Load every page from the current profile and send it to the mouse.
+    function sendProfile() {
         keyMatrixPage.init(true, false)
         dpiPage.init(true, false)
         lightPage.init(true, false)
@@ -340,7 +346,83 @@ Item {
             ui_View.mouseResetKeyMatrix()
         }
         clearUnsavedFlags()
+    }
+
+    // ---- requests of halcyonctl, carried out with the window's own functions ----
+
+    // What the tool reports, as the window shows it.
+    function ctlState() {
+        return { initialised: isPownOn, profile: profileNo,
+                 names: profileManager.profileNames, slots: profileManager.profileSlots,
+                 stageCount: dpiPage.stageCount, currentStage: dpiPage.currentStage,
+                 dpiValues: dpiPage.dpiValues }
+    }
+
+    // Lists a profile slot in the profile manager, named as "Import" names a
+    // new entry; false when the list is full or the slot lies beyond it.
+    function ctlListProfile(slot) {
+        if (profileManager.indexOfSlot(slot) >= 0)
+            return true
+        var entry = profileManager.freeEntry()
+        if (!entry || slot < 0 || slot >= profileManager.maxProfiles)
+            return false
+        entry.slot = slot
+        profileManager.addEntry(entry)
+        return true
+    }
+
+    // The current profile's file was replaced: show and send it, as a switch does.
+    function ctlReloadProfile() {
+        controlUIEnable(false)
+        sendProfile()
         controlUIEnable(true)
+    }
+
+    // The macro library as paths "Folder/Name", folders ending in "/".
+    function ctlMacroEntries() {
+        if (macroEditor.tree.children.length === 0)
+            macroEditor.loadTree()
+        var out = []
+        function walk(folder, prefix) {
+            folder.children.forEach(function(c) {
+                out.push(prefix + c.name + (c.type === 1 ? "/" : ""))
+                if (c.type === 1)
+                    walk(c, prefix + c.name + "/")
+            })
+        }
+        walk(macroEditor.tree, "")
+        return out
+    }
+
+    function ctlMacroNode(chain) {
+        var node = macroEditor.tree
+        for (var i = 0; i < chain.length && node; ++i)
+            node = macroEditor.childNamed(node, chain[i])
+        return node
+    }
+
+    // "Export" of the macro at the chain of names; the file dialog is answered by the tool.
+    function ctlExportMacro(chain) {
+        ctlMacroEntries()
+        var node = ctlMacroNode(chain)
+        if (!node || node === macroEditor.tree || node.type !== 0)
+            return false
+        macroEditor.exportMacro(node)
+        return true
+    }
+
+    // "Import" into the top level; true when the macro name is listed afterwards.
+    function ctlImportMacro(name) {
+        ctlMacroEntries()
+        if (macroEditor.childNamed(macroEditor.tree, name))
+            return false
+        var kept = macroEditor.selectedNode
+        macroEditor.selectedNode = null
+        macroEditor.importMacro()
+        var node = macroEditor.childNamed(macroEditor.tree, name)
+        if (!node)
+            macroEditor.selectedNode = kept
+        return node !== null
     }
 
     function clearUnsavedFlags() {

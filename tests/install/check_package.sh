@@ -29,13 +29,16 @@ for f in ./usr/bin/halcyon \
          ./usr/share/metainfo/io.halcyon.Halcyon.metainfo.xml \
          ./usr/share/icons/hicolor/scalable/apps/halcyon.svg \
          ./usr/share/icons/hicolor/48x48/apps/halcyon.png \
-         ./usr/share/doc/halcyon/copyright; do
+         ./usr/share/doc/halcyon/copyright \
+         ./usr/bin/halcyonctl \
+         ./usr/share/man/man1/halcyonctl.1.gz \
+         ./usr/share/bash-completion/completions/halcyonctl; do
   grep -q " $f\$" "$out/contents" || fail "missing $f"
 done
 grep -E '^-rwxr-xr-x .* \./usr/bin/halcyon$' "$out/contents" >/dev/null || fail "/usr/bin/halcyon is not 0755"
 grep -E '^-[rwx-]{5}w' "$out/contents" && fail "files writable by group or others"
 # Nothing of the build tree: tools, tests, the working copy of the data.
-grep -E 'halcyon-sim|tst_|/build/' "$out/contents" && fail "build-tree files in the package"
+grep -E 'halcyon-sim|halcyonctl-virtual|tst_|/build/' "$out/contents" && fail "build-tree files in the package"
 
 dpkg-deb -I "$deb" >"$out/info" || fail "dpkg-deb -I"
 grep -q '^ Package: halcyon$' "$out/info" || fail "package name"
