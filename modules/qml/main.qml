@@ -166,8 +166,10 @@ Item {
         clickMainFocus()
     }
 
-    // Lock or unlock input without the timer.
-    function controlUIEnable(isEnable) {
+    // Lock or unlock input without the timer. A lock may name what it waits
+    // for; the name shows when the wait is long.
+    function controlUIEnable(isEnable, progressText) {
+        busyIndicator.progressText = !isEnable && progressText !== undefined ? progressText : ""
         busyIndicator.running = !isEnable
         ui_View.setEnabled(isEnable)
     }
@@ -248,7 +250,7 @@ Item {
         mainFocus()
         var locks = keyMatrixPage.isSave || dpiPage.isSave || lightPage.isSave
         if (locks)
-            controlUIEnable(false)
+            controlUIEnable(false, qsTr("Sending settings…"))
         var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
         for (var i = 0; i < pages.length; ++i) {
             if (pages[i].isSave) {
@@ -261,7 +263,7 @@ Item {
 
     // "Reset", once confirmed: restore the profile's factory values and send them.
     function resetAllDate() {
-        controlUIEnable(false)
+        controlUIEnable(false, qsTr("Sending profile…"))
         confirmDialog.visible = false
         mainMask.visible = false
         mouseMode = 0
@@ -289,7 +291,7 @@ Item {
         var newNo = Values.toInt(slot, profileNo)
         if (newNo === profileNo)
             return
-        controlUIEnable(false)
+        controlUIEnable(false, qsTr("Sending profile…"))
         profileNo = newNo
         menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
         ui_View.setGlobalData("mouse/profileNo", profileNo)
