@@ -105,9 +105,11 @@ public slots:
     // and for the children of every folder (key: its macro tree path), the
     // pair [names, types] as stored, sentinels included.
     QVariantMap getMacroTree();
-    // Several level lists in one write: each item is a map with "chain" (the
-    // selected folder names), "att", "macroLevel", "currentName" and "lists"
-    // (the ten lists), stored as updataMacroList stores one.
+    // Several level lists in one write, in order: each item is a map with
+    // "chain" (the selected folder names), "att", "macroLevel", "currentName"
+    // and "lists" (the ten lists), stored as updataMacroList stores one, or
+    // a map with "remove" (a macro tree path), removed as
+    // updataMacroList_delOld removes it.
     QVariant updataMacroLists(QVariantList writes);
 
     // ---- button assignment (features/button_assignment.cpp) ----

@@ -287,6 +287,10 @@ QVariant myQQuickView::updataMacroLists(QVariantList writes)
     const NameIndex::Batch oneWrite;
     for (const QVariant& item : writes) {
         const QVariantMap w = item.toMap();
+        if (w.contains(QStringLiteral("remove"))) {
+            updataMacroList_delOld(w.value(QStringLiteral("remove")));
+            continue;
+        }
         QStringList chain = w.value(QStringLiteral("chain")).toStringList().mid(0, 5);
         while (chain.size() < 5)
             chain.append(QString());

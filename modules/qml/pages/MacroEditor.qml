@@ -225,17 +225,17 @@ PageBase {
         return out
     }
 
+    // Removals of the lists of a folder and of every folder below it.
+    function groupRemovals(folder, out) {
+        out.push({ remove: chainOf(folder).join("") })
+        folder.children.forEach(function(c) { if (c.type === 1) groupRemovals(c, out) })
+        return out
+    }
+
     // Writes a folder's list and the lists of every folder below it, in one
     // write of the name index.
     function writeTree(folder) {
         ui_View.updataMacroLists(treeWrites(folder, []))
-    }
-
-    function topFolderOf(node) {
-        var n = node
-        while (n && n.parent && n.parent.level >= 0)
-            n = n.parent
-        return n
     }
 
     // ---- selection and the action list ----
@@ -465,23 +465,22 @@ PageBase {
             return false
         }
         var oldName = node.name
-        var top = topFolderOf(node)
-        var inFolderTree = top.type === 1
-        if (inFolderTree) {
-            selectChain([top.name])
-            ui_View.searchMacroFile_sub_batch(top.name, 0, 0)
-        }
+        // Only the lists this rename changes are written, in one write: the
+        // lists that hold the entry up to the top level and, for a folder,
+        // every list below it, whose groups are named after the folder's
+        // path (removed under the old names, stored under the new ones).
+        var writes = node.type === 1 ? groupRemovals(node, []) : []
         node.name = name
-        var writes = [listWrite(tree, 1, "")]
+        writes.push(listWrite(tree, 1, ""))
         for (var f = node.parent; f && f.level >= 0; f = f.parent)
             writes.push(listWrite(f, 1, ""))
+        if (node.type === 1)
+            treeWrites(node, writes)
         ui_View.updataMacroLists(writes)
         // The button page renames its bindings, then the file or folder on
         // disk, whose place the selected folder names give.
         selectParentOf(node)
         keyMatrixPage.macroRenamed(node.level, node.type, oldName, name)
-        if (inFolderTree)
-            writeTree(top)
         rebuildRows()
         if (node === currentMacro)
             selectNode(node)
@@ -498,21 +497,23 @@ PageBase {
             isRecording = false
             isInsertingKey = false
         }
-        var top = topFolderOf(node)
-        var inFolderTree = top.type === 1
-        if (inFolderTree) {
-            selectChain([top.name])
-            ui_View.searchMacroFile_sub_batch(top.name, 0, node.level)
-        }
+        // The lists below a deleted folder go with it.
+        var writes = node.type === 1 ? groupRemovals(node, []) : []
         // The button page unbinds it here and in the stored profiles.
         keyMatrixPage.macroDeleted(node.name)
         selectParentOf(node)
         ui_View.deleteMacroIni(node.level, node.type, node.name)
         var folder = node.parent
-        folder.children.splice(folder.children.indexOf(node), 1)
-        writeList(folder, 0, node.name)
-        if (inFolderTree && top !== node)
-            writeTree(top)
+        var position = folder.children.indexOf(node)
+        folder.children.splice(position, 1)
+        writes.push(listWrite(folder, 0, node.name))
+        // Folders after it moved up one place, which the lists below them
+        // record as their ancestor's position.
+        for (var i = position; i < folder.children.length; ++i) {
+            if (folder.children[i].type === 1)
+                treeWrites(folder.children[i], writes)
+        }
+        ui_View.updataMacroLists(writes)
         if (selectedNode === node || isInside(currentMacro, node))
             selectNode(null)
         rebuildRows()

@@ -154,9 +154,14 @@ QtObject {
 
         // ---- macro editor, gun editor and lighting page ----
         function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
-        // Logged as the selections and single writes it stands for.
+        function updataMacroList_delOld(path) { backend.record("ui_View.updataMacroList_delOld", arguments) }
+        // Logged as the selections, removals and single writes it stands for.
         function updataMacroLists(writes) {
             writes.forEach(function(w) {
+                if (w.remove !== undefined) {
+                    updataMacroList_delOld(w.remove)
+                    return
+                }
                 var c = w.chain.slice(0, 5)
                 while (c.length < 5)
                     c.push("")
