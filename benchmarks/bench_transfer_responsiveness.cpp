@@ -1,9 +1,13 @@
-// How long the window goes without painting while the mouse is written to:
+// How long the window goes without a frame while the mouse is written to:
 // the real program (Widget, its scene, the real clock) against the virtual
 // 560-family mouse, connected as detection does; then a profile switch and a
-// "Save" of three pages, each made through the scene. Prints the longest
-// interval between two painted frames of the view during each, and the
-// time each took. Run it on a display (DISPLAY=:NN under Xvfb).
+// "Save" of three pages, each made through the scene. Prints, for each, the
+// longest interval between two frames the scene rendered (the busy
+// indicator's animation asks for one every 16 ms, so a long interval means
+// the GUI thread did not get to it), how many of them changed the window's
+// pixels (a paint of the view; the indicator draws nothing in its first half
+// second, so paints start with its progress note), and the time each took.
+// Run it on a display (DISPLAY=:NN under Xvfb).
 //
 //   bench_transfer_responsiveness [--blocking] [--runs N]
 //
@@ -19,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
@@ -35,24 +40,47 @@ class PaintWatch : public QObject {
 public:
     QElapsedTimer clock;
     QList<qint64> paints;
-    bool eventFilter(QObject*, QEvent* event) override
+    QObject* view = nullptr;
+    QList<qint64> repaints;  // paints of the view
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            paints << clock.elapsed();
+        if (watched == view && event->type() == QEvent::Paint)
+            repaints << clock.elapsed();
         return false;
     }
-    // Longest gap between frames within [from, to], the ends included.
-    qint64 longestGap(qint64 from, qint64 to) const
+    // What the mouse received, with the time, to tell what a long gap spans.
+    QList<QPair<qint64, QString>> calls;
+    // Longest gap between frames within [from, to], the ends included; its
+    // start in gapStart.
+    qint64 gapStart = 0;
+    qint64 longestGap(qint64 from, qint64 to)
     {
         qint64 last = from;
         qint64 longest = 0;
         for (qint64 t : paints) {
             if (t < from || t > to)
                 continue;
-            longest = qMax(longest, t - last);
+            if (t - last > longest) {
+                longest = t - last;
+                gapStart = last;
+            }
             last = t;
         }
-        return qMax(longest, to - last);
+        if (to - last > longest) {
+            longest = to - last;
+            gapStart = last;
+        }
+        return longest;
+    }
+    // The device calls made during the gap that starts at `start`.
+    QStringList callsDuring(qint64 start, qint64 length) const
+    {
+        QStringList out;
+        for (const auto& c : calls) {
+            if (c.first >= start && c.first <= start + length)
+                out << QStringLiteral("%1 ms %2").arg(c.first - start).arg(c.second.left(40));
+        }
+        return out;
     }
 };
 
@@ -75,10 +103,18 @@ void report(const char* what, PaintWatch& watch, QQuickItem* root, const char* f
     int frames = 0;
     for (qint64 t : watch.paints)
         frames += t >= from && t <= to;
+    int repaints = 0;
+    for (qint64 t : watch.repaints)
+        repaints += t >= from && t <= to;
     const qint64 gap = watch.longestGap(from, to);
-    std::printf("%-16s took %5lld ms | frames %4d | longest interval between frames %5lld ms (target < 50: %s)\n",
-                what, static_cast<long long>(to - from), frames, static_cast<long long>(gap),
+    std::printf("%-16s took %5lld ms | frames %4d (%4d repainted the window) | longest interval between frames "
+                "%5lld ms (target < 50: %s)\n",
+                what, static_cast<long long>(to - from), frames, repaints, static_cast<long long>(gap),
                 gap < 50 ? "met" : "missed");
+    if (qEnvironmentVariableIsSet("BENCH_GAP_CALLS") /* what the mouse got meanwhile */) {
+        for (const QString& line : watch.callsDuring(watch.gapStart, gap + 120))
+            std::printf("    %s\n", qPrintable(line));
+    }
     std::fflush(stdout);
 }
 } // namespace
@@ -113,7 +149,15 @@ int main(int argc, char** argv)
 
     PaintWatch watch;
     watch.clock.start();
-    widget->view()->installEventFilter(&watch);
+    watch.view = widget->view();
+    qApp->installEventFilter(&watch);
+    // Every frame the scene renders.
+    QObject::connect(widget->view()->quickWindow(), &QQuickWindow::afterRendering, widget,
+                     [&watch] { watch.paints << watch.clock.elapsed(); }, Qt::DirectConnection);
+    mouse.trace = [&watch](const QString& line) {
+        if (QThread::currentThread() == qApp->thread())
+            watch.calls << qMakePair(watch.clock.elapsed(), line);
+    };
 
     widget->checkDevice();
     QQuickItem* root = widget->view()->rootObject();
