@@ -9,10 +9,13 @@
 // second, so paints start with its progress note), and the time each took.
 // Run it on a display (DISPLAY=:NN under Xvfb).
 //
-//   bench_transfer_responsiveness [--blocking] [--runs N]
+//   bench_transfer_responsiveness [--blocking] [--runs N] [--grab PNG]
 //
+// --grab saves a picture of the window one second into the first profile
+// switch, taken by a timer that fires while the switch is under way.
 // --blocking sleeps without handling events, as the pacing did before, for
 // comparison. The target is under 50 ms between frames.
+#include "app/application_startup.h"
 #include "app/myqquickview.h"
 #include "app/widget.h"
 #include "device/clock.h"
@@ -26,6 +29,7 @@
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -125,7 +129,10 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.addOption({"blocking", "sleep without handling events, as before"});
     parser.addOption({"runs", "switches and saves measured", "N", "2"});
+    parser.addOption({"grab", "picture of the window during the first switch", "PNG"});
     parser.process(app);
+    // The renderer the program would choose on this machine.
+    chooseSceneRenderer();
 
     QTemporaryDir dir;
     QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"),
@@ -167,8 +174,18 @@ int main(int argc, char** argv)
         spin(20);
     spin(300);
 
-    std::printf("pacing: %s\n", parser.isSet("blocking") ? "blocking sleeps (as before)" : "event loop without user input");
+    std::printf("pacing: %s | renderer: %s\n",
+                parser.isSet("blocking") ? "blocking sleeps (as before)" : "event loop without user input",
+                widget->view()->quickWindow()->rendererInterface()->graphicsApi() == QSGRendererInterface::Software ? "software" : "OpenGL");
     const int runs = parser.value("runs").toInt();
+    if (parser.isSet("grab")) {
+        const QString png = parser.value("grab");
+        QTimer::singleShot(1000, widget, [widget, png] {
+            const bool busy = widget->hid().transferInProgress();
+            widget->view()->grabFramebuffer().save(png);
+            std::printf("grabbed %s %s a transfer\n", qPrintable(png), busy ? "during" : "outside");
+        });
+    }
     for (int i = 0; i < runs; ++i) {
         report("profile switch", watch, root, "changeProfile", QVariant(i % 2 == 0 ? 1 : 0));
         spin(200);

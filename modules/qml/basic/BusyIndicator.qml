@@ -20,6 +20,7 @@ Item {
     onRunningChanged: if (!running) slow = false
 
     Timer {
+        objectName: "progressDelay"
         interval: 500
         running: busy.running && busy.progressText !== "" && !busy.slow
         onTriggered: busy.slow = true
@@ -41,6 +42,17 @@ Item {
         }
     }
 
+    // A small dark plate keeps the note readable over any page.
+    Rectangle {
+        visible: progress.visible
+        anchors.centerIn: progress
+        width: progress.width + 28
+        height: progress.height + 20
+        radius: 4
+        color: "#e61a1a1a"
+        border.color: mainIten.colorGray1
+    }
+
     Column {
         id: progress
         objectName: "transferProgress"
@@ -49,7 +61,7 @@ Item {
         anchors.top: label.bottom
         anchors.topMargin: 6
         width: 180
-        spacing: 6
+        spacing: 8
         Text {
             objectName: "transferProgressText"
             anchors.horizontalCenter: parent.horizontalCenter
