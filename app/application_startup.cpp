@@ -4,6 +4,7 @@
 #include "app/input_capture.h"
 #include "app/input_capture_fallback.h"
 #include "app/qt_single_core_application.h"
+#include "app/shipped_data_upgrade.h"
 #include "app/termination_signals.h"
 #include "app/widget.h"
 #include <QDebug>
@@ -63,6 +64,13 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
         if (!location.shippedModules.isEmpty()
             && seedUserData(location.shippedModules, location.workingDirectory + QStringLiteral("/modules")) < 0)
             qWarning("cannot copy the shipped data to %s", qPrintable(location.workingDirectory));
+        // A newer release's configuration may know keys and mice the
+        // user's copy does not.
+        if (!location.shippedModules.isEmpty()
+            && ShippedDataUpgrade::mergeConfig(location.shippedModules,
+                                               location.workingDirectory + QStringLiteral("/modules"))
+                   == ShippedDataUpgrade::Result::Failed)
+            qWarning("cannot merge the shipped configuration into %s", qPrintable(location.workingDirectory));
         QDir::setCurrent(location.workingDirectory);
         qDebug() << "Working directory" << qPrintable(QDir::currentPath());
         chooseSceneRenderer();
@@ -79,8 +87,10 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
 #else
         const bool desktopCapture = QGuiApplication::platformName() == QLatin1String("xcb");
 #endif
-        if (!desktopCapture || !InputCapture::install())
+        const bool desktopWide = desktopCapture && InputCapture::install();
+        if (!desktopWide)
             InputCapture::useWindowFallback(widget);
+        widget->publishKeyCaptureScope(desktopWide);
         InputCapture::registerKeyboardCallback(&Widget::keyboardCallback, widget);
         InputCapture::registerMouseCallback(&Widget::mouseCallback, widget);
 

@@ -3,7 +3,38 @@
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
+#include <QVariant>
 #include <QtEndian>
+
+namespace {
+// Set on a socket while one of its frames is being handled. Handling a
+// warning request runs the box's event loop, in which the sender may
+// disconnect and more of its data may arrive: the socket must then neither
+// be deleted nor be read by a second, nested call.
+constexpr char kHandlingProperty[] = "halcyonHandlingFrame";
+
+bool isHandling(const QLocalSocket* socket)
+{
+    return socket->property(kHandlingProperty).toBool();
+}
+
+// Deletes a socket whose peer has gone, unless a frame of it is still being
+// handled further up the stack; that call deletes it when it returns.
+void releaseWhenIdle(QLocalSocket* socket)
+{
+    if (!isHandling(socket))
+        socket->deleteLater();
+}
+
+void answer(QLocalSocket* socket, char value)
+{
+    if (socket->state() != QLocalSocket::ConnectedState)
+        return;
+    socket->putChar(value);
+    socket->flush();
+}
+} // namespace
 
 namespace InstanceChannel {
 
@@ -49,7 +80,7 @@ InstanceServer::InstanceServer(QObject* parent) : QObject(parent), m_server(new 
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::disconnected, socket, [socket] { releaseWhenIdle(socket); });
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrames(socket); });
             readFrames(socket);
         }
@@ -75,7 +106,24 @@ QString InstanceServer::errorString() const
 
 void InstanceServer::readFrames(QLocalSocket* socket)
 {
+    if (isHandling(socket))
+        return;  // the call further up the stack reads on after its frame
+    QPointer<QLocalSocket> guard(socket);
+    socket->setProperty(kHandlingProperty, true);
+    readAvailableFrames(socket);
+    if (!guard)
+        return;  // the server went away while a box was open
+    socket->setProperty(kHandlingProperty, false);
+    // A sender that disconnected meanwhile (a warning box's sender giving
+    // up) is released here, once nothing uses its socket any more.
+    if (socket->state() != QLocalSocket::ConnectedState)
+        socket->deleteLater();
+}
+
+void InstanceServer::readAvailableFrames(QLocalSocket* socket)
+{
     using namespace InstanceChannel;
+    QPointer<QLocalSocket> guard(socket);
     while (socket->bytesAvailable() >= 5) {
         char header[5];
         socket->peek(header, 5);
@@ -89,9 +137,10 @@ void InstanceServer::readFrames(QLocalSocket* socket)
         socket->skip(5);
         const QByteArray payload = socket->read(length);
         if (header[0] == KindMessage) {
-            socket->putChar(1);
-            socket->flush();
+            answer(socket, 1);
             emit messageReceived(QString::fromUtf8(payload));
+            if (!guard)
+                return;
             continue;
         }
         bool handled = false;
@@ -100,8 +149,12 @@ void InstanceServer::readFrames(QLocalSocket* socket)
             const quint32 cbData = qFromBigEndian<quint32>(payload.constData() + 8);
             // The sender waits for the answer until the warning box is closed.
             handled = deliverCopyData(dwData, cbData, payload.constData() + 12, size_t(payload.size() - 12));
+            if (!guard)
+                return;
+            // A sender that gave up while its box was open wants no more.
+            if (socket->state() != QLocalSocket::ConnectedState)
+                return;
         }
-        socket->putChar(handled ? 1 : 0);
-        socket->flush();
+        answer(socket, handled ? 1 : 0);
     }
 }

@@ -38,6 +38,7 @@ signals:
 
 private:
     void readFrames(QLocalSocket* socket);
+    void readAvailableFrames(QLocalSocket* socket);
 
     QLocalServer* m_server;
 };

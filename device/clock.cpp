@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <chrono>
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
 #endif
@@ -58,4 +59,10 @@ void VirtualClock::sleepMs(int milliseconds)
     m_elapsed += milliseconds;
     if (onSleep)
         onSleep(milliseconds);
+}
+
+long long RealClock::nowMs() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
 }

@@ -2,7 +2,8 @@
 #include <functional>
 
 // Every pacing delay of the device protocol goes through a Clock, so that
-// tests run the protocol in virtual time.
+// tests run the protocol in virtual time. The same clock measures the
+// pauses between recorded keys.
 //
 // Device commands run on the GUI thread. A sleep there must not freeze the
 // window: while it lasts, the GUI thread keeps handling its events - paint
@@ -20,18 +21,22 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual void sleepMs(int milliseconds) = 0;
+    // Milliseconds on a monotonic time line (its origin has no meaning).
+    virtual long long nowMs() const = 0;
 };
 
 // Handles the calling thread's pending events once, user input excepted,
 // when it is the GUI thread; does nothing elsewhere.
 void handleEventsExceptUserInput();
 
-// Sleeps for real. On the GUI thread the sleep runs a local event loop that
-// leaves user input queued; the full time is always slept, even when the
-// application is quitting and event loops no longer run.
+// Sleeps for real; its time is the system's monotonic clock. On the GUI
+// thread the sleep runs a local event loop that leaves user input queued;
+// the full time is always slept, even when the application is quitting and
+// event loops no longer run.
 class RealClock : public Clock {
 public:
     void sleepMs(int milliseconds) override;
+    long long nowMs() const override;
 };
 
 // Returns at once; reports each sleep to an observer and adds it up.
@@ -39,6 +44,7 @@ class VirtualClock : public Clock {
 public:
     void sleepMs(int milliseconds) override;
     long long elapsedMs() const { return m_elapsed; }
+    long long nowMs() const override { return m_elapsed; }
     std::function<void(int)> onSleep;
     // When set, each sleep first handles the pending events of the GUI
     // thread except user input, as a real sleep does while it lasts. Off by

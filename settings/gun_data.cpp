@@ -4,6 +4,7 @@
 #include "features/device_profile_layout.h"
 #include "device/hid_thread.h"
 #include "settings/ini_format.h"
+#include "settings/scene_value.h"
 #include <QDebug>
 #include <QFileInfo>
 
@@ -59,7 +60,7 @@ void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
     auto file = openGunFile();
     if (!file)
         return;
-    file->setValue(presetKey(index), src6.mid(0, PresetItems));
+    file->setValue(presetKey(index), plainSceneValue(src6.mid(0, PresetItems)));
     file->sync();
 }
 
@@ -80,7 +81,7 @@ void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
         file->remove(presetKey(src6.at(0)));
     } else {
         file->remove(presetKey(src6.at(6)));
-        file->setValue(presetKey(src6.at(0)), src6.mid(1, 5));
+        file->setValue(presetKey(src6.at(0)), plainSceneValue(src6.mid(1, 5)));
     }
     file->sync();
 }

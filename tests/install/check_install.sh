@@ -15,7 +15,8 @@ for f in bin/halcyon \
          share/metainfo/io.halcyon.Halcyon.metainfo.xml \
          share/icons/hicolor/scalable/apps/halcyon.svg \
          share/icons/hicolor/48x48/apps/halcyon.png \
-         share/icons/hicolor/256x256/apps/halcyon.png; do
+         share/icons/hicolor/256x256/apps/halcyon.png \
+         share/man/man1/halcyon.1.gz; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done
 [ -x "$prefix/bin/halcyon" ] || fail "bin/halcyon is not executable"
