@@ -37,6 +37,9 @@ namespace {
 class BlockingClock : public Clock {
 public:
     void sleepMs(int milliseconds) override { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+    long long nowMs() const override { return m_real.nowMs(); }
+private:
+    RealClock m_real;
 };
 
 // Records when the view paints.
