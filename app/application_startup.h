@@ -17,5 +17,7 @@ int runApplication(int argc, char** argv, const StartupOptions& options = {});
 void enterDataDirectory();
 
 // Chooses the scene graph's software renderer where no GPU surface exists
-// (the offscreen and minimal platforms). Call before the first view.
+// (the offscreen and minimal platforms) or OpenGL would be drawn in software
+// (no GPU render node, LIBGL_ALWAYS_SOFTWARE), unless the user chose a
+// renderer (QT_QUICK_BACKEND, QSG_RHI_BACKEND). Call before the first view.
 void chooseSceneRenderer();

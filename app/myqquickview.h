@@ -106,6 +106,16 @@ public slots:
     QVariant updataMacroList(QVariant att, QVariant macroLevel, QVariant currentName, QStringList nameList, QStringList typeList, QStringList showImg, QStringList txtMargin, QStringList level, QStringList no0, QStringList no1, QStringList no2, QStringList no3, QStringList no4);
     void updataMacroList_delOld(QVariant macroLevel);
     QVariantList getNameList(QVariant type);
+    // The whole macro tree in one call: for the top-level list (key "macro")
+    // and for the children of every folder (key: its macro tree path), the
+    // pair [names, types] as stored, sentinels included.
+    QVariantMap getMacroTree();
+    // Several level lists in one write, in order: each item is a map with
+    // "chain" (the selected folder names), "att", "macroLevel", "currentName"
+    // and "lists" (the ten lists), stored as updataMacroList stores one, or
+    // a map with "remove" (a macro tree path), removed as
+    // updataMacroList_delOld removes it.
+    QVariant updataMacroLists(QVariantList writes);
 
     // ---- button assignment (features/button_assignment.cpp) ----
     void mouseResetKeyMatrix();

@@ -63,6 +63,13 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
     m_detectTimer.setInterval(DetectionIntervalMs);
     m_detectTimer.setSingleShot(true);
     connect(&m_detectTimer, &QTimer::timeout, this, &Widget::checkDevice);
+    // A detection that came due during a transfer runs once it has ended.
+    connect(&m_hid, &Hid_Thread::transferEnded, this, [this] {
+        if (m_detectionDeferred && !m_hid.transferInProgress()) {
+            m_detectionDeferred = false;
+            checkDevice();
+        }
+    }, Qt::QueuedConnection);
     createTrayIcon();
     m_hotplug = new HotplugMonitor(this);
     connect(m_hotplug, &HotplugMonitor::deviceAddedOrRemoved, this, &Widget::deviceChangeNotified);
@@ -187,6 +194,13 @@ void Widget::showBalloon(const QString& title, const QString& text)
 
 void Widget::checkDevice()
 {
+    // The pacing sleeps of a command handle events, so the detection timer
+    // can fire inside a transfer. Detection replaces the device table, frees
+    // the token and sends commands of its own: it waits for the transfer.
+    if (m_hid.transferInProgress()) {
+        m_detectionDeferred = true;
+        return;
+    }
     m_accessReported = false;
     DeviceTable table = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));
     locateInterfaces(*m_hid.port(), table);

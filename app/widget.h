@@ -117,5 +117,6 @@ private:
     bool m_trayShown = false;
     HotplugMonitor* m_hotplug = nullptr;
     std::function<void()> m_timerHook;
-    bool m_accessReported = false;  // the permission problem is told once per connect
+    bool m_accessReported = false;
+    bool m_detectionDeferred = false;  // came due during a transfer  // the permission problem is told once per connect
 };

@@ -5,6 +5,7 @@
 #include "device/hidapi_port.h"
 #include <QCoreApplication>
 #include <QDebug>
+#include <QEventLoop>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cerrno>
@@ -17,6 +18,25 @@ RealClock& realClock()
     return clock;
 }
 } // namespace
+
+// Marks the time a command spends in its token wait or transfer, during
+// which the pacing sleeps handle events.
+class TransferScope {
+public:
+    explicit TransferScope(Hid_Thread& hid) : m_hid(hid) { ++m_hid.m_transferDepth; }
+    ~TransferScope()
+    {
+        if (--m_hid.m_transferDepth == 0) {
+            if (!m_hid.m_deferredNotices.isEmpty())
+                QMetaObject::invokeMethod(&m_hid, &Hid_Thread::runDeferredNotices, Qt::QueuedConnection);
+            emit m_hid.transferEnded();
+        }
+    }
+    TransferScope(const TransferScope&) = delete;
+    TransferScope& operator=(const TransferScope&) = delete;
+private:
+    Hid_Thread& m_hid;
+};
 
 Hid_Thread::Hid_Thread(QObject* parent)
     : QThread(parent), m_port(&HidapiPort::instance()), m_clock(&realClock())
@@ -58,6 +78,7 @@ DeviceEntry* Hid_Thread::entry(int index) const
 
 bool Hid_Thread::hidWaitFree()
 {
+    TransferScope scope(*this);
     for (int waits = 0;; ++waits) {
         if (hidFree) {
             hidFree = false;
@@ -66,7 +87,10 @@ bool Hid_Thread::hidWaitFree()
         if (waits == 255)
             return false;
         m_clock->sleepMs(8);
-        QCoreApplication::processEvents();
+        // User input waits until the command is over, as in every pacing
+        // sleep: a click handled here would start a command that can only
+        // be refused.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 
@@ -138,6 +162,7 @@ bool Hid_Thread::failTransfer()
 
 bool Hid_Thread::hidGetCmd(int n)
 {
+    TransferScope scope(*this);
     if (!hidOpenCmd(curDevice))
         return failTransfer();
     HidPort::Handle h = hidOpenCmd(curDevice);
@@ -169,7 +194,8 @@ bool Hid_Thread::hidGetCmd(int n)
 
 bool Hid_Thread::hidSetCmd(int n, bool settle)
 {
-    QCoreApplication::processEvents();
+    TransferScope scope(*this);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (!hidOpenCmd(curDevice))
         return failTransfer();
     HidPort::Handle h = hidOpenCmd(curDevice);
@@ -240,18 +266,15 @@ void Hid_Thread::hidListen(uint index)
             qDebug() << "Device removed";
             e->eventPath.clear();
             listening = false;
-            QMetaObject::invokeMethod(this, [this] {
-                if (owner)
-                    owner->disableView();
-                emit deviceRemoved();
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this] { deliverNotice([this] { handleRemoval(); }); },
+                                      Qt::QueuedConnection);
             return;
         }
         unsigned char buf[4] = {};
         const int r = m_port->readTimeout(h, buf, 4, ListenReadTimeoutMs);
         if (r == 4 && buf[0] == 0x06 && buf[1] == 0x07) {
             const int stage = buf[3];
-            QMetaObject::invokeMethod(this, [this, stage] { handleEventReport(stage); },
+            QMetaObject::invokeMethod(this, [this, stage] { deliverNotice([this, stage] { handleEventReport(stage); }); },
                                       Qt::QueuedConnection);
         }
         if (eventHandle) {
@@ -259,6 +282,28 @@ void Hid_Thread::hidListen(uint index)
             eventHandle = nullptr;
         }
     }
+}
+
+void Hid_Thread::deliverNotice(std::function<void()> notice)
+{
+    // A notice handled inside a pacing sleep would act on the scene in the
+    // middle of its command sequence (the sequence's own unlock would then
+    // undo the view's disabling); it waits for the transfer to end, in order.
+    m_deferredNotices.append(std::move(notice));
+    runDeferredNotices();
+}
+
+void Hid_Thread::runDeferredNotices()
+{
+    while (!m_deferredNotices.isEmpty() && !transferInProgress())
+        m_deferredNotices.takeFirst()();
+}
+
+void Hid_Thread::handleRemoval()
+{
+    if (owner)
+        owner->disableView();
+    emit deviceRemoved();
 }
 
 void Hid_Thread::handleEventReport(int stage)

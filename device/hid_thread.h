@@ -3,7 +3,9 @@
 #include "device/hid_port.h"
 #include <QFuture>
 #include <QThread>
+#include <QList>
 #include <atomic>
+#include <functional>
 
 class Clock;
 class DeviceOwner;
@@ -42,6 +44,11 @@ public:
     // Waits until the listener job has ended (teardown, and before a new one).
     void waitListenerEnded();
 
+    // True while a command is inside its token wait or its transfer. The GUI
+    // thread handles events during the pacing sleeps (see Clock); what must
+    // not cut into a transfer waits until this is false again.
+    bool transferInProgress() const { return m_transferDepth > 0; }
+
     // Bounds each input report of the block query (the mouse may never answer).
     static constexpr int BlockReadTimeoutMs = 1000;
     static constexpr int ListenReadTimeoutMs = 500;
@@ -51,6 +58,8 @@ signals:
     // on (used by tools that wait for it).
     void eventReportHandled(int stage);
     void deviceRemoved();
+    // The outermost transfer has ended (queued work may run now).
+    void transferEnded();
 
 public slots:
     uchar hidCS(uchar* cmd);
@@ -94,6 +103,11 @@ private:
     void closeCmd();
     bool failTransfer();
     void handleEventReport(int stage);
+    void handleRemoval();
+    // Runs a listener notice now, or after the transfer in progress.
+    void deliverNotice(std::function<void()> notice);
+    void runDeferredNotices();
+    friend class TransferScope;
     // Tells the owner when an open failed for lack of permission.
     void reportOpenFailure(const QString& path);
 
@@ -105,4 +119,6 @@ private:
     uchar cmdReport[9] = {};
     uchar answerReport[9] = {};
     uchar hidData[256] = {};
+    int m_transferDepth = 0;
+    QList<std::function<void()>> m_deferredNotices;
 };

@@ -1,4 +1,8 @@
 #include "device/hidapi_port.h"
+#include "device/clock.h"
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <hidapi.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -70,7 +74,20 @@ int HidapiPort::read(Handle h, unsigned char* data, size_t length) { return hid_
 
 int HidapiPort::readTimeout(Handle h, unsigned char* data, size_t length, int milliseconds)
 {
-    return hid_read_timeout(dev(h), data, length, milliseconds);
+    // On the GUI thread (the block query of a command) the wait is cut into
+    // short reads with the window's events handled in between, as the pacing
+    // sleeps do; the listener's reads on its pool thread wait in one piece.
+    if (milliseconds <= SliceMs || !QCoreApplication::instance()
+        || QThread::currentThread() != QCoreApplication::instance()->thread())
+        return hid_read_timeout(dev(h), data, length, milliseconds);
+    const QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        const int slice = int(qMin<qint64>(SliceMs, qMax<qint64>(0, deadline.remainingTime())));
+        const int r = hid_read_timeout(dev(h), data, length, slice);
+        if (r != 0 || deadline.hasExpired())
+            return r;
+        handleEventsExceptUserInput();
+    }
 }
 
 void HidapiPort::close(Handle h) { hid_close(dev(h)); }

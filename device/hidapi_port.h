@@ -17,6 +17,9 @@ public:
     int readTimeout(Handle h, unsigned char* data, size_t length, int milliseconds) override;
     void close(Handle h) override;
 
+    // Longest piece of a GUI-thread read between two rounds of event handling.
+    static constexpr int SliceMs = 16;
+
 private:
     HidapiPort();
     int m_openErrno = 0;

@@ -5,6 +5,7 @@
 #include "app/myqquickview.h"
 #include "app/user_dialogs.h"
 #include "macros/macro_library.h"
+#include "settings/name_index.h"
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -264,6 +265,8 @@ void myQQuickView::searchMacroFile_sub_batch(QVariant currentName, QVariant curr
         return;
     const QString top = MacroLibrary::baseName(start);
     const int d = deleteLevel.toInt();
+    // Every sub-list the scan removes goes to the index file in one write.
+    const NameIndex::Batch oneWrite;
     if (d <= 0)
         updataMacroList_delOld(top);
     TreeWalk walk;

@@ -2,8 +2,12 @@
 #include "settings/name_index.h"
 #include "app/myqquickview.h"
 #include "settings/ini_format.h"
+#include "settings/file_replace.h"
 #include "settings/macro_selection.h"
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 // The ten attribute keys of one level list, in the order they are handled.
@@ -34,7 +38,7 @@ QString keyIn(const QString& group, const char* attribute)
     return group.isEmpty() ? name : group + QLatin1Char('/') + name;
 }
 
-void removeLevelList(QSettings& index, const QString& group)
+void removeLevelList(NameIndex& index, const QString& group)
 {
     for (const char* attribute : kAttributes)
         index.remove(keyIn(group, attribute));
@@ -42,7 +46,7 @@ void removeLevelList(QSettings& index, const QString& group)
 
 // Stores the ten lists under group; empty lists remove their key unless
 // keepEmpty is set.
-void storeLevelList(QSettings& index, const QString& group, const QStringList (&lists)[10], bool keepEmpty)
+void storeLevelList(NameIndex& index, const QString& group, const QStringList (&lists)[10], bool keepEmpty)
 {
     for (int a = 0; a < 10; ++a) {
         const QString key = keyIn(group, kAttributes[a]);
@@ -61,17 +65,114 @@ QStringList withSentinel(QStringList list)
 }
 } // namespace
 
-namespace NameIndex {
-QString path()
+QString NameIndex::path()
 {
     return QStringLiteral("./modules/setting/name.bin");
 }
 
-QString sentinel()
+QString NameIndex::sentinel()
 {
     return QStringLiteral("emptyslotkey");
 }
-} // namespace NameIndex
+
+NameIndex& NameIndex::instance()
+{
+    static NameIndex index;
+    index.ensureCurrent();
+    return index;
+}
+
+NameIndex::FileStamp NameIndex::stampOf(const QString& absolutePath)
+{
+    FileStamp stamp;
+    struct stat st {};
+    if (::stat(QFile::encodeName(absolutePath).constData(), &st) == 0) {
+        stamp.exists = true;
+        stamp.size = qint64(st.st_size);
+        stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+        stamp.inode = quint64(st.st_ino);
+    }
+    return stamp;
+}
+
+// Reads the file again when the working directory has changed or the file is
+// not the one last read or written (its size, time or inode differ).
+void NameIndex::ensureCurrent() const
+{
+    const QString absolutePath = QDir::current().absoluteFilePath(path());
+    const FileStamp stamp = stampOf(absolutePath);
+    if (m_loaded && absolutePath == m_absolutePath && stamp == m_stamp)
+        return;
+    m_absolutePath = absolutePath;
+    m_stamp = stamp;
+    m_map.clear();
+    m_loaded = true;
+    QByteArray text;
+    if (stamp.exists && readWholeFile(absolutePath, text))
+        IniText::read(text, m_map);
+}
+
+QVariant NameIndex::value(const QString& key) const
+{
+    ensureCurrent();
+    return m_map.value(key);
+}
+
+const QSettings::SettingsMap& NameIndex::entries() const
+{
+    ensureCurrent();
+    return m_map;
+}
+
+void NameIndex::setValue(const QString& key, const QVariant& value)
+{
+    ensureCurrent();
+    const auto it = m_map.constFind(key);
+    if (it != m_map.constEnd() && it.value() == value && it.value().typeId() == value.typeId())
+        return;
+    m_map.insert(key, value);
+    changed();
+}
+
+void NameIndex::remove(const QString& key)
+{
+    ensureCurrent();
+    const QString below = key + QLatin1Char('/');
+    bool removed = m_map.remove(key) > 0;
+    for (auto it = m_map.lowerBound(below); it != m_map.end() && it.key().startsWith(below);) {
+        it = m_map.erase(it);
+        removed = true;
+    }
+    if (removed)
+        changed();
+}
+
+void NameIndex::changed()
+{
+    m_dirty = true;
+    if (m_batchDepth == 0)
+        writeBack();
+}
+
+void NameIndex::writeBack()
+{
+    m_dirty = false;
+    if (!writeFileAtomically(m_absolutePath, IniText::write(m_map)))
+        qDebug() << "Cannot write" << m_absolutePath;
+    m_stamp = stampOf(m_absolutePath);
+}
+
+NameIndex::Batch::Batch()
+{
+    ++instance().m_batchDepth;
+}
+
+NameIndex::Batch::~Batch()
+{
+    NameIndex& index = instance();
+    if (--index.m_batchDepth == 0 && index.m_dirty)
+        index.writeBack();
+}
 
 QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
 {
@@ -79,11 +180,12 @@ QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
     const QString key = nameListKey(type.toInt(&ok));
     if (!ok || key.isEmpty())
         return QVariant(true);
-    const auto index = openIni(NameIndex::path());
+    const NameIndex::Batch oneWrite;
+    NameIndex& index = NameIndex::instance();
     if (nameList.isEmpty())
-        index->remove(key);
+        index.remove(key);
     else
-        index->setValue(key, withSentinel(nameList));
+        index.setValue(key, withSentinel(nameList));
     return QVariant(true);
 }
 
@@ -93,15 +195,15 @@ QVariantList myQQuickView::getNameList(QVariant type)
     const QString key = nameListKey(type.toInt(&ok));
     if (!ok || key.isEmpty())
         return QVariantList();
-    return iniList(openIni(NameIndex::path())->value(key));
+    return iniList(NameIndex::instance().value(key));
 }
 
 QVariant myQQuickView::getMacroList_Att(int att)
 {
     if (att < 0 || att >= int(std::size(kTopLevelAtt)))
         return QVariant(QVariantList());
-    const auto index = openIni(NameIndex::path());
-    return QVariant(iniList(index->value(keyIn(QStringLiteral("macro"), kAttributes[kTopLevelAtt[att]]))));
+    NameIndex& index = NameIndex::instance();
+    return QVariant(iniList(index.value(keyIn(QStringLiteral("macro"), kAttributes[kTopLevelAtt[att]]))));
 }
 
 QVariant myQQuickView::getMacroSubList_Att(int att, QVariant name)
@@ -109,8 +211,8 @@ QVariant myQQuickView::getMacroSubList_Att(int att, QVariant name)
     if (att < 0 || att >= int(std::size(kSubListAtt)))
         return QVariant(QVariantList());
     const QString group = MacroSelection::childGroupOf(MacroSelection::level(), name.toString());
-    const auto index = openIni(NameIndex::path());
-    return QVariant(iniList(index->value(keyIn(group, kAttributes[kSubListAtt[att]]))));
+    NameIndex& index = NameIndex::instance();
+    return QVariant(iniList(index.value(keyIn(group, kAttributes[kSubListAtt[att]]))));
 }
 
 QVariant myQQuickView::updataMacroList(QVariant att, QVariant macroLevel, QVariant currentName, QStringList nameList,
@@ -128,22 +230,23 @@ QVariant myQQuickView::updataMacroList(QVariant att, QVariant macroLevel, QVaria
     const QString name = currentName.toString();
     // Stores a list of level L: under the selected folder's group, or the
     // top-level keys for level 0.
-    auto storeLevel = [&](QSettings& index) {
+    auto storeLevel = [&](NameIndex& index) {
         storeLevelList(index, L != 0 ? MacroSelection::selectedGroup(L) : QStringLiteral("macro"), lists, false);
     };
 
-    const auto index = openIni(NameIndex::path());
+    const NameIndex::Batch oneWrite;
+    NameIndex& index = NameIndex::instance();
     switch (att.toUInt()) {
     case 0:
-        removeLevelList(*index, MacroSelection::childGroupOf(L, name));
-        storeLevel(*index);
+        removeLevelList(index, MacroSelection::childGroupOf(L, name));
+        storeLevel(index);
         break;
     case 1:
-        storeLevel(*index);
+        storeLevel(index);
         break;
     case 2:
-        removeLevelList(*index, MacroSelection::selectedGroup(L + 1));
-        storeLevelList(*index, MacroSelection::childGroupOf(L + 1, name), lists, true);
+        removeLevelList(index, MacroSelection::selectedGroup(L + 1));
+        storeLevelList(index, MacroSelection::childGroupOf(L + 1, name), lists, true);
         break;
     default:
         break;
@@ -155,6 +258,50 @@ void myQQuickView::updataMacroList_delOld(QVariant macroLevel)
 {
     qDebug().noquote() << QStringLiteral("=============================  updataMacroList_delOld, removeName = ")
                               + macroLevel.toString();
-    const auto index = openIni(NameIndex::path());
-    removeLevelList(*index, macroLevel.toString());
+    const NameIndex::Batch oneWrite;
+    NameIndex& index = NameIndex::instance();
+    removeLevelList(index, macroLevel.toString());
+}
+
+QVariantMap myQQuickView::getMacroTree()
+{
+    // Every level list is a group holding a macroName key; one pass over the
+    // sorted keys finds them all.
+    const QSettings::SettingsMap& entries = NameIndex::instance().entries();
+    const QString nameSuffix = QStringLiteral("/macroName");
+    QVariantMap tree;
+    for (auto it = entries.constBegin(); it != entries.constEnd(); ++it) {
+        if (!it.key().endsWith(nameSuffix))
+            continue;
+        const QString group = it.key().left(it.key().size() - nameSuffix.size());
+        if (group.contains(QLatin1Char('/')))
+            continue;
+        const QVariant types = entries.value(group + QStringLiteral("/macroType"));
+        tree.insert(group, QVariantList{iniList(it.value()), iniList(types)});
+    }
+    return tree;
+}
+
+QVariant myQQuickView::updataMacroLists(QVariantList writes)
+{
+    const NameIndex::Batch oneWrite;
+    for (const QVariant& item : writes) {
+        const QVariantMap w = item.toMap();
+        if (w.contains(QStringLiteral("remove"))) {
+            updataMacroList_delOld(w.value(QStringLiteral("remove")));
+            continue;
+        }
+        QStringList chain = w.value(QStringLiteral("chain")).toStringList().mid(0, 5);
+        while (chain.size() < 5)
+            chain.append(QString());
+        setMacroSelectName(chain[0], chain[1], chain[2], chain[3], chain[4]);
+        const QVariantList lists = w.value(QStringLiteral("lists")).toList();
+        QStringList l[10];
+        for (int a = 0; a < 10; ++a)
+            l[a] = lists.value(a).toStringList();
+        updataMacroList(w.value(QStringLiteral("att")), w.value(QStringLiteral("macroLevel")),
+                        w.value(QStringLiteral("currentName")), l[0], l[1], l[2], l[3], l[4], l[5], l[6], l[7],
+                        l[8], l[9]);
+    }
+    return QVariant(true);
 }

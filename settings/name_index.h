@@ -1,10 +1,63 @@
 #pragma once
+#include <QSettings>
 #include <QString>
+#include <QVariant>
 
 // The name index file: the macro tree, the profile names and the gun names.
-namespace NameIndex {
-// Path of the file, relative to the working directory.
-QString path();
-// Appended to a list of one item so that it reads back as a list.
-QString sentinel();
-} // namespace NameIndex
+//
+// The file is parsed once and kept in memory; every change is written back
+// once, whole, by writing beside the file and renaming over it. Changes made
+// inside a Batch are written once when the outermost Batch ends. When the
+// file is replaced behind the program's back (another tool, a restored
+// backup), the next access reads it again.
+class NameIndex {
+public:
+    // Path of the file, relative to the working directory.
+    static QString path();
+    // Appended to a list of one item so that it reads back as a list.
+    static QString sentinel();
+
+    // The index of the file at path() in the current working directory.
+    static NameIndex& instance();
+
+    QVariant value(const QString& key) const;
+    void setValue(const QString& key, const QVariant& value);
+    // Removes the key and every key below it, as QSettings::remove does.
+    void remove(const QString& key);
+    // Every key with its value, for readers that take the whole tree at once.
+    const QSettings::SettingsMap& entries() const;
+
+    // Groups changes into one write.
+    class Batch {
+    public:
+        Batch();
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+    };
+
+private:
+    NameIndex() = default;
+    void ensureCurrent() const;
+    void changed();
+    void writeBack();
+
+    struct FileStamp {
+        bool exists = false;
+        qint64 size = 0;
+        qint64 mtimeNs = 0;
+        quint64 inode = 0;
+        bool operator==(const FileStamp& o) const
+        {
+            return exists == o.exists && size == o.size && mtimeNs == o.mtimeNs && inode == o.inode;
+        }
+    };
+    static FileStamp stampOf(const QString& absolutePath);
+
+    mutable QSettings::SettingsMap m_map;
+    mutable QString m_absolutePath;
+    mutable FileStamp m_stamp;
+    mutable bool m_loaded = false;
+    int m_batchDepth = 0;
+    bool m_dirty = false;
+};

@@ -178,8 +178,10 @@ Item {
         clickMainFocus()
     }
 
-    // Lock or unlock input without the timer.
-    function controlUIEnable(isEnable) {
+    // Lock or unlock input without the timer. A lock may name what it waits
+    // for; the name shows when the wait is long.
+    function controlUIEnable(isEnable, progressText) {
+        busyIndicator.progressText = !isEnable && progressText !== undefined ? progressText : ""
         busyIndicator.running = !isEnable
         ui_View.setEnabled(isEnable)
     }
@@ -285,7 +287,7 @@ Item {
         mainFocus()
         var locks = keyMatrixPage.isSave || dpiPage.isSave || lightPage.isSave
         if (locks)
-            controlUIEnable(false)
+            controlUIEnable(false, qsTr("Sending settings…"))
         var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
         for (var i = 0; i < pages.length; ++i) {
             if (pages[i].isSave) {
@@ -298,7 +300,7 @@ Item {
 
     // "Reset", once confirmed: restore the profile's factory values and send them.
     function resetAllDate() {
-        controlUIEnable(false)
+        controlUIEnable(false, qsTr("Sending profile…"))
         confirmDialog.visible = false
         mainMask.visible = false
         mouseMode = 0
@@ -326,7 +328,7 @@ Item {
         var newNo = Values.toInt(slot, profileNo)
         if (newNo === profileNo)
             return
-        controlUIEnable(false)
+        controlUIEnable(false, qsTr("Sending profile…"))
         profileNo = newNo
         menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
         ui_View.setGlobalData("mouse/profileNo", profileNo)

@@ -7,7 +7,10 @@
 #include "app/widget.h"
 #include "device/clock.h"
 #include "device/virtual_mouse.h"
+#include "settings/ini_format.h"
 #include <QProcess>
+#include <QQmlContext>
+#include <QQmlExpression>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -108,6 +111,78 @@ private slots:
         // A macro entry downloads as type 09 with the slot counted from 1;
         // the device keeps positions 3 and 4 swapped.
         QCOMPARE(state.keyMatrices.value(1).mid(16, 4).toHex(' '), QByteArray("09 00 04 00"));
+    }
+
+    // Renames and deletes write only the lists they change; after each, the
+    // name index holds exactly what a full rewrite from the editor's tree
+    // gives (no stale list, none missing), and a fresh load shows the tree.
+    void indexFollowsRenamesAndDeletes()
+    {
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        QDir(QStringLiteral("modules")).removeRecursively();
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_SOURCE_DIR "/data/modules"), m_dir.path()});
+        Widget w;
+        w.checkDevice();  // no mouse: the scene still initialises
+        settle();
+        QObject* editor = w.view()->rootObject()->findChild<QObject*>(QStringLiteral("macroEditor"));
+        QVERIFY(editor);
+        auto js = [editor](const QString& code) {
+            QQmlExpression expr(qmlContext(editor), editor, code);
+            const QVariant v = expr.evaluate();
+            if (expr.hasError())
+                qWarning("%s", qPrintable(expr.error().toString()));
+            return v;
+        };
+        const QString index = QStringLiteral("modules/setting/name.bin");
+        auto readIndex = [&] {
+            QFile f(index);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        // Games { FPS { Burst, Spray, Deep { Tap } }, Solo }, Other { Lone }, Top
+        js(QStringLiteral(
+            "(function() { loadTree(); function add(parent, type, name) { selectNode(parent); return createEntry(type, name) }"
+            " var g = add(null, 1, 'Games'); var f = add(g, 1, 'FPS'); add(f, 0, 'Burst'); add(f, 0, 'Spray');"
+            " var d = add(f, 1, 'Deep'); add(d, 0, 'Tap'); add(g, 0, 'Solo');"
+            " var o = add(null, 1, 'Other'); add(o, 0, 'Lone'); add(null, 0, 'Top'); selectNode(null) })()"));
+        const QString find = QStringLiteral(
+            "(function(path) { var n = tree; path.split('/').forEach(function(p) {"
+            " n = n.children.filter(function(c) { return c.name === p })[0] }); return n })");
+        const QStringList steps{
+            QStringLiteral("renameEntry(%1('Games/FPS/Spray'), 'Hose')"),
+            QStringLiteral("renameEntry(%1('Games/FPS'), 'Shooters')"),
+            QStringLiteral("deleteEntry(%1('Games/Shooters/Burst'))"),
+            QStringLiteral("deleteEntry(%1('Games/Shooters'))"),
+            QStringLiteral("renameEntry(%1('Games'), 'Play')"),
+            QStringLiteral("deleteEntry(%1('Play'))"),
+        };
+        for (const QString& step : steps) {
+            js(step.arg(find));
+            const QByteArray after = readIndex();
+            // Every list of the tree, written again from the tree: nothing changes...
+            js(QStringLiteral("ui_View.updataMacroLists(treeWrites(tree, []))"));
+            QCOMPARE(readIndex(), after);
+            // ...and no list of a folder that is gone stayed behind.
+            const QStringList groups = js(QStringLiteral(
+                "(function() { var out = ['macro']; function walk(f) { f.children.forEach(function(c) {"
+                " if (c.type === 1) { if (c.children.length > 0) out.push(chainOf(c).join('')); walk(c) } }) }"
+                " walk(tree); return out.sort() })()")).toStringList();
+            QStringList stored;
+            for (const QString& g : openIni(index)->childGroups()) {
+                if (g != QLatin1String("gun") && g != QLatin1String("profile"))
+                    stored << g;
+            }
+            stored.sort();
+            QCOMPARE(stored, groups);
+            // A fresh load shows the same entries.
+            const QString rows = QStringLiteral(
+                "(function() { var out = []; function walk(f, p) { f.children.forEach(function(c) {"
+                " out.push(p + c.name); walk(c, p + c.name + '/') }) } walk(tree, ''); return out.join(',') })()");
+            const QString before = js(rows).toString();
+            js(QStringLiteral("loadTree()"));
+            QCOMPARE(js(rows).toString(), before);
+        }
+        QCOMPARE(js(QStringLiteral("tree.children.map(function(c) { return c.name }).join(',')")).toString(),
+                 QStringLiteral("Other,Top"));
     }
 };
 

@@ -278,6 +278,33 @@ Item {
             compare(mockBackend.callsOf("ui_Ctl.onMinimize").length, 0)
         }
 
+        // A lock that names what it waits for shows the name after half a
+        // second; a lock without one (the start-up lock) never does, and the
+        // note goes with the lock.
+        function test_longLockShowsWhatItWaitsFor_data() {
+            return [
+                { tag: "named", text: "Sending profile…", shown: true },
+                { tag: "unnamed", text: undefined, shown: false },
+            ]
+        }
+        function test_longLockShowsWhatItWaitsFor(data) {
+            var scene = startedScene()
+            var busy = findChild(scene, "busyIndicator")
+            var note = findChild(scene, "transferProgress")
+            var delay = findChild(scene, "progressDelay")
+            scene.controlUIEnable(false, data.text)
+            verify(busy.visible)
+            verify(!note.visible)
+            compare(delay.running, data.shown)
+            if (delay.running)
+                delay.triggered()
+            compare(note.visible, data.shown)
+            compare(findChild(scene, "transferProgressText").text, data.shown ? data.text : "")
+            scene.controlUIEnable(true)
+            verify(!busy.visible)
+            verify(!note.visible)
+        }
+
         function test_okSavesThenMinimises() {
             var scene = startedScene()
             var events = watchPages(scene)

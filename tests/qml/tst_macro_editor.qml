@@ -364,15 +364,63 @@ Item {
             verify(editor.renameEntry(macro, "Spray"))
             compare(keyPage.entryText(0, 3), "Spray")
             var names = mockBackend.names()
-            verify(names.indexOf("ui_View.searchMacroFile_sub_batch") < names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
+            // The index first, in one write of the lists that hold the macro.
+            verify(names.indexOf("ui_View.updataMacroList") < names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
+            var games = mockBackend.callsOf("ui_View.updataMacroList").filter(function(c) { return c[1] === 1 })
+            compare(games.length, 1)
+            compare(games[0][3], ["Spray"])
             compare(mockBackend.callsOf("ui_View.setData").filter(function(c) { return c[0] === "mouseMacroKey/3" }),
                     [["mouseMacroKey/3", "Spray"]])
             compare(mockBackend.callsOf("ui_View.modifyMacroNameUpdateProfile"), [[1, 0, "Burst", "Spray"]])
             // The file is renamed inside its folder.
             var before = names.lastIndexOf("ui_View.setMacroSelectName", names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
             compare(mockBackend.log[before].args, ["Games", "", "", "", ""])
-            compare(mockBackend.callsOf("ui_View.searchMacroFile_sub_batch"), [["Games", 0, 0]])
+            // A macro's rename changes no other list: nothing is rescanned.
+            compare(mockBackend.callsOf("ui_View.searchMacroFile_sub_batch").length, 0)
             compare(editor.rows.map(function(n) { return n.name }), ["Games", "Spray"])
+        }
+
+        // A folder's rename moves the lists below it to the new path; a
+        // folder's delete removes them and rewrites the lists below the
+        // folders that moved up. No other list is written.
+        function test_folderRenameAndDeleteTouchOnlyTheirLists() {
+            var games = editor.createEntry(1, "Games")
+            editor.selectNode(games)
+            var sub = editor.createEntry(1, "Sub")
+            editor.selectNode(sub)
+            editor.createEntry(0, "Burst")
+            editor.selectNode(null)
+            var other = editor.createEntry(1, "Other")
+            editor.selectNode(other)
+            editor.createEntry(0, "Solo")
+            // "-group" for a removal, "+chain" for a list stored below the
+            // selected chain.
+            function groupsWritten() {
+                var out = []
+                var chain = ""
+                mockBackend.log.forEach(function(e) {
+                    if (e.name === "ui_View.setMacroSelectName")
+                        chain = e.args.join("")
+                    else if (e.name === "ui_View.updataMacroList_delOld")
+                        out.push("-" + e.args[0])
+                    else if (e.name === "ui_View.updataMacroList")
+                        out.push("+" + chain)
+                })
+                return out
+            }
+            mockBackend.log = []
+            verify(editor.renameEntry(games, "Play"))
+            compare(groupsWritten(), ["-Games", "-GamesSub", "+", "+Play", "+PlaySub"])
+            compare(mockBackend.callsOf("ui_View.modifyMacroNameUpdateProfile"), [[0, 1, "Games", "Play"]])
+
+            mockBackend.log = []
+            editor.deleteEntry(games)
+            // "Other" moved from place 1 to 0: its list records that.
+            compare(groupsWritten(), ["-Play", "-PlaySub", "+", "+Other"])
+            var otherList = mockBackend.callsOf("ui_View.updataMacroList").pop()
+            compare(otherList[3], ["Solo"])
+            compare(otherList[8], ["0"])
+            compare(mockBackend.callsOf("ui_View.searchMacroFile_sub_batch").length, 0)
         }
 
         function test_deleteAfterConfirmation() {

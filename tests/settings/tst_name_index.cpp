@@ -3,6 +3,7 @@
 #include "app/myqquickview.h"
 #include "settings/ini_format.h"
 #include "settings/macro_selection.h"
+#include "settings/name_index.h"
 #include "tests/settings/settings_fixture.h"
 #include <QtTest>
 
@@ -274,6 +275,91 @@ private slots:
         QCOMPARE(MacroSelection::entryDir(0), QStringLiteral("./modules/macro/"));
         QCOMPARE(MacroSelection::entryDir(2), QStringLiteral("./modules/macro/a/b/"));
         QCOMPARE(MacroSelection::entryDir(6), QString());
+    }
+
+    // The file is parsed once and kept; every change reaches the file at
+    // once, and a file replaced behind the program's back is read again.
+    void keptInMemoryWrittenThroughReadAgainWhenReplaced()
+    {
+        view->updataNameList(2, {"Standard0", "profile_11"});
+        QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=Standard0, profile_11\n"));
+        // Another program replaces the file (a new inode) and edits it in place.
+        QFile::remove(work->path(kIndex));
+        work->write(kIndex, "[gun]\ngunName=a, b\n");
+        QCOMPARE(view->getNameList(1), (QVariantList{"a", "b"}));
+        QCOMPARE(view->getNameList(2), QVariantList());
+        work->write(kIndex, "[gun]\ngunName=a, b, c\n");
+        QCOMPARE(view->getNameList(1), (QVariantList{"a", "b", "c"}));
+        // Another working directory is another index.
+        {
+            SettingsWorkdir other;
+            QCOMPARE(view->getNameList(1), QVariantList());
+            view->updataNameList(1, {"x", "y"});
+            QCOMPARE(other.read(kIndex), QByteArray("[gun]\ngunName=x, y\n"));
+        }
+        QCOMPARE(view->getNameList(1), (QVariantList{"a", "b", "c"}));
+    }
+
+    // Several lists in one call leave the file exactly as the single calls
+    // do, written once.
+    void severalListsInOneWrite()
+    {
+        auto lists = [](const QString& tag) {
+            QVariantList l;
+            for (const QString& a : kAttributes)
+                l << QVariant(QStringList{tag + a, tag + a + QLatin1Char('2')});
+            return l;
+        };
+        const QVariantList writes{
+            QVariantMap{{"chain", QStringList{}}, {"att", 1}, {"macroLevel", 0}, {"currentName", ""}, {"lists", lists("t")}},
+            QVariantMap{{"chain", QStringList{"Games"}}, {"att", 0}, {"macroLevel", 1}, {"currentName", "Old"},
+                        {"lists", lists("g")}},
+            QVariantMap{{"chain", QStringList{"Games", "FPS"}}, {"att", 1}, {"macroLevel", 2}, {"currentName", ""},
+                        {"lists", lists("f")}}};
+        work->write(kIndex, "[Old]\nmacroName=x, y\n");
+        for (const QVariant& w : writes) {
+            const QVariantMap m = w.toMap();
+            const QStringList chain = m.value("chain").toStringList();
+            select(chain, QString());
+            QStringList l[10];
+            for (int a = 0; a < 10; ++a)
+                l[a] = m.value("lists").toList().at(a).toStringList();
+            view->updataMacroList(m.value("att"), m.value("macroLevel"), m.value("currentName"), l[0], l[1], l[2],
+                                  l[3], l[4], l[5], l[6], l[7], l[8], l[9]);
+        }
+        const QByteArray oneByOne = work->read(kIndex);
+        QVERIFY(oneByOne.contains("[GamesFPS]\n"));
+        QVERIFY(!oneByOne.contains("[Old]"));
+
+        QFile::remove(work->path(kIndex));
+        work->write(kIndex, "[Old]\nmacroName=x, y\n");
+        QCOMPARE(view->updataMacroLists(writes), QVariant(true));
+        QCOMPARE(work->read(kIndex), oneByOne);
+
+        // The whole tree in one call: [names, types] of every list.
+        const QVariantMap tree = view->getMacroTree();
+        QCOMPARE(tree.keys(), (QStringList{"Games", "GamesFPS", "macro"}));
+        QCOMPARE(tree.value("GamesFPS").toList().value(0).toList(), (QVariantList{"fmacroName", "fmacroName2"}));
+        QCOMPARE(tree.value("macro").toList().value(1).toList(), (QVariantList{"tmacroType", "tmacroType2"}));
+    }
+
+    // A batch of changes is one write: the file stays as it was until the
+    // outermost batch ends.
+    void batchWritesOnceAtItsEnd()
+    {
+        view->updataNameList(1, {"a", "b"});
+        const QByteArray before = work->read(kIndex);
+        {
+            const NameIndex::Batch outer;
+            view->updataNameList(2, {"p", "q"});
+            {
+                const NameIndex::Batch inner;
+                view->updataNameList(1, {});
+            }
+            QCOMPARE(work->read(kIndex), before);
+            QCOMPARE(view->getNameList(2), (QVariantList{"p", "q"}));
+        }
+        QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=p, q\n"));
     }
 };
 

@@ -150,8 +150,14 @@ PageBase {
             }
         }
         walk(tree)
+        // A new row count resets the list; it stays where it was scrolled to.
+        var y = treeList.contentY
         rows = out
         rowsVersion++
+        if (treeList.contentY !== y) {
+            treeList.forceLayout()
+            treeList.contentY = Math.max(0, Math.min(y, treeList.contentHeight - treeList.height))
+        }
     }
 
     // Indentation of an entry's text: one step per level, macros a little
@@ -160,51 +166,43 @@ PageBase {
         return 10 + level * 18 + (type === 0 ? 20 : 0)
     }
 
-    // Reads the whole tree from the name index.
+    // Reads the whole tree from the name index in one call: the lists of
+    // every folder, keyed by the folder's macro tree path.
     function loadTree() {
         var openPaths = {}
         rows.forEach(function(n) { if (n.type === 1 && n.open) openPaths[chainOf(n).join("/")] = true })
         var root = newNode("", 1, -1, null)
         root.open = true
-        ui_View.setMacroLevel(0)
-        var names = cleanList(ui_View.getNameList(0))
-        var types = cleanList(ui_View.getMacroList_Att(0))
-        for (var i = 0; i < names.length; ++i)
-            root.children.push(newNode(names[i], Values.toInt(types[i], 0), 0, root))
-        function readChildren(folder) {
-            if (folder.level >= maxFolderLevel + 1)
+        var lists = ui_View.getMacroTree()
+        function readChildren(folder, key) {
+            var pair = lists[key]
+            if (!pair)
                 return
-            selectChain(chainOf(folder))
-            ui_View.setMacroLevel(folder.level + 1)
-            var subNames = cleanList(ui_View.getMacroSubList_Att(4, folder.name))
-            var subTypes = cleanList(ui_View.getMacroSubList_Att(0, folder.name))
-            for (var k = 0; k < subNames.length; ++k) {
-                var type = Values.toInt(subTypes[k], 0)
+            var names = cleanList(pair[0])
+            var types = cleanList(pair[1])
+            for (var k = 0; k < names.length; ++k) {
+                var type = Values.toInt(types[k], 0)
                 // Nothing below the fifth level can be a folder.
                 if (folder.level + 1 > maxFolderLevel)
                     type = 0
-                folder.children.push(newNode(subNames[k], type, folder.level + 1, folder))
+                folder.children.push(newNode(names[k], type, folder.level + 1, folder))
             }
             folder.children.forEach(function(c) {
-                if (c.type === 1) {
-                    c.open = openPaths[chainOf(c).join("/")] === true
-                    readChildren(c)
+                if (c.type === 1 && c.level < maxFolderLevel + 1) {
+                    var chain = chainOf(c)
+                    c.open = openPaths[chain.join("/")] === true
+                    readChildren(c, chain.join(""))
                 }
             })
         }
-        root.children.forEach(function(c) {
-            if (c.type === 1) {
-                c.open = openPaths[chainOf(c).join("/")] === true
-                readChildren(c)
-            }
-        })
+        readChildren(root, "macro")
         tree = root
         rebuildRows()
     }
 
-    // Writes the list of one folder's children (att 1 stores it, att 0
-    // first clears the children of currentName).
-    function writeList(folder, att, currentName) {
+    // The write of one folder's children list (att 1 stores it, att 0 first
+    // clears the children of currentName).
+    function listWrite(folder, att, currentName) {
         var lists = [[], [], [], [], [], [], [], [], [], []]
         for (var i = 0; i < folder.children.length; ++i) {
             var n = folder.children[i]
@@ -222,22 +220,31 @@ PageBase {
             for (var k = 0; k < 5; ++k)
                 lists[5 + k].push(String(no[k]))
         }
-        selectChain(chainOf(folder))
-        ui_View.updataMacroList(att, folder.level + 1, currentName, lists[0], lists[1], lists[2], lists[3],
-                                lists[4], lists[5], lists[6], lists[7], lists[8], lists[9])
+        return { chain: chainOf(folder), att: att, macroLevel: folder.level + 1, currentName: currentName, lists: lists }
     }
 
-    // Writes a folder's list and the lists of every folder below it.
+    function writeList(folder, att, currentName) {
+        ui_View.updataMacroLists([listWrite(folder, att, currentName)])
+    }
+
+    // The writes of a folder's list and of the lists of every folder below it.
+    function treeWrites(folder, out) {
+        out.push(listWrite(folder, 1, ""))
+        folder.children.forEach(function(c) { if (c.type === 1) treeWrites(c, out) })
+        return out
+    }
+
+    // Removals of the lists of a folder and of every folder below it.
+    function groupRemovals(folder, out) {
+        out.push({ remove: chainOf(folder).join("") })
+        folder.children.forEach(function(c) { if (c.type === 1) groupRemovals(c, out) })
+        return out
+    }
+
+    // Writes a folder's list and the lists of every folder below it, in one
+    // write of the name index.
     function writeTree(folder) {
-        writeList(folder, 1, "")
-        folder.children.forEach(function(c) { if (c.type === 1) writeTree(c) })
-    }
-
-    function topFolderOf(node) {
-        var n = node
-        while (n && n.parent && n.parent.level >= 0)
-            n = n.parent
-        return n
+        ui_View.updataMacroLists(treeWrites(folder, []))
     }
 
     // ---- selection and the action list ----
@@ -479,22 +486,22 @@ PageBase {
             return false
         }
         var oldName = node.name
-        var top = topFolderOf(node)
-        var inFolderTree = top.type === 1
-        if (inFolderTree) {
-            selectChain([top.name])
-            ui_View.searchMacroFile_sub_batch(top.name, 0, 0)
-        }
+        // Only the lists this rename changes are written, in one write: the
+        // lists that hold the entry up to the top level and, for a folder,
+        // every list below it, whose groups are named after the folder's
+        // path (removed under the old names, stored under the new ones).
+        var writes = node.type === 1 ? groupRemovals(node, []) : []
         node.name = name
-        writeList(tree, 1, "")
+        writes.push(listWrite(tree, 1, ""))
         for (var f = node.parent; f && f.level >= 0; f = f.parent)
-            writeList(f, 1, "")
+            writes.push(listWrite(f, 1, ""))
+        if (node.type === 1)
+            treeWrites(node, writes)
+        ui_View.updataMacroLists(writes)
         // The button page renames its bindings, then the file or folder on
         // disk, whose place the selected folder names give.
         selectParentOf(node)
         keyMatrixPage.macroRenamed(node.level, node.type, oldName, name)
-        if (inFolderTree)
-            writeTree(top)
         rebuildRows()
         if (node === currentMacro)
             selectNode(node)
@@ -511,21 +518,23 @@ PageBase {
             isRecording = false
             isInsertingKey = false
         }
-        var top = topFolderOf(node)
-        var inFolderTree = top.type === 1
-        if (inFolderTree) {
-            selectChain([top.name])
-            ui_View.searchMacroFile_sub_batch(top.name, 0, node.level)
-        }
+        // The lists below a deleted folder go with it.
+        var writes = node.type === 1 ? groupRemovals(node, []) : []
         // The button page unbinds it here and in the stored profiles.
         keyMatrixPage.macroDeleted(node.name)
         selectParentOf(node)
         ui_View.deleteMacroIni(node.level, node.type, node.name)
         var folder = node.parent
-        folder.children.splice(folder.children.indexOf(node), 1)
-        writeList(folder, 0, node.name)
-        if (inFolderTree && top !== node)
-            writeTree(top)
+        var position = folder.children.indexOf(node)
+        folder.children.splice(position, 1)
+        writes.push(listWrite(folder, 0, node.name))
+        // Folders after it moved up one place, which the lists below them
+        // record as their ancestor's position.
+        for (var i = position; i < folder.children.length; ++i) {
+            if (folder.children[i].type === 1)
+                treeWrites(folder.children[i], writes)
+        }
+        ui_View.updataMacroLists(writes)
         if (selectedNode === node || isInside(currentMacro, node))
             selectNode(null)
         rebuildRows()
@@ -754,138 +763,135 @@ PageBase {
                     mainIten.mainFocus()
             }
         }
-        Flickable {
-            id: treeFlick
+        // Rows are made only for the part of the tree in view (and about a
+        // screenful around it), however large the library.
+        ListView {
+            id: treeList
+            objectName: "macroTreeList"
             anchors.fill: parent
             anchors.margins: 4
             clip: true
-            contentHeight: treeColumn.height
             boundsBehavior: Flickable.StopAtBounds
-            Column {
-                id: treeColumn
-                width: treeFlick.width
-                Repeater {
-                    model: page.rows.length
-                    delegate: Rectangle {
-                        id: row
-                        required property int index
-                        // The node itself (not a copy), so that selection compares by identity.
-                        readonly property var modelData: page.rows[index]
-                        // Node fields that change in place, re-read at every rebuild of the rows.
-                        readonly property string nodeName: page.rowsVersion >= 0 && modelData ? modelData.name : ""
-                        readonly property bool isOpen: page.rowsVersion >= 0 && modelData ? modelData.open : false
-                        readonly property bool selected: page.selectedNode === modelData
-                        objectName: "treeRow_" + nodeName
-                        width: treeColumn.width
-                        height: 28
+            cacheBuffer: 300
+            model: page.rows.length
+            delegate: Rectangle {
+                id: row
+                required property int index
+                // The node itself (not a copy), so that selection compares by identity.
+                readonly property var modelData: page.rows[index]
+                // Node fields that change in place, re-read at every rebuild of the rows.
+                readonly property string nodeName: page.rowsVersion >= 0 && modelData ? modelData.name : ""
+                readonly property bool isOpen: page.rowsVersion >= 0 && modelData ? modelData.open : false
+                readonly property bool selected: page.selectedNode === modelData
+                objectName: "treeRow_" + nodeName
+                width: treeList.width
+                height: 28
+                radius: 2
+                color: selected ? "#3a2c1c" : rowArea.containsMouse && !mainIten.isDialogOpen ? "#24262b" : "transparent"
+                Rectangle {
+                    visible: row.selected
+                    width: 2
+                    height: parent.height
+                    color: mainIten.colorPrimary
+                }
+                // Folder: a small tab and body, open or closed.
+                Item {
+                    visible: row.modelData.type === 1
+                    x: page.txtMarginOf(row.modelData.level, 1) - 4
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 16
+                    height: 12
+                    Rectangle { x: 0; y: 0; width: 7; height: 4; radius: 1; color: mainIten.colorPrimary }
+                    Rectangle {
+                        y: 2; width: 16; height: 10; radius: 2
+                        color: row.isOpen ? "transparent" : mainIten.colorPrimary
+                        border.color: mainIten.colorPrimary
+                        border.width: 1.5
+                    }
+                }
+                Rectangle {
+                    visible: row.modelData.type === 0
+                    x: page.txtMarginOf(row.modelData.level, 0) - 12
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 5
+                    height: 5
+                    radius: 2.5
+                    color: row.selected ? mainIten.colorPrimary : mainIten.colorGray2
+                }
+                Text {
+                    visible: page.editingNode !== row.modelData
+                    x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0)
+                    width: parent.width - x - 6
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: row.nodeName
+                    elide: Text.ElideRight
+                    color: row.selected ? mainIten.colorPrimary : mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize - 1
+                }
+                MouseArea {
+                    id: rowArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onClicked: function(mouse) {
+                        mainIten.mainFocus()
+                        if (page.editingNode && page.editingNode !== row.modelData)
+                            page.editingNode = null
+                        if (page.selectedNode !== row.modelData)
+                            page.selectNode(row.modelData)
+                        else if (row.modelData.type === 1 && mouse.button === Qt.LeftButton) {
+                            row.modelData.open = !row.modelData.open
+                            page.rebuildRows()
+                            return
+                        }
+                        if (mouse.button === Qt.RightButton) {
+                            var p = row.mapToItem(page, mouse.x, mouse.y)
+                            treeMenu.openAt(p.x, p.y)
+                        } else if (row.modelData.type === 1 && !row.modelData.open) {
+                            row.modelData.open = true
+                            page.rebuildRows()
+                        }
+                    }
+                    onDoubleClicked: page.editingNode = row.modelData
+                }
+                TextInput {
+                    id: nameEditor
+                    objectName: "nameEditor"
+                    visible: page.editingNode === row.modelData
+                    x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0) - 4
+                    width: parent.width - x - 6
+                    height: 24
+                    anchors.verticalCenter: parent.verticalCenter
+                    verticalAlignment: TextInput.AlignVCenter
+                    leftPadding: 4
+                    clip: true
+                    maximumLength: 40
+                    validator: RegularExpressionValidator { regularExpression: /[^\\\/:*?"<>|,;=]*/ }
+                    color: mainIten.fontColor
+                    selectionColor: mainIten.colorPrimary
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize - 1
+                    onVisibleChanged: {
+                        if (visible) {
+                            text = row.modelData.name
+                            selectAll()
+                            forceActiveFocus()
+                        }
+                    }
+                    onAccepted: {
+                        var node = row.modelData
+                        page.editingNode = null
+                        page.renameEntry(node, text)
+                    }
+                    onActiveFocusChanged: if (!activeFocus && page.editingNode === row.modelData) page.editingNode = null
+                    Keys.onEscapePressed: page.editingNode = null
+                    Rectangle {
+                        anchors.fill: parent
+                        z: -1
+                        color: "#1f2024"
+                        border.color: mainIten.colorPrimary
                         radius: 2
-                        color: selected ? "#3a2c1c" : rowArea.containsMouse && !mainIten.isDialogOpen ? "#24262b" : "transparent"
-                        Rectangle {
-                            visible: row.selected
-                            width: 2
-                            height: parent.height
-                            color: mainIten.colorPrimary
-                        }
-                        // Folder: a small tab and body, open or closed.
-                        Item {
-                            visible: row.modelData.type === 1
-                            x: page.txtMarginOf(row.modelData.level, 1) - 4
-                            anchors.verticalCenter: parent.verticalCenter
-                            width: 16
-                            height: 12
-                            Rectangle { x: 0; y: 0; width: 7; height: 4; radius: 1; color: mainIten.colorPrimary }
-                            Rectangle {
-                                y: 2; width: 16; height: 10; radius: 2
-                                color: row.isOpen ? "transparent" : mainIten.colorPrimary
-                                border.color: mainIten.colorPrimary
-                                border.width: 1.5
-                            }
-                        }
-                        Rectangle {
-                            visible: row.modelData.type === 0
-                            x: page.txtMarginOf(row.modelData.level, 0) - 12
-                            anchors.verticalCenter: parent.verticalCenter
-                            width: 5
-                            height: 5
-                            radius: 2.5
-                            color: row.selected ? mainIten.colorPrimary : mainIten.colorGray2
-                        }
-                        Text {
-                            visible: page.editingNode !== row.modelData
-                            x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0)
-                            width: parent.width - x - 6
-                            anchors.verticalCenter: parent.verticalCenter
-                            text: row.nodeName
-                            elide: Text.ElideRight
-                            color: row.selected ? mainIten.colorPrimary : mainIten.fontColor
-                            font.family: mainIten.fontFamily
-                            font.pixelSize: mainIten.fontNormalSize - 1
-                        }
-                        MouseArea {
-                            id: rowArea
-                            anchors.fill: parent
-                            hoverEnabled: true
-                            acceptedButtons: Qt.LeftButton | Qt.RightButton
-                            onClicked: function(mouse) {
-                                mainIten.mainFocus()
-                                if (page.editingNode && page.editingNode !== row.modelData)
-                                    page.editingNode = null
-                                if (page.selectedNode !== row.modelData)
-                                    page.selectNode(row.modelData)
-                                else if (row.modelData.type === 1 && mouse.button === Qt.LeftButton) {
-                                    row.modelData.open = !row.modelData.open
-                                    page.rebuildRows()
-                                    return
-                                }
-                                if (mouse.button === Qt.RightButton) {
-                                    var p = row.mapToItem(page, mouse.x, mouse.y)
-                                    treeMenu.openAt(p.x, p.y)
-                                } else if (row.modelData.type === 1 && !row.modelData.open) {
-                                    row.modelData.open = true
-                                    page.rebuildRows()
-                                }
-                            }
-                            onDoubleClicked: page.editingNode = row.modelData
-                        }
-                        TextInput {
-                            id: nameEditor
-                            objectName: "nameEditor"
-                            visible: page.editingNode === row.modelData
-                            x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0) - 4
-                            width: parent.width - x - 6
-                            height: 24
-                            anchors.verticalCenter: parent.verticalCenter
-                            verticalAlignment: TextInput.AlignVCenter
-                            leftPadding: 4
-                            clip: true
-                            maximumLength: 40
-                            validator: RegularExpressionValidator { regularExpression: /[^\\\/:*?"<>|,;=]*/ }
-                            color: mainIten.fontColor
-                            selectionColor: mainIten.colorPrimary
-                            font.family: mainIten.fontFamily
-                            font.pixelSize: mainIten.fontNormalSize - 1
-                            onVisibleChanged: {
-                                if (visible) {
-                                    text = row.modelData.name
-                                    selectAll()
-                                    forceActiveFocus()
-                                }
-                            }
-                            onAccepted: {
-                                var node = row.modelData
-                                page.editingNode = null
-                                page.renameEntry(node, text)
-                            }
-                            onActiveFocusChanged: if (!activeFocus && page.editingNode === row.modelData) page.editingNode = null
-                            Keys.onEscapePressed: page.editingNode = null
-                            Rectangle {
-                                anchors.fill: parent
-                                z: -1
-                                color: "#1f2024"
-                                border.color: mainIten.colorPrimary
-                                radius: 2
-                            }
-                        }
                     }
                 }
             }

@@ -23,8 +23,9 @@ QtObject {
     // Files the last import passed over for their names.
     property var refusedImports: []
     // Pages: gun presets by index, macro files by name ({actions, repeat}),
-    // macro tree attribute lists (top level by att, sub-lists by folder then
-    // att) and the answer of the import dialog.
+    // macro tree attribute lists (top level by att, sub-lists by macro tree
+    // path - the folder names concatenated - then att) and the answer of the
+    // import dialog.
     property var gunData: ({})
     property var macroFiles: ({})
     property var macroTop: ({})
@@ -142,6 +143,14 @@ QtObject {
             var folder = backend.macroSub[String(name)]
             return folder && folder[String(att)] ? folder[String(att)] : []
         }
+        // The whole tree as the backend gives it: [names, types] per list.
+        function getMacroTree() {
+            backend.record("ui_View.getMacroTree", arguments)
+            var tree = { "macro": [backend.nameLists["0"] || [], backend.macroTop["0"] || []] }
+            for (var path in backend.macroSub)
+                tree[path] = [backend.macroSub[path]["4"] || [], backend.macroSub[path]["0"] || []]
+            return tree
+        }
         function loadMacroIni(level, name) {
             backend.record("ui_View.loadMacroIni", arguments)
             var m = backend.macroFiles[String(name)]
@@ -153,6 +162,22 @@ QtObject {
 
         // ---- macro editor, gun editor and lighting page ----
         function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
+        function updataMacroList_delOld(path) { backend.record("ui_View.updataMacroList_delOld", arguments) }
+        // Logged as the selections, removals and single writes it stands for.
+        function updataMacroLists(writes) {
+            writes.forEach(function(w) {
+                if (w.remove !== undefined) {
+                    updataMacroList_delOld(w.remove)
+                    return
+                }
+                var c = w.chain.slice(0, 5)
+                while (c.length < 5)
+                    c.push("")
+                setMacroSelectName(c[0], c[1], c[2], c[3], c[4])
+                updataMacroList.apply(null, [w.att, w.macroLevel, w.currentName].concat(w.lists))
+            })
+            return true
+        }
         function createMacroIni(name, index, level, type) { backend.record("ui_View.createMacroIni", arguments); return true }
         function saveMacroIni(level, name, macros, repeat) { backend.record("ui_View.saveMacroIni", arguments); return true }
         // The library's name rule, as the backend applies it.
