@@ -4,6 +4,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QTimer>
 #include <QVariant>
 #include <QtEndian>
 
@@ -13,6 +14,8 @@ namespace {
 // disconnect and more of its data may arrive: the socket must then neither
 // be deleted nor be read by a second, nested call.
 constexpr char kHandlingProperty[] = "halcyonHandlingFrame";
+// How often a request that waits for a device transfer is tried again.
+constexpr int RequestRetryMs = 20;
 
 bool isHandling(const QLocalSocket* socket)
 {
@@ -210,16 +213,28 @@ void InstanceServer::answerRequest(QLocalSocket* socket, const QByteArray& paylo
     // run nested event loops (device pacing), during which the sender can go
     // away and its socket be deleted.
     QPointer<QLocalSocket> guard(socket);
-    QMetaObject::invokeMethod(this, [this, guard, payload] {
-        const QByteArray reply = m_requestHandler ? m_requestHandler(payload) : QByteArray();
-        if (!guard || guard->state() != QLocalSocket::ConnectedState)
-            return;
-        if (reply.isEmpty()) {
-            guard->abort();
-            return;
-        }
-        guard->write(InstanceChannel::frame(InstanceChannel::KindReply, reply));
-        guard->flush();
-        guard->disconnectFromServer();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, guard, payload] { carryOutRequest(guard, payload); },
+                              Qt::QueuedConnection);
+}
+
+void InstanceServer::carryOutRequest(QPointer<QLocalSocket> guard, const QByteArray& payload)
+{
+    if (!guard || guard->state() != QLocalSocket::ConnectedState)
+        return;
+    // Not inside a running transfer: its commands would be refused by the
+    // device token. Retried from the event loop until the transfer is over.
+    if (m_requestGate && !m_requestGate()) {
+        QTimer::singleShot(RequestRetryMs, this, [this, guard, payload] { carryOutRequest(guard, payload); });
+        return;
+    }
+    const QByteArray reply = m_requestHandler ? m_requestHandler(payload) : QByteArray();
+    if (!guard || guard->state() != QLocalSocket::ConnectedState)
+        return;
+    if (reply.isEmpty()) {
+        guard->abort();
+        return;
+    }
+    guard->write(InstanceChannel::frame(InstanceChannel::KindReply, reply));
+    guard->flush();
+    guard->disconnectFromServer();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -50,6 +51,10 @@ public:
     {
         m_requestHandler = std::move(handler);
     }
+    // Tells whether a request may be carried out now. While it says no (a
+    // device transfer is running, whose pacing handles events), the request
+    // waits and is tried again shortly, after the transfer has unwound.
+    void setRequestGate(std::function<bool()> ready) { m_requestGate = std::move(ready); }
 
 signals:
     void messageReceived(const QString& message);
@@ -59,7 +64,9 @@ private:
     void readAvailableFrames(QLocalSocket* socket);
 
     void answerRequest(QLocalSocket* socket, const QByteArray& payload);
+    void carryOutRequest(QPointer<QLocalSocket> socket, const QByteArray& payload);
 
     QLocalServer* m_server;
     std::function<QByteArray(const QByteArray&)> m_requestHandler;
+    std::function<bool()> m_requestGate;
 };

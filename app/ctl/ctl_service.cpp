@@ -12,9 +12,11 @@ void installCtlService(InstanceServer* server, Widget* widget)
         return;
     if (!widget) {
         server->setRequestHandler(nullptr);
+        server->setRequestGate(nullptr);
         return;
     }
     QPointer<Widget> target(widget);
+    server->setRequestGate([target] { return !target || !target->hid().transferInProgress(); });
     auto busy = std::make_shared<bool>(false);
     server->setRequestHandler([target, busy](const QByteArray& payload) {
         return ctlAnswer(payload, [&](const QStringList& args) -> CtlReply {

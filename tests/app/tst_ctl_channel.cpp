@@ -245,6 +245,29 @@ private slots:
         QCOMPARE(r.out, QStringLiteral("dpi show"));
     }
 
+    void waitsForTheTransfer()
+    {
+        // While the gate is closed (a device transfer runs) the request is
+        // held back, neither refused nor carried out; it runs once it opens.
+        bool transferRunning = true;
+        m_server->setRequestGate([&transferRunning] { return !transferRunning; });
+        QTimer::singleShot(400, this, [&transferRunning, this] {
+            QCOMPARE(m_carriedOut, 0);
+            transferRunning = false;
+        });
+        QByteArray reply;
+        const auto result = await(QtConcurrent::run([this, &reply] {
+            return InstanceChannel::request(m_name, CtlProtocol::encodeRequest({"dpi", "stage", "2"}), 5000,
+                                            &reply, CtlProtocol::MaxReplyBytes);
+        }));
+        QCOMPARE(result, InstanceChannel::RequestResult::Answered);
+        QCOMPARE(m_carriedOut, 1);
+        QVERIFY(!transferRunning);
+        CtlReply r;
+        QVERIFY(CtlProtocol::decodeReply(reply, &r));
+        QCOMPARE(r.out, QStringLiteral("dpi stage 2"));
+    }
+
     void nobodyListening()
     {
         QByteArray reply;

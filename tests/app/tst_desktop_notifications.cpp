@@ -3,6 +3,7 @@
 #include "app/freedesktop_notifier.h"
 #include "app/widget.h"
 #include "device/hid_port.h"
+#include "tests/app/fake_bus.h"
 #include "settings/notice_texts.h"
 #include <QDBusConnectionInterface>
 #include <QProcess>
@@ -36,29 +37,18 @@ private:
 };
 
 // One mouse whose command interface is present; nothing opens.
-class OneMouseBus : public HidPort {
-public:
-    QList<HidDeviceRecord> enumerate(quint16 vid, quint16 pid) override
-    {
-        HidDeviceRecord r;
-        r.vendorId = 0x04D9;
-        r.productId = 0xA09F;
-        r.usagePage = 0xFF00;
-        r.usage = 0xFF00;
-        r.path = "mouse-cmd";
-        if ((vid && vid != r.vendorId) || (pid && pid != r.productId))
-            return {};
-        return {r};
-    }
-    Handle open(const QByteArray&) override { return nullptr; }
-    int setNonblocking(Handle, int) override { return -1; }
-    int sendFeatureReport(Handle, const unsigned char*, size_t) override { return -1; }
-    int getFeatureReport(Handle, unsigned char*, size_t) override { return -1; }
-    int write(Handle, const unsigned char*, size_t) override { return -1; }
-    int read(Handle, unsigned char*, size_t) override { return -1; }
-    int readTimeout(Handle, unsigned char*, size_t, int) override { return -1; }
-    void close(Handle) override {}
-};
+FakeBus oneMouseBus()
+{
+    FakeBus bus;
+    HidDeviceRecord r;
+    r.vendorId = 0x04D9;
+    r.productId = 0xA09F;
+    r.usagePage = 0xFF00;
+    r.usage = 0xFF00;
+    r.path = "mouse-cmd";
+    bus.records << r;
+    return bus;
+}
 } // namespace
 
 class TestDesktopNotifications : public QObject {
@@ -107,7 +97,7 @@ private slots:
         Widget::setTrayAvailability([] { return false; });
         Widget w;
         QVERIFY(!w.trayShown());
-        OneMouseBus bus;
+        FakeBus bus = oneMouseBus();
         w.hid().setPort(&bus);
 
         w.checkDevice();

@@ -7,6 +7,7 @@
 #include "app/widget.h"
 #include "device/clock.h"
 #include "device/virtual_mouse.h"
+#include "tests/app/fake_bus.h"
 #include <QAction>
 #include <QMenu>
 #include <QQmlContext>
@@ -19,27 +20,6 @@
 #include <thread>
 
 namespace {
-// A bus with whatever interfaces a test puts on it; nothing opens.
-class FakeBus : public HidPort {
-public:
-    QList<HidDeviceRecord> records;
-    QList<HidDeviceRecord> enumerate(quint16 vid, quint16 pid) override
-    {
-        QList<HidDeviceRecord> out;
-        for (const HidDeviceRecord& r : records)
-            if ((!vid || r.vendorId == vid) && (!pid || r.productId == pid))
-                out << r;
-        return out;
-    }
-    Handle open(const QByteArray&) override { return nullptr; }
-    int setNonblocking(Handle, int) override { return -1; }
-    int sendFeatureReport(Handle, const unsigned char*, size_t) override { return -1; }
-    int getFeatureReport(Handle, unsigned char*, size_t) override { return -1; }
-    int write(Handle, const unsigned char*, size_t) override { return -1; }
-    int read(Handle, unsigned char*, size_t) override { return -1; }
-    int readTimeout(Handle, unsigned char*, size_t, int) override { return -1; }
-    void close(Handle) override {}
-};
 
 HidDeviceRecord record(quint16 pid, quint16 page, quint16 usage, const char* path)
 {
