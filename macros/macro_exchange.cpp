@@ -5,6 +5,8 @@
 #include "app/myqquickview.h"
 #include "app/user_dialogs.h"
 #include "macros/macro_library.h"
+#include "settings/file_replace.h"
+#include "settings/import_limit.h"
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -52,26 +54,20 @@ QString chosenDirectoryName(const QString& path)
     return MacroLibrary::baseName(QDir::cleanPath(path));
 }
 
+// Copies a file over whatever the target holds, all or nothing; a failed
+// write keeps the target as it was and is reported to the user.
+bool copyReplacingTarget(const QString& from, const QString& to)
+{
+    QByteArray bytes;
+    return readWholeFile(from, bytes) && writeFileAtomically(to, bytes);
+}
+
 // Copies a file unless the target exists (an import never replaces a macro).
 bool copyKeepingTarget(const QString& from, const QString& to)
 {
     if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
         return false;
-    return QFile::copy(from, to);
-}
-
-// Copies a file over whatever the target holds, all or nothing.
-bool copyReplacingTarget(const QString& from, const QString& to)
-{
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = source.readAll();
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    target.write(bytes);
-    return target.commit();
+    return copyReplacingTarget(from, to);
 }
 
 // The walk shared by batch import and library scan: in `dir` at depth k,
@@ -124,6 +120,8 @@ QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
         qDebug() << "loadMacroFile refused the name of" << chosen;
         return QString();
     }
+    if (!ImportLimit::allowsOrWarn(chosen, this))
+        return QString();
     // A macro goes into the selected folder, or the library root when a
     // macro file or nothing is selected.
     MacroLibrary::ensureRoot();
@@ -180,10 +178,15 @@ void myQQuickView::loadMacroFile_sub_batch()
     TreeWalk walk;
     walk.pattern = QStringLiteral("*.mc");
     // The context is the library folder that receives the folder's content.
-    walk.file = [&s](int depth, const QString& dir, const QString& target, const QString& name) {
+    QStringList refused;
+    walk.file = [&s, &refused](int depth, const QString& dir, const QString& target, const QString& name) {
+        const QString source = dir + QLatin1Char('/') + name + QStringLiteral(".mc");
+        if (!ImportLimit::allows(source)) {
+            refused << source;
+            return;
+        }
         s.lists[depth][0] << name;
-        copyKeepingTarget(dir + QLatin1Char('/') + name + QStringLiteral(".mc"),
-                          target + QLatin1Char('/') + name + QStringLiteral(".bin"));
+        copyKeepingTarget(source, target + QLatin1Char('/') + name + QStringLiteral(".bin"));
     };
     walk.folder = [&s](int depth, const QString& target, const QString& name) {
         s.lists[depth][1] << name;
@@ -191,6 +194,13 @@ void myQQuickView::loadMacroFile_sub_batch()
         return target + QLatin1Char('/') + name;
     };
     walk.walk(s.batchPath, MacroLibrary::rootPath() + chosenDirectoryName(s.batchPath), 1);
+    // One message for the whole batch, naming the first file refused.
+    if (!refused.isEmpty()) {
+        QString text = ImportLimit::refusalText(refused.first());
+        if (refused.size() > 1)
+            text += QStringLiteral(" %1 more files were not imported for the same reason.").arg(refused.size() - 1);
+        UserDialogs::current().warning(this, QStringLiteral("Import"), text);
+    }
 }
 
 QStringList myQQuickView::getMacroFileName_batch(QVariant macroLevel, QVariant macroType)

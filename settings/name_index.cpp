@@ -1,6 +1,7 @@
 // The name index: ordered name lists and the macro tree's attribute lists.
 #include "settings/name_index.h"
 #include "app/myqquickview.h"
+#include "settings/file_replace.h"
 #include "settings/ini_format.h"
 #include "settings/macro_selection.h"
 #include <QDebug>
@@ -84,7 +85,7 @@ QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
         index->remove(key);
     else
         index->setValue(key, withSentinel(nameList));
-    return QVariant(true);
+    return QVariant(syncSettings(*index));
 }
 
 QVariantList myQQuickView::getNameList(QVariant type)
@@ -148,7 +149,7 @@ QVariant myQQuickView::updataMacroList(QVariant att, QVariant macroLevel, QVaria
     default:
         break;
     }
-    return QVariant(true);
+    return QVariant(syncSettings(*index));
 }
 
 void myQQuickView::updataMacroList_delOld(QVariant macroLevel)
@@ -157,4 +158,5 @@ void myQQuickView::updataMacroList_delOld(QVariant macroLevel)
                               + macroLevel.toString();
     const auto index = openIni(NameIndex::path());
     removeLevelList(*index, macroLevel.toString());
+    syncSettings(*index);
 }
