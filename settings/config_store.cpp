@@ -2,6 +2,7 @@
 #include "app/myqquickview.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/scene_value.h"
 #include <QDebug>
 
 namespace {
@@ -28,19 +29,19 @@ void myQQuickView::setData(QVariant key, QVariant data)
 {
     // The factory profile is never written: recovery is read-only.
     if (QSettings* settings = currentProfileSettings())
-        settings->setValue(key.toString(), data);
+        settings->setValue(key.toString(), plainSceneValue(data));
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
 {
     if (m_global)
-        m_global->setValue(key.toString(), tmpdata);
+        m_global->setValue(key.toString(), plainSceneValue(tmpdata));
 }
 
 void myQQuickView::setDataList(QVariant key, QVariantList datalist)
 {
     if (QSettings* settings = currentProfileSettings())
-        settings->setValue(key.toString(), QVariant(datalist));
+        settings->setValue(key.toString(), plainSceneValue(QVariant(datalist)));
 }
 
 void myQQuickView::resetApconfig()

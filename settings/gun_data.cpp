@@ -5,6 +5,7 @@
 #include "device/hid_thread.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/scene_value.h"
 #include <QDebug>
 #include <QFileInfo>
 
@@ -64,7 +65,7 @@ void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
     auto file = openGunFile();
     if (!file)
         return;
-    file->setValue(presetKey(index), src6.mid(0, PresetItems));
+    file->setValue(presetKey(index), plainSceneValue(src6.mid(0, PresetItems)));
     syncSettings(*file);
 }
 
@@ -93,7 +94,7 @@ void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
     } else {
         if (!src6.at(6).toString().isEmpty())
             file->remove(presetKey(src6.at(6)));
-        file->setValue(presetKey(src6.at(0)), src6.mid(1, 5));
+        file->setValue(presetKey(src6.at(0)), plainSceneValue(src6.mid(1, 5)));
     }
     syncSettings(*file);
 }

@@ -67,7 +67,10 @@ private slots:
     // are answered with 1.
     void requestOnTheSocketShowsTheBox()
     {
-        QVERIFY(QDir::setCurrent(QStringLiteral(HALCYON_BINARY_DIR)));
+        // A copy of the shipped data tree, never the build folder's working one.
+        QTemporaryDir work;
+        QCOMPARE(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_SOURCE_DIR "/data/modules"), work.path()}), 0);
+        QVERIFY(QDir::setCurrent(work.path()));
         RecordingDialogs dialogs;
         UserDialogs::install(&dialogs);
         Widget widget;

@@ -152,7 +152,10 @@ private slots:
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             QSKIP("no X server (DISPLAY is not set)");
         QVERIFY(InputCapture::install());
-        QVERIFY(QDir::setCurrent(QStringLiteral(HALCYON_BINARY_DIR)));
+        // A copy of the shipped data tree, never the build folder's working one.
+        QTemporaryDir work;
+        QCOMPARE(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_SOURCE_DIR "/data/modules"), work.path()}), 0);
+        QVERIFY(QDir::setCurrent(work.path()));
         Widget widget;
         InputCapture::registerKeyboardCallback(&Widget::keyboardCallback, &widget);
         InputCapture::registerMouseCallback(&Widget::mouseCallback, &widget);

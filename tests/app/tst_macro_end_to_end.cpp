@@ -49,7 +49,7 @@ private slots:
     void recordBindAndSave()
     {
         QVERIFY(m_dir.isValid());
-        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_BINARY_DIR "/modules"), m_dir.path()});
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_SOURCE_DIR "/data/modules"), m_dir.path()});
         QVERIFY(QDir::setCurrent(m_dir.path()));
         {
             QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);

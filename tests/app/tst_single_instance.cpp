@@ -26,7 +26,7 @@ struct Installation {
         exe = dir.path() + QStringLiteral("/halcyon");
         if (!QFile::copy(QStringLiteral(HALCYON_BINARY_DIR "/halcyon"), exe))
             return false;
-        const QString from = QStringLiteral(HALCYON_BINARY_DIR "/modules");
+        const QString from = QStringLiteral(HALCYON_SOURCE_DIR "/data/modules");
         return QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), from, dir.path()}) == 0;
     }
     QString id() const { return QtSingleCoreApplication::instanceId(exe, QtSingleCoreApplication::currentUser()); }

@@ -61,7 +61,7 @@ class TestWidget : public QObject {
     std::unique_ptr<Widget> makeWidget(const QString& icType = QStringLiteral("553"), bool gun = false)
     {
         QDir(m_dir.path() + QStringLiteral("/modules")).removeRecursively();
-        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_BINARY_DIR "/modules"), m_dir.path()});
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(HALCYON_SOURCE_DIR "/data/modules"), m_dir.path()});
         QDir::setCurrent(m_dir.path());
         {
             QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);

@@ -1,6 +1,7 @@
 // The generic key accessors of the configuration store and resetApconfig.
 #include "app/myqquickview.h"
 #include "tests/settings/settings_fixture.h"
+#include <QJSEngine>
 #include <QtTest>
 
 class TestConfigStore : public QObject {
@@ -76,6 +77,46 @@ private slots:
         reopen();
         QCOMPARE(view->getDataList(QStringLiteral("mouse/dpiValueArray"), false), expected);
         QVERIFY(work->read(QStringLiteral("modules/setting/p1.bin")).contains("dpiValueArray=800, 1600, 2400\n"));
+    }
+
+    // Arrays and objects the scene's JavaScript passes to a QVariant
+    // parameter reach the files as plain lists, not as opaque blobs.
+    void sceneArraysAreWrittenAsLists_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("setGlobalData") << "setGlobalData('mouse/selectGun', [0, 4, 2])"
+                                       << "modules/setting/apConfig.bin" << QByteArray("selectGun=0, 4, 2\n");
+        QTest::newRow("setData") << "setData('mouse/dpiEnableArray', [1, 1, 0])"
+                                 << "modules/setting/p1.bin" << QByteArray("dpiEnableArray=1, 1, 0\n");
+        QTest::newRow("setData, texts") << "setData('mouse/names', ['a', 'b,c'])"
+                                        << "modules/setting/p1.bin" << QByteArray("names=a, \"b,c\"\n");
+        QTest::newRow("setDataList") << "setDataList('mouse/dpiValueArray', [800, 1600])"
+                                     << "modules/setting/p1.bin" << QByteArray("dpiValueArray=800, 1600\n");
+        QTest::newRow("setXYSensitive") << "setXYSensitive(2, [3, -4])"
+                                        << "modules/setting/p1.bin" << QByteArray("2=3, -4\n");
+        QTest::newRow("setSelectGun") << "setSelectGun(1, [5, 6])"
+                                      << "modules/setting/p1.bin" << QByteArray("1=5, 6\n");
+        QTest::newRow("scalar stays plain") << "setData('mouse/dpiCount', 6)"
+                                            << "modules/setting/p1.bin" << QByteArray("dpiCount=6\n");
+    }
+    void sceneArraysAreWrittenAsLists()
+    {
+        QFETCH(QString, call);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, line);
+        {
+            QJSEngine engine;
+            QJSEngine::setObjectOwnership(view.get(), QJSEngine::CppOwnership);
+            engine.globalObject().setProperty(QStringLiteral("ui_View"), engine.newQObject(view.get()));
+            const QJSValue r = engine.evaluate(QStringLiteral("ui_View.") + call);
+            QVERIFY2(!r.isError(), qPrintable(r.toString()));
+        }
+        reopen();
+        const QByteArray text = work->read(file);
+        QVERIFY2(text.contains(line), text.constData());
+        QVERIFY(!text.contains("@Variant"));
     }
 
     void oneItemStringListReadsAsEmptyListBeforeAndAfterTheDisk()

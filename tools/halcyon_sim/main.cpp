@@ -14,7 +14,8 @@ void usage()
 {
     std::fprintf(stderr,
                  "usage: halcyon-sim [--family 553|560] [--gun] [--colorful] [--is55328]\n"
-                 "                   [--sensor NAME] [--workdir DIR] [--trace-startup] [--scene QML] SCRIPT\n"
+                 "                   [--sensor NAME] [--workdir DIR] [--data DIR] [--trace-startup]\n"
+                 "                   [--scene QML] SCRIPT\n"
                  "SCRIPT is a file of JSON lines, or - for standard input. A relative QML\n"
                  "path is taken from the script's directory.\n");
 }
@@ -43,6 +44,9 @@ bool parse(const QStringList& args, SimOptions& o)
                 return false;
         } else if (a == QLatin1String("--workdir")) {
             if (!next(o.workdir))
+                return false;
+        } else if (a == QLatin1String("--data")) {
+            if (!next(o.data))
                 return false;
         } else if (a == QLatin1String("--scene")) {
             if (!next(o.scene))
@@ -87,6 +91,8 @@ int main(int argc, char** argv)
                                                                   : QFileInfo(options.script).absolutePath();
         options.scene = QDir(base).absoluteFilePath(options.scene);
     }
+    if (!options.data.isEmpty())
+        options.data = QFileInfo(options.data).absoluteFilePath();
     SimOutput::installMessageHandler();
     SimSession session(options);
     if (!session.start())

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
 
@@ -112,6 +113,19 @@ void registerFileCommands(SimSession& session)
                 return a.group < b.group;
             return keyLess(a.key, b.key);
         });
+        // "keys":["mouse/selectGun","XYSensitive/"] keeps those keys and groups.
+        QStringList wanted;
+        for (const QJsonValue& k : line.value(QStringLiteral("keys")).toArray())
+            wanted << k.toString();
+        if (!wanted.isEmpty()) {
+            QList<IniLine> kept;
+            for (const IniLine& l : lines) {
+                const QString full = l.group + QLatin1Char('/') + l.key;
+                if (wanted.contains(full) || wanted.contains(l.group + QLatin1Char('/')))
+                    kept.append(l);
+            }
+            lines = kept;
+        }
         if (lines.isEmpty())
             SimOutput::line(QStringLiteral("ini %1 empty").arg(path));
         for (const IniLine& l : lines)

@@ -9,6 +9,8 @@ class SimSession;
 //  {"sim":"ini","path":FILE}      every key line of an INI file as
 //                                 "ini [group] key=raw value", sorted by group
 //                                 and key (numeric keys by number);
+//                                 "keys":["mouse/dpiCount","XYSensitive/"]
+//                                 keeps only those keys and groups;
 //  {"sim":"same","a":F1,"b":F2}   "same F1 F2" or "differ F1 F2": byte-equal files
 //                                 (pending settings writes are flushed first);
 //  {"sim":"file","path":FILE}     "file FILE N bytes", then each line as "file| ..."

@@ -33,6 +33,12 @@ void setMuted(bool muted)
     g_muted = muted;
 }
 
+bool isMuted()
+{
+    QMutexLocker lock(&outputMutex());
+    return g_muted;
+}
+
 void line(const QString& text)
 {
     QMutexLocker lock(&outputMutex());

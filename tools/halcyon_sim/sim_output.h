@@ -6,6 +6,7 @@ namespace SimOutput {
 void line(const QString& text);
 // While muted (an untraced start-up), lines are dropped.
 void setMuted(bool muted);
+bool isMuted();
 // Routes qDebug lines to "log TEXT" and everything else to stderr.
 void installMessageHandler();
 QString hex(const QByteArray& bytes);

@@ -1,15 +1,20 @@
 #include "sim_session.h"
 #include "app/application_startup.h"
+#include "app/input_capture.h"
+#include "app/input_capture_fallback.h"
 #include "app/myqquickview.h"
 #include "app/root_call.h"
 #include "app/ui_controler.h"
 #include "app/widget.h"
+#include "device/dpi_switch_texts.h"
 #include "settings/ini_format.h"
+#include "settings/macro_selection.h"
 #include "sim_file_commands.h"
 #include "sim_scene_commands.h"
 #include "sim_output.h"
 #include "sim_pointer_platform.h"
 #include "sim_script_commands.h"
+#include "sim_user_commands.h"
 #include "slot_invoker.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -69,14 +74,14 @@ SimSession::SimSession(const SimOptions& options)
     registerScriptCommands(*this);
     registerFileCommands(*this);
     registerSceneCommands(*this);
+    registerUserCommands(*this);
 }
 
 SimSession::~SimSession()
 {
     finish();
     m_mouse.onPlugChange = nullptr;
-    m_widget.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    teardown();
     setRootCallObserver(nullptr);
     UserDialogs::install(nullptr);
     if (!m_tempDir.isEmpty())
@@ -96,7 +101,8 @@ bool SimSession::prepareWorkdir()
     QDir().mkpath(dir);
     const QString modules = dir + QStringLiteral("/modules");
     if (!QFileInfo::exists(modules)) {
-        const QString shipped = QCoreApplication::applicationDirPath() + QStringLiteral("/modules");
+        const QString shipped = m_options.data.isEmpty()
+            ? QCoreApplication::applicationDirPath() + QStringLiteral("/modules") : m_options.data;
         if (!copyTree(shipped, modules)) {
             qWarning("cannot copy the shipped data tree from %s", qPrintable(shipped));
             return false;
@@ -127,6 +133,13 @@ bool SimSession::start()
     chooseSceneRenderer();
     if (!m_options.scene.isEmpty())
         Ui_Controler::setSceneOverride(QUrl::fromLocalFile(m_options.scene));
+    launch();
+    SimOutput::setMuted(false);
+    return true;
+}
+
+void SimSession::launch()
+{
     m_widget = std::make_unique<Widget>();
     Widget* w = m_widget.get();
     w->hid().setPort(&m_mouse);
@@ -146,9 +159,55 @@ bool SimSession::start()
     addObject(QStringLiteral("ui_View"), w->view());
     addObject(QStringLiteral("ui_Ctl"), w->controller());
     addObject(QStringLiteral("widget"), w);
+    // As the program starts without desktop-wide capture: keys and buttons
+    // the window receives are the captured ones. (Its one-time notice is
+    // not part of the trace.)
+    const bool wasMuted = SimOutput::isMuted();
+    SimOutput::setMuted(true);
+    InputCapture::useWindowFallback(w);
+    SimOutput::setMuted(wasMuted);
+    InputCapture::registerKeyboardCallback(&Widget::keyboardCallback, w);
+    InputCapture::registerMouseCallback(&Widget::mouseCallback, w);
+    w->showNormal();
+    w->activateWindow();
     w->checkDevice();
     // The scene's "initUI" and "run" belong to the start-up, traced or not.
     flushEvents();
+}
+
+void SimSession::teardown()
+{
+    if (!m_widget)
+        return;
+    // No capture callback may reach the Widget once it is gone.
+    InputCapture::stopWindowFallback();
+    InputCapture::registerKeyboardCallback(nullptr, nullptr);
+    InputCapture::registerMouseCallback(nullptr, nullptr);
+    m_objects.clear();
+    m_widget.reset();
+    // The window's controller was scheduled for deferred deletion.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_detectionDueMs = -1;
+}
+
+bool SimSession::restart(bool trace)
+{
+    if (!m_widget)
+        return false;
+    // The tray's "Quit": the listener stops and the event loop ends.
+    m_widget->exitSYS();
+    finish();
+    flushEvents();
+    teardown();
+    // What a new process starts without.
+    MacroSelection::setNames(QStringList(5, QString()));
+    MacroSelection::setLevel(QString());
+    dpiSwitchTexts() = QStringList(8, QStringLiteral("DPI Switch to"));
+    InputCapture::resetKeyState();
+    for (const auto& hook : m_restartHooks)
+        hook();
+    SimOutput::setMuted(!trace);
+    launch();
     SimOutput::setMuted(false);
     return true;
 }
@@ -165,6 +224,8 @@ myQQuickView* SimSession::view()
 
 void SimSession::flushEvents()
 {
+    // The scene's timers see the virtual time the line let pass.
+    m_sceneClock.catchUp();
     // A queued call may queue the next one ("initUI", then the posted "run").
     for (int pass = 0; pass < 4; ++pass)
         QCoreApplication::processEvents();
@@ -274,6 +335,7 @@ void SimSession::registerBuiltinCommands()
     addSimCommand(QStringLiteral("wait"), [this](const QJsonObject& line) {
         // Lets virtual time pass, as the event loop would idle.
         m_clock.sleepMs(line.value(QStringLiteral("ms")).toInt());
+        flushEvents();
         fireDetectionTimerIfDue();
         return true;
     });
@@ -317,8 +379,23 @@ void SimSession::registerBuiltinCommands()
         m_dialogs.queueAnswer(line.value(QStringLiteral("answer")).toString());
         return true;
     });
-    addSimCommand(QStringLiteral("dump"), [this](const QJsonObject&) {
-        SimOutput::line(QStringLiteral("state ") + compact(m_mouse.dump()));
+    addSimCommand(QStringLiteral("restart"), [this](const QJsonObject& line) {
+        SimOutput::line(QStringLiteral("restart"));
+        return restart(line.value(QStringLiteral("trace")).toBool(m_options.traceStartup));
+    });
+    addSimCommand(QStringLiteral("dump"), [this](const QJsonObject& line) {
+        // "keys":["gun","dpiStages"] keeps only those parts of the state.
+        QJsonObject state = m_mouse.dump();
+        const QJsonArray keys = line.value(QStringLiteral("keys")).toArray();
+        if (!keys.isEmpty()) {
+            QJsonObject kept;
+            for (const QJsonValue& k : keys) {
+                if (state.contains(k.toString()))
+                    kept.insert(k.toString(), state.value(k.toString()));
+            }
+            state = kept;
+        }
+        SimOutput::line(QStringLiteral("state ") + compact(state));
         return true;
     });
 }

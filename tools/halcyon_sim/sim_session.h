@@ -3,11 +3,13 @@
 #include "device/hid_thread.h"
 #include "device/virtual_mouse.h"
 #include "scripted_dialogs.h"
+#include "sim_scene_clock.h"
 #include <QJsonObject>
 #include <QMap>
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class myQQuickView;
 class Widget;
@@ -23,6 +25,9 @@ struct SimOptions {
     QString workdir;           // empty: a fresh temporary directory
     bool traceStartup = false; // print the start-up traffic too
     QString scene;             // empty: the compiled-in scene
+    QString data;              // the shipped data tree a fresh working
+                               // directory starts from; empty: the one
+                               // next to the executable
     QString script;            // "-" for standard input
 };
 
@@ -37,6 +42,11 @@ public:
 
     // Prepares the working directory and runs the program's start-up.
     bool start();
+    // Ends the program through its normal teardown and starts it again on
+    // the same working directory and the same virtual mouse.
+    bool restart(bool trace);
+    // Called after a restart's teardown, before the new start-up.
+    void onRestart(std::function<void()> hook) { m_restartHooks.push_back(std::move(hook)); }
     // Runs every line of the script; false when a line could not be run.
     bool run(QTextStream& script);
     // Stops the listener and lets its job end.
@@ -56,12 +66,16 @@ public:
 
 private:
     bool prepareWorkdir();
+    // The program's start-up on the prepared working directory.
+    void launch();
+    // The program's teardown after its event loop has ended.
+    void teardown();
     // The detection timer in virtual time: due 2048 ms after its last
     // restart; it fires when a script line has let that much time pass.
     void fireDetectionTimerIfDue();
     // Runs what the event loop has queued (root-function calls, the
     // listener's hand-overs, hot-plug notifications).
-    static void flushEvents();
+    void flushEvents();
     bool runLine(const QJsonObject& line);
     bool runCall(const QJsonObject& line);
     void registerBuiltinCommands();
@@ -73,6 +87,8 @@ private:
     SimOptions m_options;
     VirtualClock m_clock;
     VirtualMouse m_mouse;
+    SimSceneClock m_sceneClock{m_clock};
+    std::vector<std::function<void()>> m_restartHooks;
     std::unique_ptr<Widget> m_widget;
     long long m_detectionDueMs = -1;  // virtual time; -1 when the timer is idle
     ScriptedDialogs m_dialogs;

@@ -198,6 +198,7 @@ DialogFrame {
                 delegate: Rectangle {
                     id: gunRow
                     required property int index
+                    objectName: "gunRow" + index
                     required property var modelData
                     readonly property int selector: dialog.selectGun.indexOf(index)
                     width: parent.width
@@ -231,6 +232,7 @@ DialogFrame {
                         onDoubleClicked: dialog.editingGun = gunRow.index
                     }
                     TextInput {
+                        objectName: "gunNameInput"
                         visible: dialog.editingGun === gunRow.index
                         x: 8
                         width: parent.width - 16

@@ -831,6 +831,7 @@ PageBase {
                         }
                         TextInput {
                             id: nameEditor
+                            objectName: "nameEditor"
                             visible: page.editingNode === row.modelData
                             x: page.txtMarginOf(row.modelData.level, row.modelData.type) + (row.modelData.type === 1 ? 18 : 0) - 4
                             width: parent.width - x - 6
@@ -936,6 +937,7 @@ PageBase {
             onCountChanged: if (page.isRecording) positionViewAtEnd()
             delegate: Rectangle {
                 id: actionRow
+                objectName: "actionRow" + index
                 required property int index
                 readonly property var action: page.actions[index] || { type: 0, info: "" }
                 readonly property bool selected: page.actionIndex === index
@@ -997,6 +999,7 @@ PageBase {
                 }
                 TextInput {
                     id: delayEditor
+                    objectName: "delayEditor"
                     visible: false
                     x: 130
                     width: 90
@@ -1115,6 +1118,7 @@ PageBase {
             model: 3
             delegate: CheckItem {
                 required property int index
+                objectName: "runMode" + index
                 exclusive: true
                 labelWidth: controls.width - 28
                 text: page.tr(19 + index)

@@ -114,6 +114,7 @@ DialogFrame {
             delegate: Rectangle {
                 required property int index
                 required property var modelData
+                objectName: "macroRow_" + modelData.name
                 width: tree.width
                 height: 26
                 radius: 2
@@ -160,6 +161,7 @@ DialogFrame {
             model: 3
             delegate: Item {
                 required property int index
+                objectName: "runMode" + index
                 width: dialog.width - 48
                 height: 22
                 Rectangle {

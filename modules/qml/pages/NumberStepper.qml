@@ -60,6 +60,7 @@ Item {
         border.color: field.activeFocus ? mainIten.colorPrimary : mainIten.colorGray1
         TextInput {
             id: field
+            objectName: "field"
             anchors.fill: parent
             horizontalAlignment: TextInput.AlignHCenter
             verticalAlignment: TextInput.AlignVCenter
