@@ -3,6 +3,7 @@
 #include "settings/ini_format.h"
 #include "settings/write_failures.h"
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -56,6 +57,21 @@ bool writeFileAtomically(const QString& path, const QByteArray& content, QString
         return false;
     }
     return true;
+}
+
+bool renameChecked(const QString& from, const QString& to)
+{
+    QString reason;
+    if (!FileFaults::failsNow(FileFaults::Step::Rename, reason)) {
+        if (QFileInfo(from).isDir() ? QDir().rename(from, to) : QFile::rename(from, to)) {
+            WriteFailures::cleared(from);
+            return true;
+        }
+        reason = QFileInfo(to).exists() ? QStringLiteral("the new name is taken")
+                                        : QStringLiteral("it could not be renamed");
+    }
+    WriteFailures::record(from, reason);
+    return false;
 }
 
 void flushSettings(QSettings& handle)

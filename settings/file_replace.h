@@ -29,6 +29,9 @@ bool syncSettings(QSettings& handle);
 // Makes the handle's keys and values those of its file on disk.
 void revertToDisk(QSettings& handle);
 
+// Renames a file or folder; a failure is reported to the user as above.
+bool renameChecked(const QString& from, const QString& to);
+
 // Flushes the pending writes of handle (and of every other handle on the same
 // file in this process) to its file, so that nothing written earlier can land
 // on top of new content later.

@@ -184,6 +184,46 @@ QMap<QString, WriteCase> writeCases()
                                   e.view->loadMacroFile(-1, 0);
                                   return QVariant();
                               }};
+    cases["setDataList"] = {"modules/setting/p1.bin", none, [](Env& e) {
+                                e.view->setCurrentProfile(0);
+                                e.view->setDataList(QStringLiteral("mouseKeyMatrix/3"), {1, 2, 3, 4});
+                                return QVariant();
+                            }};
+    cases["saveMacroFile_batch"] = {"export/Macro/bx.mc",
+                                    [](Env& e) {
+                                        QVERIFY(e.view->createMacroIni(QStringLiteral("bx"), 3, 0, 0).toBool());
+                                        QDir().mkpath(e.path(QStringLiteral("export")));
+                                        e.dialogs.answers << e.path(QStringLiteral("export"));
+                                        e.view->getbatchPath();
+                                    },
+                                    [](Env& e) {
+                                        e.view->saveMacroFile_batch(0, {"bx"}, {0});
+                                        return QVariant();
+                                    }};
+    cases["loadMacroFile_sub_batch"] = {"modules/macro/Pack/a.bin",
+                                        [](Env& e) {
+                                            QDir().mkpath(e.path(QStringLiteral("Pack")));
+                                            e.write(QStringLiteral("Pack/a.mc"), "[config]\ntotal=0\n");
+                                            e.dialogs.answers << e.path(QStringLiteral("Pack"));
+                                            QCOMPARE(e.view->loadMacroFile_batch(), QStringLiteral("Pack"));
+                                        },
+                                        [](Env& e) {
+                                            e.view->loadMacroFile_sub_batch();
+                                            return QVariant();
+                                        }};
+    return cases;
+}
+
+// Slots that rename library entries: only the rename step applies.
+QMap<QString, WriteCase> renameCases()
+{
+    QMap<QString, WriteCase> cases;
+    cases["rename macro"] = {"modules/macro/old.bin",
+                             [](Env& e) { QVERIFY(e.view->createMacroIni(QStringLiteral("old"), 3, 0, 0).toBool()); },
+                             [](Env& e) { return e.view->modifyMacroNameUpdateProfile(0, 0, QStringLiteral("old"), QStringLiteral("new")); }};
+    cases["rename folder"] = {"modules/macro/Old/",
+                              [](Env& e) { QVERIFY(e.view->createMacroIni(QStringLiteral("Old"), 0, 0, 1).toBool()); },
+                              [](Env& e) { return e.view->modifyMacroNameUpdateProfile(0, 1, QStringLiteral("Old"), QStringLiteral("New")); }};
     return cases;
 }
 
@@ -237,6 +277,30 @@ private slots:
         const QStringList beside = QDir(QFileInfo(env.path(c.file)).path()).entryList(QDir::Files);
         for (const QString& name : beside)
             QVERIFY2(!name.startsWith(QFileInfo(c.file).fileName() + QLatin1Char('.')), qPrintable(name));
+    }
+
+    void failedRenameKeepsTheEntryAndWarns_data()
+    {
+        QTest::addColumn<QString>("slot");
+        for (const QString& slot : renameCases().keys())
+            QTest::newRow(qPrintable(slot)) << slot;
+    }
+    void failedRenameKeepsTheEntryAndWarns()
+    {
+        QFETCH(QString, slot);
+        const WriteCase c = renameCases().value(slot);
+        Env env;
+        c.prepare(env);
+        QCoreApplication::processEvents();
+        FileFaults::failNext(FileFaults::Step::Rename, Reason);
+        QCOMPARE(c.run(env).toBool(), false);
+        QVERIFY(QFileInfo::exists(env.path(c.file)));
+        QCoreApplication::processEvents();
+        QCOMPARE(env.dialogs.warnings.size(), 1);
+        QVERIFY2(env.dialogs.warnings.first().contains(Reason), qPrintable(env.dialogs.warnings.first()));
+        // Without the fault the same rename works.
+        QCOMPARE(c.run(env).toBool(), true);
+        QVERIFY(!QFileInfo::exists(env.path(c.file)));
     }
 
     // The same slots without a fault write their file and report success.
