@@ -1,9 +1,11 @@
 #include "app/application_startup.h"
 #include "app/copy_data.h"
+#include "app/ctl/ctl_service.h"
 #include "app/data_location.h"
 #include "app/input_capture.h"
 #include "app/input_capture_fallback.h"
 #include "app/qt_single_core_application.h"
+#include "app/shipped_data_upgrade.h"
 #include "app/termination_signals.h"
 #include "app/widget.h"
 #include <QDebug>
@@ -15,6 +17,28 @@ void chooseSceneRenderer()
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+void enterDataDirectory()
+{
+    // Every ./modules/ path is relative to the executable's own directory
+    // (an installed copy works in the user's data directory instead,
+    // seeded from the shipped tree).
+    const QString path = QCoreApplication::applicationFilePath();
+    const DataLocation location = resolveDataLocation(path.left(path.lastIndexOf(QLatin1Char('/'))),
+                                                      qEnvironmentVariable("XDG_DATA_HOME"));
+    if (!location.shippedModules.isEmpty()
+        && seedUserData(location.shippedModules, location.workingDirectory + QStringLiteral("/modules")) < 0)
+        qWarning("cannot copy the shipped data to %s", qPrintable(location.workingDirectory));
+    // A newer release's configuration may know keys and mice the user's
+    // copy does not.
+    if (!location.shippedModules.isEmpty()
+        && ShippedDataUpgrade::mergeConfig(location.shippedModules,
+                                           location.workingDirectory + QStringLiteral("/modules"))
+               == ShippedDataUpgrade::Result::Failed)
+        qWarning("cannot merge the shipped configuration into %s", qPrintable(location.workingDirectory));
+    QDir::setCurrent(location.workingDirectory);
+    qDebug() << "Working directory" << qPrintable(QDir::currentPath());
 }
 
 int runApplication(int argc, char** argv, const StartupOptions& options)
@@ -33,23 +57,15 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
             app.sendMessage(QString(), 5000);
             return 1;
         }
-        // Every ./modules/ path is relative to the executable's own directory
-        // (an installed copy works in the user's data directory instead,
-        // seeded from the shipped tree).
-        const QString path = QCoreApplication::applicationFilePath();
-        const DataLocation location = resolveDataLocation(path.left(path.lastIndexOf(QLatin1Char('/'))),
-                                                          qEnvironmentVariable("XDG_DATA_HOME"));
-        if (!location.shippedModules.isEmpty()
-            && seedUserData(location.shippedModules, location.workingDirectory + QStringLiteral("/modules")) < 0)
-            qWarning("cannot copy the shipped data to %s", qPrintable(location.workingDirectory));
-        QDir::setCurrent(location.workingDirectory);
-        qDebug() << "Working directory" << qPrintable(QDir::currentPath());
+        enterDataDirectory();
         chooseSceneRenderer();
 
         auto* widget = new Widget();
         if (options.customize)
             options.customize(*widget);
         QObject::connect(&app, &QtSingleCoreApplication::messageReceived, widget, &Widget::receiveMessage);
+        // halcyonctl's requests are carried out by this window.
+        installCtlService(app.server(), widget);
 
         // X11 raw events see the whole desktop only on an X11 session; under
         // Wayland they would see just the X clients.
@@ -58,8 +74,10 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
 #else
         const bool desktopCapture = QGuiApplication::platformName() == QLatin1String("xcb");
 #endif
-        if (!desktopCapture || !InputCapture::install())
+        const bool desktopWide = desktopCapture && InputCapture::install();
+        if (!desktopWide)
             InputCapture::useWindowFallback(widget);
+        widget->publishKeyCaptureScope(desktopWide);
         InputCapture::registerKeyboardCallback(&Widget::keyboardCallback, widget);
         InputCapture::registerMouseCallback(&Widget::mouseCallback, widget);
 
@@ -78,6 +96,7 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
         InputCapture::registerKeyboardCallback(nullptr, nullptr);
         InputCapture::registerMouseCallback(nullptr, nullptr);
         registerCopyDataCallback(nullptr, nullptr);
+        installCtlService(app.server(), nullptr);
         delete widget;
         // The window's controller was scheduled for deferred deletion.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -12,6 +12,10 @@ struct StartupOptions {
 
 int runApplication(int argc, char** argv, const StartupOptions& options = {});
 
+// Makes the directory that holds modules/ the current directory (seeding an
+// installed copy's user data first). Needs the application object.
+void enterDataDirectory();
+
 // Chooses the scene graph's software renderer where no GPU surface exists
 // (the offscreen and minimal platforms). Call before the first view.
 void chooseSceneRenderer();

@@ -11,6 +11,7 @@ struct ExtraKey {
 // the E0 flag. Num Lock and Pause are swapped on purpose: Windows reports
 // Num Lock as E0 45 and Pause as a plain 45.
 const ExtraKey kExtraKeys[] = {
+    {54, 0x36, true},   // right Shift
     {69, 0x45, true},   // Num Lock
     {96, 0x1C, true},   // keypad Enter
     {97, 0x1D, true},   // right Control

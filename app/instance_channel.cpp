@@ -3,7 +3,38 @@
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
+#include <QVariant>
 #include <QtEndian>
+
+namespace {
+// Set on a socket while one of its frames is being handled. Handling a
+// warning request runs the box's event loop, in which the sender may
+// disconnect and more of its data may arrive: the socket must then neither
+// be deleted nor be read by a second, nested call.
+constexpr char kHandlingProperty[] = "halcyonHandlingFrame";
+
+bool isHandling(const QLocalSocket* socket)
+{
+    return socket->property(kHandlingProperty).toBool();
+}
+
+// Deletes a socket whose peer has gone, unless a frame of it is still being
+// handled further up the stack; that call deletes it when it returns.
+void releaseWhenIdle(QLocalSocket* socket)
+{
+    if (!isHandling(socket))
+        socket->deleteLater();
+}
+
+void answer(QLocalSocket* socket, char value)
+{
+    if (socket->state() != QLocalSocket::ConnectedState)
+        return;
+    socket->putChar(value);
+    socket->flush();
+}
+} // namespace
 
 namespace InstanceChannel {
 
@@ -42,6 +73,43 @@ int send(const QString& serverName, const QByteArray& data, int timeoutMs)
     return answer;
 }
 
+RequestResult request(const QString& serverName, const QByteArray& payload, int replyTimeoutMs,
+                      QByteArray* reply, int maxReplyBytes)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(2000))
+        return RequestResult::NotRunning;
+    QDeadlineTimer deadline(replyTimeoutMs);
+    socket.write(frame(KindRequest, payload));
+    while (socket.bytesToWrite() > 0)
+        if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+            return RequestResult::NoAnswer;
+    QByteArray in;
+    for (;;) {
+        if (in.size() >= 5) {
+            const quint32 length = qFromBigEndian<quint32>(in.constData() + 1);
+            if (in.at(0) != KindReply || length > quint32(maxReplyBytes))
+                return RequestResult::NoAnswer;
+            if (quint32(in.size()) >= 5 + length) {
+                *reply = in.mid(5, int(length));
+                return RequestResult::Answered;
+            }
+        }
+        if (socket.bytesAvailable() > 0) {
+            in += socket.readAll();
+            continue;
+        }
+        if (deadline.hasExpired() || socket.state() != QLocalSocket::ConnectedState
+            || !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+            in += socket.readAll();
+            if (in.size() >= 5 && quint32(in.size()) >= 5 + qFromBigEndian<quint32>(in.constData() + 1))
+                continue;
+            return RequestResult::NoAnswer;
+        }
+    }
+}
+
 } // namespace InstanceChannel
 
 InstanceServer::InstanceServer(QObject* parent) : QObject(parent), m_server(new QLocalServer(this))
@@ -49,7 +117,7 @@ InstanceServer::InstanceServer(QObject* parent) : QObject(parent), m_server(new 
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::disconnected, socket, [socket] { releaseWhenIdle(socket); });
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrames(socket); });
             readFrames(socket);
         }
@@ -75,12 +143,31 @@ QString InstanceServer::errorString() const
 
 void InstanceServer::readFrames(QLocalSocket* socket)
 {
+    if (isHandling(socket))
+        return;  // the call further up the stack reads on after its frame
+    QPointer<QLocalSocket> guard(socket);
+    socket->setProperty(kHandlingProperty, true);
+    readAvailableFrames(socket);
+    if (!guard)
+        return;  // the server went away while a box was open
+    socket->setProperty(kHandlingProperty, false);
+    // A sender that disconnected meanwhile (a warning box's sender giving
+    // up) is released here, once nothing uses its socket any more.
+    if (socket->state() != QLocalSocket::ConnectedState)
+        socket->deleteLater();
+}
+
+void InstanceServer::readAvailableFrames(QLocalSocket* socket)
+{
     using namespace InstanceChannel;
+    QPointer<QLocalSocket> guard(socket);
     while (socket->bytesAvailable() >= 5) {
         char header[5];
         socket->peek(header, 5);
         const quint32 length = qFromBigEndian<quint32>(header + 1);
-        if (length > quint32(MaxPayload) || (header[0] != KindMessage && header[0] != KindCopyData)) {
+        const bool known = header[0] == KindMessage || header[0] == KindCopyData || header[0] == KindRequest;
+        const quint32 limit = header[0] == KindRequest ? quint32(MaxRequestPayload) : quint32(MaxPayload);
+        if (!known || length > limit) {
             socket->abort();
             return;
         }
@@ -88,10 +175,15 @@ void InstanceServer::readFrames(QLocalSocket* socket)
             return;
         socket->skip(5);
         const QByteArray payload = socket->read(length);
+        if (header[0] == KindRequest) {
+            answerRequest(socket, payload);
+            return;
+        }
         if (header[0] == KindMessage) {
-            socket->putChar(1);
-            socket->flush();
+            answer(socket, 1);
             emit messageReceived(QString::fromUtf8(payload));
+            if (!guard)
+                return;
             continue;
         }
         bool handled = false;
@@ -100,8 +192,34 @@ void InstanceServer::readFrames(QLocalSocket* socket)
             const quint32 cbData = qFromBigEndian<quint32>(payload.constData() + 8);
             // The sender waits for the answer until the warning box is closed.
             handled = deliverCopyData(dwData, cbData, payload.constData() + 12, size_t(payload.size() - 12));
+            if (!guard)
+                return;
+            // A sender that gave up while its box was open wants no more.
+            if (socket->state() != QLocalSocket::ConnectedState)
+                return;
         }
-        socket->putChar(handled ? 1 : 0);
-        socket->flush();
+        answer(socket, handled ? 1 : 0);
     }
+}
+
+void InstanceServer::answerRequest(QLocalSocket* socket, const QByteArray& payload)
+{
+    // One request per connection: whatever else the sender writes is ignored.
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    // Carried out from the event loop, not inside this read: the request may
+    // run nested event loops (device pacing), during which the sender can go
+    // away and its socket be deleted.
+    QPointer<QLocalSocket> guard(socket);
+    QMetaObject::invokeMethod(this, [this, guard, payload] {
+        const QByteArray reply = m_requestHandler ? m_requestHandler(payload) : QByteArray();
+        if (!guard || guard->state() != QLocalSocket::ConnectedState)
+            return;
+        if (reply.isEmpty()) {
+            guard->abort();
+            return;
+        }
+        guard->write(InstanceChannel::frame(InstanceChannel::KindReply, reply));
+        guard->flush();
+        guard->disconnectFromServer();
+    }, Qt::QueuedConnection);
 }

@@ -24,5 +24,9 @@ void myQQuickView::wheelEvent(QWheelEvent* event)
 void myQQuickView::focusInEvent(QFocusEvent* event)
 {
     repaint();
+    // The scene's window must learn it has the keys again (after the input
+    // lock disabled the view, for example); without this, text fields and
+    // Escape stay deaf until the window is activated anew.
+    QQuickWidget::focusInEvent(event);
     event->accept();
 }

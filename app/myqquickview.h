@@ -58,6 +58,8 @@ public slots:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
     void openUpdateExe();
+    // Milliseconds of a monotonic clock, for the pauses between recorded keys.
+    QVariant monotonicMs();
 
     // ---- configuration store (settings/config_store.cpp) ----
     void resetApconfig();
@@ -93,6 +95,9 @@ public slots:
     void mouseSetCursorSpeed(uint cursorSpeed);
     void mouseSetVerticalScrollLines(uint lines);
     void mouseSetDoubleClickSpeed(uint speed);
+    // For pointer speed, double-click time and wheel lines: an empty text
+    // when the desktop offers the setting, otherwise why it does not.
+    QStringList mousePointerUnavailable();
 
     // ---- name index (settings/name_index.cpp) ----
     QVariant getMacroList_Att(int att);
@@ -139,6 +144,8 @@ public slots:
     QVariant saveMacroIni(QVariant macroLevel, QVariant name, QStringList macros, QVariant repeat);
     QStringList loadMacroIni(QVariant macroLevel, QVariant name);
     QVariant deleteMacroIni(QVariant macroLevel, QVariant macroType, QVariant name);
+    // The library's name rule, for the editor to check names before use.
+    bool isMacroNameAllowed(QVariant name);
 
     // ---- macro download (macros/macro_download.cpp) ----
     QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
@@ -152,6 +159,9 @@ public slots:
     void getbatchPath();
     void saveMacroFile_batch(QVariant macroLevel, QVariantList macroFileName, QVariantList macroFileType);
     void searchMacroFile_sub_batch(QVariant currentName, QVariant currentLevel, QVariant deleteLevel);
+    // Files and folders the last import passed over because the name rule
+    // refuses their names (file or folder names as found).
+    QStringList getRefusedImportNames();
 
     // ---- macro rename and delete propagation (macros/macro_propagation.cpp) ----
     QVariant modifyMacroNameUpdateProfile(QVariant macroLevel, QVariant macroType, QVariant oldname, QVariant newname);

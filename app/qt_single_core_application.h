@@ -21,6 +21,8 @@ public:
     // take it within the timeout.
     bool sendMessage(const QString& message, int timeout = 5000);
     QString id() const { return m_id; }
+    // The channel this instance listens on; null unless it is the running one.
+    InstanceServer* server() const { return m_server; }
 
     // The identity of an executable run by a user.
     static QString instanceId(const QString& executablePath, const QString& user);

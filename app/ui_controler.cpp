@@ -1,12 +1,14 @@
 #include "app/ui_controler.h"
 #include "app/myqquickview.h"
 #include "app/root_call.h"
+#include "app/widget.h"
 #include "app/window_rules.h"
 #include "settings/ini_format.h"
 #include <QDebug>
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 QUrl& sceneOverride()
@@ -40,9 +42,13 @@ void Ui_Controler::setupUi(QWidget* window, QObject* device)
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Only the window itself is transparent: a bare rule would reach every
+    // child widget, file dialogs included, and paint them black.
+    window->setStyleSheet(QStringLiteral("#%1 { background: transparent; }").arg(window->objectName()));
 
     m_view = new myQQuickView(window);
+    // A press or release ends a move the compositor was doing.
+    m_view->installEventFilter(this);
     m_view->setObjectName(QStringLiteral("ui_View"));
     // The view takes the size of the scene's root item, which setScreenRect sets.
     m_view->setResizeMode(QQuickWidget::SizeViewToRootObject);
@@ -91,7 +97,9 @@ void Ui_Controler::onMaxRestore()
 
 void Ui_Controler::onHide()
 {
-    if (m_window)
+    if (auto* widget = qobject_cast<Widget*>(m_window.data()))
+        widget->hideToTray();
+    else if (m_window)
         m_window->setVisible(false);
 }
 
@@ -103,14 +111,34 @@ void Ui_Controler::onClose()
 
 void Ui_Controler::onXChanged(int x)
 {
-    if (m_window)
-        m_window->move(m_window->x() + x, m_window->y());
+    dragBy(x, 0);
 }
 
 void Ui_Controler::onYChanged(int y)
 {
-    if (m_window)
-        m_window->move(m_window->x(), m_window->y() + y);
+    dragBy(0, y);
+}
+
+void Ui_Controler::dragBy(int dx, int dy)
+{
+    if (!m_window || m_systemMove || (dx == 0 && dy == 0))
+        return;
+    // The scene reports the pointer's offset from where the drag began.
+    // Handing the drag to the compositor works on Wayland, where a window
+    // cannot place itself, and on X11 window managers that support it.
+    QWindow* handle = m_window->windowHandle();
+    if (handle && handle->startSystemMove()) {
+        m_systemMove = true;
+        return;
+    }
+    m_window->move(m_window->x() + dx, m_window->y() + dy);
+}
+
+bool Ui_Controler::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
+        m_systemMove = false;
+    return QObject::eventFilter(watched, event);
 }
 
 void Ui_Controler::setBusy(int busyTime)

@@ -39,7 +39,13 @@ private:
     // The primary screen's size.
     static QSize screenSize();
 
+    // Window dragging: the compositor moves the window where it can (the
+    // only way under Wayland); elsewhere the offsets move it.
+    void dragBy(int dx, int dy);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     QPointer<QWidget> m_window;
+    bool m_systemMove = false;  // the compositor moves the window until the next press or release
     myQQuickView* m_view = nullptr;
     bool m_isMaximized = false;
 };

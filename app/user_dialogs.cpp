@@ -1,23 +1,47 @@
 #include "app/user_dialogs.h"
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QWidget>
 
 namespace {
+// A start folder that does not exist (no desktop folder in a bare session)
+// would show up as a file name: the home folder stands in for it.
+QString startDir(const QString& dir)
+{
+    return QFileInfo(dir).isDir() ? dir : QDir::homePath();
+}
+
+// The keys go back to the widget that asked once the dialog has closed, so
+// the scene hears Escape and typing again.
+QString refocused(QWidget* parent, const QString& answer)
+{
+    if (parent) {
+        parent->window()->activateWindow();
+        parent->setFocus(Qt::OtherFocusReason);
+    }
+    return answer;
+}
+
 class QtUserDialogs : public UserDialogs {
 public:
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+        return refocused(parent, QFileDialog::getSaveFileName(parent, caption, startDir(dir), filter));
     }
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+        return refocused(parent, QFileDialog::getOpenFileName(parent, caption, startDir(dir), filter));
     }
     QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir) override
     {
-        return QFileDialog::getExistingDirectory(parent, caption, dir);
+        // The path as the user chose it: a link stays a link.
+        return refocused(parent, QFileDialog::getExistingDirectory(
+                                     parent, caption, startDir(dir),
+                                     QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks));
     }
     void warning(QWidget* parent, const QString& title, const QString& text) override
     {

@@ -2,6 +2,7 @@
 // requests, the busy overlay, DPI stage notices and the capture forwarding.
 #include "app/myqquickview.h"
 #include "app/root_call.h"
+#include "device/clock.h"
 #include "device/hid_thread.h"
 
 void myQQuickView::clearHidBusy()
@@ -33,6 +34,15 @@ void myQQuickView::setCurrentDPI(int dpiValue)
 
 void myQQuickView::openUpdateExe()
 {
+}
+
+QVariant myQQuickView::monotonicMs()
+{
+    // The device object's clock: real time in the program, virtual time
+    // under halcyon-sim, so recorded pauses follow the script's waits.
+    if (hid && hid->clock())
+        return QVariant(hid->clock()->nowMs());
+    return QVariant(RealClock().nowMs());
 }
 
 void myQQuickView::forwardKeyboard(int usbCode, bool isDown)

@@ -2,6 +2,7 @@
 #include "settings/write_leftovers.h"
 #include "app/autostart.h"
 #include "app/copy_data.h"
+#include "app/desktop_notifier.h"
 #include "app/hotplug_monitor.h"
 #include "app/myqquickview.h"
 #include "app/ui_controler.h"
@@ -16,11 +17,28 @@
 #include <QDebug>
 #include <QIcon>
 #include <QMenu>
+#include <QQuickItem>
 #include <QSignalBlocker>
 
 namespace {
 bool g_deviceConnected = false;
+
+std::function<bool()>& trayAvailability()
+{
+    static std::function<bool()> check;
+    return check;
+}
+
+bool trayAvailable()
+{
+    return trayAvailability() ? trayAvailability()() : QSystemTrayIcon::isSystemTrayAvailable();
+}
 } // namespace
+
+void Widget::setTrayAvailability(std::function<bool()> check)
+{
+    trayAvailability() = std::move(check);
+}
 
 const char* const Widget::TrayMenuStyleSheet =
     "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
@@ -76,9 +94,14 @@ bool Widget::deviceConnected()
 void Widget::createTrayIcon()
 {
     m_trayIcon = new QSystemTrayIcon(this);
+    m_showAction = new QAction(showWindowMenuText(), this);
+    connect(m_showAction, &QAction::triggered, this, &Widget::showFromTray);
     auto* quit = new QAction(tr("Quit (&Q)"), this);
     connect(quit, &QAction::triggered, this, &Widget::exitSYS);
     m_trayMenu = new QMenu(this);
+    m_trayMenu->addAction(m_showAction);
+    // The language may have changed since the menu was last shown.
+    connect(m_trayMenu, &QMenu::aboutToShow, this, [this] { m_showAction->setText(showWindowMenuText()); });
 #ifdef Q_OS_LINUX
     // Desktops start tray programs through an autostart entry; offer it here,
     // where a user looks for it.
@@ -100,23 +123,71 @@ void Widget::createTrayIcon()
     m_trayIcon->setToolTip(QStringLiteral("HALCYON GAMING MOUSE"));
     m_trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_trayIcon->setVisible(true);
-    } else {
+    m_trayRecheck.setInterval(TrayRecheckMs);
+    connect(&m_trayRecheck, &QTimer::timeout, this, &Widget::showTrayIconIfAvailable);
+    if (!showTrayIconIfAvailable()) {
         static bool logged = false;
         if (!logged) {
             logged = true;
             qDebug() << "No system tray: running without the tray icon";
         }
+        m_trayRecheck.start();
     }
+}
+
+bool Widget::showTrayIconIfAvailable()
+{
+    if (m_trayShown)
+        return true;
+    if (!trayAvailable())
+        return false;
+    m_trayRecheck.stop();
+    m_trayIcon->setVisible(true);
+    m_trayShown = true;
+    qDebug() << "System tray found: showing the tray icon";
+    return true;
+}
+
+bool Widget::trayUsable() const
+{
+    return m_trayShown && trayAvailable();
+}
+
+void Widget::showFromTray()
+{
+    if (g_deviceConnected)
+        postRestoreRequest();
+    showNormal();
+}
+
+void Widget::hideToTray()
+{
+    if (trayUsable())
+        setVisible(false);
+    else
+        close();
+}
+
+void Widget::publishKeyCaptureScope(bool desktopWide)
+{
+    if (QObject* root = view() ? view()->rootObject() : nullptr)
+        root->setProperty("desktopKeyCapture", desktopWide);
+}
+
+void Widget::publishConnection(bool connected)
+{
+    if (QObject* root = view() ? view()->rootObject() : nullptr)
+        root->setProperty("deviceConnected", connected);
 }
 
 void Widget::showBalloon(const QString& title, const QString& text)
 {
     if (onTrayMessage)
         onTrayMessage(title, text);
-    if (m_trayIcon && m_trayIcon->isVisible())
+    if (trayUsable())
         m_trayIcon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
+    else
+        DesktopNotifier::current().notify(title, text, 10000);
 }
 
 void Widget::checkDevice()
@@ -131,6 +202,7 @@ void Widget::checkDevice()
         qDebug() << "Device Connect";
         view()->clearHidBusy();
         g_deviceConnected = true;
+        publishConnection(true);
         showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"));
         m_hid.hidStartListen(j);
         if (view()->is560())
@@ -141,6 +213,7 @@ void Widget::checkDevice()
     }
     qDebug() << "Device DisConnect";
     g_deviceConnected = false;
+    publishConnection(false);
     refreshUI();
 }
 
@@ -184,17 +257,17 @@ void Widget::restartDetectionTimer()
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason != QSystemTrayIcon::DoubleClick)
-        return;
-    if (g_deviceConnected)
-        postRestoreRequest();
-    showNormal();
+    // Trays that speak StatusNotifierItem (KDE Plasma, GNOME's AppIndicator)
+    // report every click as Trigger and never as DoubleClick.
+    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
+        showFromTray();
 }
 
 void Widget::receiveMessage(QString)
 {
     qDebug() << "------------------------- receiveMessage---------------------";
-    if (g_deviceConnected)
+    // Without a tray the window is the only way back to the program.
+    if (g_deviceConnected || !trayUsable())
         postRestoreRequest();
 }
 
@@ -245,6 +318,7 @@ void Widget::disableView()
 {
     if (onViewDisabled)
         onViewDisabled();
+    publishConnection(false);
     if (view())
         view()->setEnabled(false);
 }

@@ -28,6 +28,27 @@ public:
     myQQuickView* view() const;
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* trayMenu() const { return m_trayMenu; }
+    // Whether the tray icon is on show. Without a tray the window is the
+    // only way to the program: hiding it ends the program instead, and a
+    // second start always brings it back.
+    bool trayShown() const { return m_trayShown; }
+    // The icon is on show and a tray holds it now (a tray host that exits
+    // leaves the icon shown but nowhere to see it).
+    bool trayUsable() const;
+    // How often a missing tray is looked for again (a tray host may start
+    // after the program, as at login).
+    static constexpr int TrayRecheckMs = 5000;
+    QTimer& trayRecheck() { return m_trayRecheck; }
+    // Replaces QSystemTrayIcon::isSystemTrayAvailable (tests); null restores it.
+    static void setTrayAvailability(std::function<bool()> check);
+    // Shows the icon once a tray exists; true when it is on show.
+    bool showTrayIconIfAvailable();
+    // The title bar's hide request: to the tray, or, without a tray, the
+    // end of the program through its normal teardown.
+    void hideToTray();
+    // Tells the scene whether key recording sees the whole desktop or only
+    // this window (its root property "desktopKeyCapture").
+    void publishKeyCaptureScope(bool desktopWide);
     QTimer& detectionTimer() { return m_detectTimer; }
 
     // Asks the scene for "initUI", then posts the request for "run".
@@ -74,6 +95,11 @@ protected:
 
 private:
     void createTrayIcon();
+    // Tray click, the tray menu's first entry: the window comes back.
+    void showFromTray();
+    // Tells the scene whether a mouse is there (its root property
+    // "deviceConnected", drawn as the "not connected" notice).
+    void publishConnection(bool connected);
     void showBalloon(const QString& title, const QString& text);
     void restartDetectionTimer();
     // The platform's way of posting a restore request to this window
@@ -86,6 +112,9 @@ private:
     Ui_Controler* m_ui = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr;
     QMenu* m_trayMenu = nullptr;
+    QAction* m_showAction = nullptr;
+    QTimer m_trayRecheck;
+    bool m_trayShown = false;
     HotplugMonitor* m_hotplug = nullptr;
     std::function<void()> m_timerHook;
     bool m_accessReported = false;  // the permission problem is told once per connect

@@ -4,7 +4,7 @@ include(GNUInstallDirs)
 install(TARGETS halcyon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/modules
         DESTINATION ${CMAKE_INSTALL_DATADIR}/halcyon
-        FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                               WORLD_READ WORLD_EXECUTE)
 # udev looks in /usr/lib/udev/rules.d (or /lib/udev/rules.d), below the prefix.
@@ -21,3 +21,21 @@ foreach(size 16 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME halcyon.png)
 endforeach()
+# The package's copyright and changelog, where Debian tools look for them.
+install(FILES ${CMAKE_SOURCE_DIR}/data/linux/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/halcyon)
+execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/linux/debian/changelog
+                OUTPUT_FILE ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/halcyon)
+execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/linux/halcyon.1
+                OUTPUT_FILE ${CMAKE_BINARY_DIR}/halcyon.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/halcyon.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/data/linux/halcyon.1 ${CMAKE_SOURCE_DIR}/data/linux/debian/changelog)
+# halcyonctl beside the program, with its manual page and bash completion.
+install(TARGETS halcyonctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.1
+                OUTPUT_FILE ${CMAKE_BINARY_DIR}/halcyonctl.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/halcyonctl.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.1)
+install(FILES ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME halcyonctl)

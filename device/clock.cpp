@@ -1,5 +1,6 @@
 #include "device/clock.h"
 #include <QThread>
+#include <chrono>
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
 #endif
@@ -20,4 +21,10 @@ void VirtualClock::sleepMs(int milliseconds)
     m_elapsed += milliseconds;
     if (onSleep)
         onSleep(milliseconds);
+}
+
+long long RealClock::nowMs() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
 }

@@ -26,6 +26,8 @@ struct ExchangeState {
     // Names found by the last batch import or library scan, per depth 1..5
     // and type (0 macro files, 1 folders); depth 5 holds macro files only.
     QStringList lists[MacroLibrary::MaxLevel + 1][2];
+    // Names the last import passed over (as found on disk).
+    QStringList refused;
 
     void clearLists()
     {
@@ -71,13 +73,17 @@ bool copyKeepingTarget(const QString& from, const QString& to)
 }
 
 // The walk shared by batch import and library scan: in `dir` at depth k,
-// files matching `pattern` sorted without regard to case, then (unless k is
-// 5) each subdirectory sorted the same way, walked depth first. Names that
-// cannot be library entries are passed over.
+// files matching `pattern` (in any case: "*.mc" also finds "A.MC") sorted
+// without regard to case, then (unless k is 5) each subdirectory sorted the
+// same way, walked depth first. Names that cannot be library entries are
+// passed over and handed to `refused`.
 struct TreeWalk {
     QString pattern;
-    // `dir` is the folder walked, `context` what the caller handed to it.
-    std::function<void(int depth, const QString& dir, const QString& context, const QString& name)> file;
+    // `dir` is the folder walked, `context` what the caller handed to it,
+    // `entry` the file's name as found there.
+    std::function<void(int depth, const QString& dir, const QString& context, const QString& name,
+                       const QString& entry)> file;
+    std::function<void(const QString& entry)> refused = [](const QString&) {};
     // Returns the context handed to the folder's own walk.
     std::function<QString(int depth, const QString& context, const QString& name)> folder;
 
@@ -85,13 +91,15 @@ struct TreeWalk {
     {
         const QDir d(dir);
         const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
+        // Without QDir::CaseSensitive the name filter ignores case.
         for (const QString& entry : d.entryList({pattern}, QDir::Files, order)) {
             const QString name = MacroLibrary::baseName(entry);
             if (!MacroLibrary::isSafeName(name)) {
                 qDebug() << "macro exchange: passed over the file" << d.filePath(entry);
+                refused(entry);
                 continue;
             }
-            file(depth, dir, context, name);
+            file(depth, dir, context, name, entry);
         }
         if (depth >= MacroLibrary::MaxLevel)
             return;
@@ -99,6 +107,7 @@ struct TreeWalk {
             const QString name = MacroLibrary::baseName(entry);
             if (!MacroLibrary::isSafeName(name)) {
                 qDebug() << "macro exchange: passed over the folder" << d.filePath(entry);
+                refused(entry);
                 continue;
             }
             // The walk goes on in the folder of the listed (base) name.
@@ -115,9 +124,11 @@ QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
                                                                ExchangeFilter);
     if (chosen.isEmpty())
         return QString();
+    state().refused.clear();
     const QString name = MacroLibrary::baseName(chosen);
     if (!MacroLibrary::isSafeName(name)) {
         qDebug() << "loadMacroFile refused the name of" << chosen;
+        state().refused << QFileInfo(chosen).fileName();
         return QString();
     }
     if (!ImportLimit::allowsOrWarn(chosen, this))
@@ -155,12 +166,14 @@ QString myQQuickView::loadMacroFile_batch()
 {
     ExchangeState& s = state();
     s.batchPath.clear();
+    s.refused.clear();
     const QString chosen = UserDialogs::current().existingDirectory(this, QStringLiteral("Open Directory"), desktop());
     const QString name = chosenDirectoryName(chosen);
     if (chosen.isEmpty() || name == QLatin1String("Desktop"))
         return QString();
     if (!MacroLibrary::isSafeName(name)) {
         qDebug() << "loadMacroFile_batch refused the name of" << chosen;
+        s.refused << QFileInfo(QDir::cleanPath(chosen)).fileName();
         return QString();
     }
     s.batchPath = chosen;
@@ -178,16 +191,19 @@ void myQQuickView::loadMacroFile_sub_batch()
     TreeWalk walk;
     walk.pattern = QStringLiteral("*.mc");
     // The context is the library folder that receives the folder's content.
-    QStringList refused;
-    walk.file = [&s, &refused](int depth, const QString& dir, const QString& target, const QString& name) {
-        const QString source = dir + QLatin1Char('/') + name + QStringLiteral(".mc");
+    QStringList tooLarge;
+    walk.file = [&s, &tooLarge](int depth, const QString& dir, const QString& target, const QString& name,
+                                const QString& entry) {
+        const QString source = dir + QLatin1Char('/') + entry;
         if (!ImportLimit::allows(source)) {
-            refused << source;
+            tooLarge << source;
             return;
         }
         s.lists[depth][0] << name;
+        // The file as found: "A.MC" is copied as well as "A.mc".
         copyKeepingTarget(source, target + QLatin1Char('/') + name + QStringLiteral(".bin"));
     };
+    walk.refused = [&s](const QString& entry) { s.refused << entry; };
     walk.folder = [&s](int depth, const QString& target, const QString& name) {
         s.lists[depth][1] << name;
         QDir().mkdir(target + QLatin1Char('/') + name);
@@ -195,10 +211,10 @@ void myQQuickView::loadMacroFile_sub_batch()
     };
     walk.walk(s.batchPath, MacroLibrary::rootPath() + chosenDirectoryName(s.batchPath), 1);
     // One message for the whole batch, naming the first file refused.
-    if (!refused.isEmpty()) {
-        QString text = ImportLimit::refusalText(refused.first());
-        if (refused.size() > 1)
-            text += QStringLiteral(" %1 more files were not imported for the same reason.").arg(refused.size() - 1);
+    if (!tooLarge.isEmpty()) {
+        QString text = ImportLimit::refusalText(tooLarge.first());
+        if (tooLarge.size() > 1)
+            text += QStringLiteral(" %1 more files were not imported for the same reason.").arg(tooLarge.size() - 1);
         UserDialogs::current().warning(this, QStringLiteral("Import"), text);
     }
 }
@@ -249,6 +265,8 @@ void myQQuickView::saveMacroFile_batch(QVariant macroLevel, QVariantList macroFi
 void myQQuickView::searchMacroFile_sub_batch(QVariant currentName, QVariant currentLevel, QVariant deleteLevel)
 {
     ExchangeState& s = state();
+    // Whatever the request, the lists no longer hold an earlier walk's names.
+    s.clearLists();
     const int level = MacroLibrary::levelOf(currentLevel);
     if (level < 0 || level >= MacroLibrary::MaxLevel)
         return;
@@ -257,12 +275,13 @@ void myQQuickView::searchMacroFile_sub_batch(QVariant currentName, QVariant curr
         return;
     const QString top = MacroLibrary::baseName(start);
     const int d = deleteLevel.toInt();
-    s.clearLists();
     if (d <= 0)
         updataMacroList_delOld(top);
     TreeWalk walk;
     walk.pattern = QStringLiteral("*.bin");
-    walk.file = [&s](int depth, const QString&, const QString&, const QString& name) { s.lists[depth][0] << name; };
+    walk.file = [&s](int depth, const QString&, const QString&, const QString& name, const QString&) {
+        s.lists[depth][0] << name;
+    };
     walk.folder = [this, &s, d](int depth, const QString& treePath, const QString& name) {
         s.lists[depth][1] << name;
         if (depth >= d && depth <= 4)
@@ -270,4 +289,9 @@ void myQQuickView::searchMacroFile_sub_batch(QVariant currentName, QVariant curr
         return treePath + name;
     };
     walk.walk(start, top, 1);
+}
+
+QStringList myQQuickView::getRefusedImportNames()
+{
+    return state().refused;
 }

@@ -29,6 +29,11 @@ QString entryText(const QVariant& v)
 
 } // namespace
 
+bool myQQuickView::isMacroNameAllowed(QVariant name)
+{
+    return MacroLibrary::isSafeName(name.toString());
+}
+
 QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVariant macroLevel, QVariant macroType)
 {
     const QString n = name.toString();

@@ -24,6 +24,8 @@ bool isSafeName(const QString& name)
             return false;
         switch (c.unicode()) {
         case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+        // Separators of the name index's lists.
+        case ',': case ';': case '=':
             return false;
         default:
             break;
@@ -31,7 +33,7 @@ bool isSafeName(const QString& name)
     }
     // Names that one of the supported file systems silently changes or
     // reserves for devices.
-    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')) || name.startsWith(QLatin1Char(' ')))
         return false;
     static const QRegularExpression reserved(
         QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),

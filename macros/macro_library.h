@@ -19,8 +19,11 @@ constexpr int MaxLevel = 5;
 
 // True for a name that can be a file or folder of the library: not empty,
 // not "." or "..", no path separator, no character the file systems of the
-// supported platforms reject, not ending in a dot or blank, not a reserved
-// device name, and short enough for a file name with its extension.
+// supported platforms reject, no separator of the name index's lists (",",
+// ";", "="), not starting with a blank nor ending in a dot or blank, not a
+// reserved device name (in any case), and short enough for a file name with
+// its extension. The scene asks the same rule (isMacroNameAllowed), so the
+// tree, the name index and the files never disagree.
 bool isSafeName(const QString& name);
 
 // The five selected folder names (name1 to name5), from the process-wide

@@ -50,6 +50,9 @@ QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode)
         // After the eight DPI texts: the notice for a mouse we may not open.
         if (texts.size() > 8 && present.at(8) && !texts.at(8).isEmpty())
             accessDeniedNotice() = texts.at(8);
+        // The tray menu's entry that shows the window.
+        if (texts.size() > 9 && present.at(9) && !texts.at(9).isEmpty())
+            showWindowMenuText() = texts.at(9);
     }
     return texts;
 }

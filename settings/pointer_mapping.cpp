@@ -25,3 +25,9 @@ double pointerSpeedOnRange(int speed, double low, double high)
     const int s = std::clamp(speed, SpeedMin, SpeedMax);
     return low + (high - low) * double(s - SpeedMin) / double(SpeedMax - SpeedMin);
 }
+
+double pointerIndexOnRange(int speed, double low, double high)
+{
+    const int index = std::clamp(speed, SpeedMin, SpeedMax) / 2;
+    return low + (high - low) * double(index) / double(PointerIndexMax);
+}

@@ -15,3 +15,8 @@ uint doubleClickTimeForIndex(uint index);
 // The pointer speed 1..20 placed linearly on [low, high] (used for pointer
 // acceleration settings that take a range instead of a step number).
 double pointerSpeedOnRange(int speed, double low, double high);
+
+// The slider index 0..10 a pointer speed 1..20 came from, placed evenly on
+// [low, high]: index 0 gives low, 5 the middle, 10 high (for desktops whose
+// pointer speed is a range, such as libinput's -1..1).
+double pointerIndexOnRange(int speed, double low, double high);

@@ -1,9 +1,13 @@
 #pragma once
+#include <QString>
 #include <QtGlobal>
+
+enum class PointerSetting { Speed = 0, DoubleClickTime = 1, WheelLines = 2 };
 
 // The operating system's pointer settings that affect every pointing device.
 // Each call reports whether the system took the value. One implementation
-// per operating system (pointer_settings_win.cpp, pointer_settings_linux.cpp).
+// per operating system (pointer_settings_win.cpp), on Linux one per desktop
+// (pointer_settings_linux.cpp picks it).
 class PointerPlatform {
 public:
     virtual ~PointerPlatform() = default;
@@ -11,6 +15,9 @@ public:
     virtual bool setPointerSpeed(int speed) = 0;
     virtual bool setDoubleClickTime(uint milliseconds) = 0;
     virtual bool setWheelScrollLines(uint lines) = 0;
+    // Empty when the system offers the setting; otherwise a short reason,
+    // which the system page shows instead of the control.
+    virtual QString unavailableReason(PointerSetting) const { return {}; }
 
     // The implementation in use: the operating system's unless a test or a
     // tool has installed another one (null restores the system's).

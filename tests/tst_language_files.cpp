@@ -4,6 +4,7 @@
 #include "app/myqquickview.h"
 #include "device/dpi_switch_texts.h"
 #include "settings/ini_format.h"
+#include "settings/notice_texts.h"
 #include "tests/settings/settings_fixture.h"
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -211,6 +212,45 @@ private slots:
         QCOMPARE(view->getLangStrings(QStringLiteral("keyCode"), language), table);
     }
 
+    // A text equal to the English one is a leftover, unless it is a key
+    // name, a unit or proper noun, or the same word in that language.
+    void noEnglishLeftovers_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("sameWords");
+        const QStringList everywhere = {QStringLiteral("OK"), QStringLiteral("DPI+"), QStringLiteral("DPI-"),
+                                        QStringLiteral("ms")};
+        QTest::newRow("ChineseSimplified") << QStringLiteral("ChineseSimplified") << everywhere;
+        QTest::newRow("ChineseTraditional") << QStringLiteral("ChineseTraditional") << everywhere;
+        QTest::newRow("German") << QStringLiteral("German")
+                                << everywhere + QStringList{"Bytes", "Neon", "Horizontal", "Desktop"};
+        QTest::newRow("French") << QStringLiteral("French")
+                                << everywhere + QStringList{"Direction", "Actions", "Macro", "Horizontal", "Vertical"};
+        QTest::newRow("Italian") << QStringLiteral("Italian")
+                                 << everywhere + QStringList{"Macro", "Neon", "Desktop", "Stop"};
+        QTest::newRow("Spanish") << QStringLiteral("Spanish")
+                                 << everywhere + QStringList{"Macro", "Bytes", "Horizontal", "Vertical"};
+    }
+    void noEnglishLeftovers()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, sameWords);
+        QStringList leftovers;
+        for (const Group& g : kGroups) {
+            const QString group = QString::fromLatin1(g.name);
+            // Key names are the same in every language (see above).
+            if (group == QLatin1String("keyCode"))
+                continue;
+            const QStringList english = view->getLangStrings(group, QStringLiteral("English"));
+            const QStringList texts = view->getLangStrings(group, language);
+            for (int i = 0; i < texts.size() && i < english.size(); ++i) {
+                if (texts.at(i) == english.at(i) && !sameWords.contains(texts.at(i)))
+                    leftovers.append(QStringLiteral("%1/%2=%3").arg(group).arg(i).arg(texts.at(i)));
+            }
+        }
+        QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers.join(QStringLiteral(", "))));
+    }
+
     void otherSetsTheEightTrayTexts()
     {
         for (const QString& language : kLanguages) {
@@ -220,6 +260,26 @@ private slots:
             for (const QString& text : dpiSwitchTexts())
                 QVERIFY2(!text.isEmpty(), qPrintable(language));
         }
+    }
+
+    // After the tray texts: the access notice, the tray menu's "Show
+    // Halcyon", the scene's "not connected" notice and its window-only
+    // recording note, each translated.
+    void otherHasTheNoticesAndTheShowEntry()
+    {
+        QStringList english;
+        for (const QString& language : kLanguages) {
+            const QStringList texts = view->getLangStrings(QStringLiteral("other"), language);
+            QCOMPARE(texts.size(), 12);
+            for (const QString& text : texts)
+                QVERIFY2(!text.isEmpty(), qPrintable(language));
+            QCOMPARE(showWindowMenuText(), texts.at(9));
+            QVERIFY2(texts.at(9).contains(QStringLiteral("Halcyon")), qPrintable(language));
+            if (language == QLatin1String("English"))
+                english = texts;
+        }
+        QCOMPARE(english.mid(9), (QStringList{QStringLiteral("Show Halcyon"), QStringLiteral("Mouse not connected"),
+                                              QStringLiteral("Only keys typed in this window are recorded")}));
     }
 };
 

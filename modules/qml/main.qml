@@ -58,10 +58,22 @@ Item {
     property int profileNo: 0
     // Selected tab: 0 buttons and DPI, 1 lighting (hidden), 2 settings and macros.
     property int currentTab: 0
+    // Whether a mouse is there; the native side sets it at every detection
+    // and when the mouse goes away. Without one the pages stay editable (the
+    // profile keeps the changes) and the title bar says so.
+    property bool deviceConnected: true
+    property string notConnectedText: "Mouse not connected"
+    // Whether key recording sees the whole desktop; where it does not
+    // (Wayland) it sees the keys typed into this window, and the macro
+    // editor says so while recording. Set by the native side at start-up.
+    property bool desktopKeyCapture: true
+    property string windowOnlyCaptureText: "Only keys typed in this window are recorded"
     // True once the first lock has ended and the frame replaced the logo.
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
     readonly property bool isLocked: busyIndicator.running
+    // True while a dialog is open over the frame (with the mask).
+    readonly property bool isDialogOpen: mainMask.visible
     // True while any page holds changes that "Save" would send.
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
@@ -211,8 +223,13 @@ Item {
         } else {
             console.log("No texts for language", language, "- keeping the current texts")
         }
-        // Only for the backend: it keeps the DPI notification texts of this group.
-        ui_View.getLangStrings("other", language)
+        // The backend keeps the tray texts of this group; the scene takes the
+        // "not connected" notice.
+        var other = Values.toList(ui_View.getLangStrings("other", language))
+        if (other.length > 10 && String(other[10]) !== "")
+            notConnectedText = String(other[10])
+        if (other.length > 11 && String(other[11]) !== "")
+            windowOnlyCaptureText = String(other[11])
     }
 
     // The user picked another language: store it and reload every text group.
@@ -241,7 +258,27 @@ Item {
     function hideDialog(dialog) {
         dialog.visible = false
         mainMask.visible = false
+        // Keys go back to the frame, so Escape still reaches it.
+        focusSink.forceActiveFocus()
     }
+
+    // Escape: the dialog on top closes as its Cancel (or close cross) does.
+    // A dialog capturing keys keeps Escape as a key it may record.
+    function closeTopDialog() {
+        var top = null
+        var list = dialogLayer.children
+        for (var i = 0; i < list.length; ++i) {
+            // A dialog may sit in the layer directly or inside a Loader.
+            var d = list[i].closeRequested === undefined && list[i].item ? list[i].item : list[i]
+            if (d.visible && list[i].visible && d.closeRequested !== undefined && (top === null || d.z >= top.z))
+                top = d
+        }
+        if (top === null || top.isCapturing)
+            return false
+        top.closeRequested()
+        return true
+    }
+    Keys.onEscapePressed: function(event) { event.accepted = closeTopDialog() }
 
     // "Save": send every page with unsaved changes, in order.
     function saveAllData() {
@@ -294,6 +331,12 @@ Item {
         menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
         ui_View.setGlobalData("mouse/profileNo", profileNo)
         ui_View.setCurrentProfile(profileNo)
+        sendProfile()
+        controlUIEnable(true)
+    }
+
+    // Load every page from the current profile and send it to the mouse.
+    function sendProfile() {
         keyMatrixPage.init(true, false)
         dpiPage.init(true, false)
         lightPage.init(true, false)
@@ -303,7 +346,83 @@ Item {
             ui_View.mouseResetKeyMatrix()
         }
         clearUnsavedFlags()
+    }
+
+    // ---- requests of halcyonctl, carried out with the window's own functions ----
+
+    // What the tool reports, as the window shows it.
+    function ctlState() {
+        return { initialised: isPownOn, profile: profileNo,
+                 names: profileManager.profileNames, slots: profileManager.profileSlots,
+                 stageCount: dpiPage.stageCount, currentStage: dpiPage.currentStage,
+                 dpiValues: dpiPage.dpiValues }
+    }
+
+    // Lists a profile slot in the profile manager, named as "Import" names a
+    // new entry; false when the list is full or the slot lies beyond it.
+    function ctlListProfile(slot) {
+        if (profileManager.indexOfSlot(slot) >= 0)
+            return true
+        var entry = profileManager.freeEntry()
+        if (!entry || slot < 0 || slot >= profileManager.maxProfiles)
+            return false
+        entry.slot = slot
+        profileManager.addEntry(entry)
+        return true
+    }
+
+    // The current profile's file was replaced: show and send it, as a switch does.
+    function ctlReloadProfile() {
+        controlUIEnable(false)
+        sendProfile()
         controlUIEnable(true)
+    }
+
+    // The macro library as paths "Folder/Name", folders ending in "/".
+    function ctlMacroEntries() {
+        if (macroEditor.tree.children.length === 0)
+            macroEditor.loadTree()
+        var out = []
+        function walk(folder, prefix) {
+            folder.children.forEach(function(c) {
+                out.push(prefix + c.name + (c.type === 1 ? "/" : ""))
+                if (c.type === 1)
+                    walk(c, prefix + c.name + "/")
+            })
+        }
+        walk(macroEditor.tree, "")
+        return out
+    }
+
+    function ctlMacroNode(chain) {
+        var node = macroEditor.tree
+        for (var i = 0; i < chain.length && node; ++i)
+            node = macroEditor.childNamed(node, chain[i])
+        return node
+    }
+
+    // "Export" of the macro at the chain of names; the file dialog is answered by the tool.
+    function ctlExportMacro(chain) {
+        ctlMacroEntries()
+        var node = ctlMacroNode(chain)
+        if (!node || node === macroEditor.tree || node.type !== 0)
+            return false
+        macroEditor.exportMacro(node)
+        return true
+    }
+
+    // "Import" into the top level; true when the macro name is listed afterwards.
+    function ctlImportMacro(name) {
+        ctlMacroEntries()
+        if (macroEditor.childNamed(macroEditor.tree, name))
+            return false
+        var kept = macroEditor.selectedNode
+        macroEditor.selectedNode = null
+        macroEditor.importMacro()
+        var node = macroEditor.childNamed(macroEditor.tree, name)
+        if (!node)
+            macroEditor.selectedNode = kept
+        return node !== null
     }
 
     function clearUnsavedFlags() {
@@ -430,6 +549,8 @@ Item {
             objectName: "mainMask"
             anchors.fill: parent
             visible: false
+            // Hover stops here too: nothing under an open dialog lights up.
+            hoverEnabled: true
             z: 5
             property point pressPos
             onPressed: function(mouse) {
@@ -479,6 +600,19 @@ Item {
                 font.pixelSize: 24
                 font.letterSpacing: 5
             }
+        }
+
+        Text {
+            id: notConnectedNotice
+            objectName: "notConnectedNotice"
+            anchors.left: titleLogo.right
+            anchors.leftMargin: 28
+            anchors.verticalCenter: titleLogo.verticalCenter
+            visible: !mainIten.deviceConnected
+            text: mainIten.notConnectedText
+            color: mainIten.colorAccent
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMaxSize
         }
 
         Row {
@@ -547,6 +681,8 @@ Item {
                 SystemSettingPage {
                     id: systemPage
                     objectName: "systemPage"
+                    // Above the macro editor, so the report-rate list opens over it.
+                    z: 1
                     width: parent.width
                     height: 180
                 }

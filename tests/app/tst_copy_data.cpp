@@ -22,6 +22,28 @@ public:
     QList<QWidget*> parents;
     QStringList warnings;
 };
+
+// A warning box during which the sender gives up: the box's event loop sees
+// the disconnection and runs the deferred deletions posted meanwhile.
+class SenderLeavesDialogs : public RecordingDialogs {
+public:
+    void warning(QWidget* parent, const QString& title, const QString& text) override
+    {
+        RecordingDialogs::warning(parent, title, text);
+        QLocalSocket* peer = server->findChild<QLocalSocket*>();
+        QVERIFY(peer);
+        QEventLoop box;
+        QObject::connect(peer, &QLocalSocket::disconnected, &box, &QEventLoop::quit);
+        QTimer::singleShot(10000, &box, &QEventLoop::quit);
+        sender->abort();
+        if (peer->state() == QLocalSocket::ConnectedState)
+            box.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(peer->state(), QLocalSocket::UnconnectedState);
+    }
+    QObject* server = nullptr;
+    QLocalSocket* sender = nullptr;
+};
 } // namespace
 
 class TestCopyData : public QObject {
@@ -97,6 +119,45 @@ private slots:
         socket.write(frame(KindCopyData, copyDataPayload(9487, 5, QByteArray("hello", 6))));
         QTRY_COMPARE_WITH_TIMEOUT(socket.bytesAvailable(), qint64(1), 10000);
         QCOMPARE(socket.readAll(), QByteArray("\x00", 1));
+        UserDialogs::install(nullptr);
+    }
+
+    // The sender disconnects while its warning box is open: the box closes
+    // normally, nothing is answered, and the channel keeps serving others.
+    void senderLeavesWhileTheBoxIsOpen()
+    {
+        QVERIFY(QDir::setCurrent(QStringLiteral(HALCYON_BINARY_DIR)));
+        SenderLeavesDialogs dialogs;
+        UserDialogs::install(&dialogs);
+        Widget widget;
+        widget.setWindowTitle(QStringLiteral("Caption"));
+        registerCopyDataCallback(&Widget::copyDataCallback, &widget);
+        InstanceServer server;
+        const QString name = QStringLiteral("halcyon-test-leaving-%1").arg(QCoreApplication::applicationPid());
+        QVERIFY(server.listen(name));
+        QLocalSocket sender;
+        dialogs.server = &server;
+        dialogs.sender = &sender;
+        sender.connectToServer(name);
+        QVERIFY(sender.waitForConnected(5000));
+        using namespace InstanceChannel;
+        // A second request queued behind the first is dropped with it.
+        sender.write(frame(KindCopyData, copyDataPayload(9487, 5, QByteArray("first", 6))));
+        sender.write(frame(KindCopyData, copyDataPayload(9487, 6, QByteArray("second", 7))));
+        sender.flush();
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.warnings.size(), 1, 10000);
+        QCOMPARE(dialogs.warnings.first(), QStringLiteral("Caption|first"));
+        QTRY_VERIFY_WITH_TIMEOUT(!server.findChild<QLocalSocket*>(), 10000);
+
+        QSignalSpy messages(&server, &InstanceServer::messageReceived);
+        QLocalSocket next;
+        next.connectToServer(name);
+        QVERIFY(next.waitForConnected(5000));
+        next.write(frame(KindMessage, QByteArray()));
+        QTRY_COMPARE_WITH_TIMEOUT(next.bytesAvailable(), qint64(1), 10000);
+        QCOMPARE(next.readAll(), QByteArray("\x01", 1));
+        QCOMPARE(messages.size(), 1);
+        registerCopyDataCallback(nullptr, nullptr);
         UserDialogs::install(nullptr);
     }
 

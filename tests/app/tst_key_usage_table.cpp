@@ -158,6 +158,8 @@ private slots:
         QTest::newRow("keypad multiply") << 55u << 0x55;
         QTest::newRow("right Control") << 97u << 0xE4;
         QTest::newRow("right Alt") << 100u << 0xE6;
+        QTest::newRow("left Shift") << 42u << 0xE1;
+        QTest::newRow("right Shift") << 54u << 0xE5;
         QTest::newRow("left GUI") << 125u << 0xE3;
         QTest::newRow("right GUI") << 126u << 0;
         QTest::newRow("Menu") << 127u << 0x65;

@@ -1,5 +1,6 @@
 // Widget: the window it becomes, its tray icon, detection with the connect
 // and disconnect sequences, the hot-plug path, and quitting.
+#include "app/desktop_notifier.h"
 #include "app/myqquickview.h"
 #include "app/root_call.h"
 #include "app/ui_controler.h"
@@ -9,9 +10,11 @@
 #include <QAction>
 #include <QMenu>
 #include <QQmlContext>
+#include <QQuickItem>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QFileDialog>
 #include <QtTest>
 #include <thread>
 
@@ -51,9 +54,20 @@ HidDeviceRecord record(quint16 pid, quint16 page, quint16 usage, const char* pat
 
 } // namespace
 
+class RecordingNotifier : public DesktopNotifier {
+public:
+    void notify(const QString& title, const QString& text, int timeoutMs) override
+    {
+        sent << QStringLiteral("%1|%2|%3").arg(title, text).arg(timeoutMs);
+    }
+    QStringList sent;
+};
+
 class TestWidget : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
+    bool m_trayAvailable = true;
+    RecordingNotifier m_notices;
     QStringList m_calls;  // root-function calls, "name args"
     VirtualClock m_clock;
 
@@ -85,8 +99,35 @@ private slots:
                 a << v.toString();
             m_calls << (name + QLatin1Char(' ') + a.join(QLatin1Char(','))).trimmed();
         });
+        DesktopNotifier::install(&m_notices);
     }
-    void cleanupTestCase() { setRootCallObserver(nullptr); }
+    void init()
+    {
+        // Most cases run as on a desktop with a tray; the offscreen platform has none.
+        m_trayAvailable = true;
+        Widget::setTrayAvailability([this] { return m_trayAvailable; });
+        m_notices.sent.clear();
+    }
+    void cleanupTestCase()
+    {
+        setRootCallObserver(nullptr);
+        Widget::setTrayAvailability(nullptr);
+        DesktopNotifier::install(nullptr);
+    }
+
+    // A dialog opened over the view paints its own background: the window's
+    // transparency stops at the window.
+    void dialogsOverTheViewAreOpaque()
+    {
+        auto w = makeWidget();
+        QFileDialog dialog(w->view(), QStringLiteral("Open File"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.resize(600, 400);
+        const QImage image = dialog.grab().toImage();
+        const QColor corner = image.pixelColor(4, image.height() - 4);
+        QCOMPARE(corner.alpha(), 255);
+        QCOMPARE(corner.rgb(), dialog.palette().color(QPalette::Window).rgb());
+    }
 
     void windowAndScene()
     {
@@ -94,7 +135,7 @@ private slots:
         QCOMPARE(w->objectName(), QStringLiteral("Widget"));
         QCOMPARE(w->windowFlags(), Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
         QVERIFY(w->testAttribute(Qt::WA_TranslucentBackground));
-        QCOMPARE(w->styleSheet(), QStringLiteral("background:transparent;"));
+        QCOMPARE(w->styleSheet(), QStringLiteral("#Widget { background: transparent; }"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Test Mouse"));
         myQQuickView* view = w->view();
         QCOMPARE(view->objectName(), QStringLiteral("ui_View"));
@@ -157,14 +198,16 @@ private slots:
         QCOMPARE(w->trayIcon()->toolTip(), QStringLiteral("HALCYON GAMING MOUSE"));
         QCOMPARE(w->trayIcon()->contextMenu(), w->trayMenu());
         const QList<QAction*> actions = w->trayMenu()->actions();
-        // Quit ends the menu; on Linux the autostart switch comes before it.
+        // "Show Halcyon" opens the menu, Quit ends it; on Linux the
+        // autostart switch comes between them.
+        QCOMPARE(actions.first()->text(), QStringLiteral("Show Halcyon"));
         QCOMPARE(actions.last()->text(), QStringLiteral("Quit (&Q)"));
 #ifdef Q_OS_LINUX
-        QCOMPARE(actions.size(), 2);
-        QCOMPARE(actions.at(0)->text(), QStringLiteral("Start with the desktop"));
-        QVERIFY(actions.at(0)->isCheckable());
+        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions.at(1)->text(), QStringLiteral("Start with the desktop"));
+        QVERIFY(actions.at(1)->isCheckable());
 #else
-        QCOMPARE(actions.size(), 1);
+        QCOMPARE(actions.size(), 2);
 #endif
         QCOMPARE(w->trayMenu()->styleSheet(),
                  QStringLiteral("QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } QMenu::item:enabled { color: rgb(225, 225, 225); } QMenu::item:!enabled { color: rgb(155, 155, 155); } QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, 255, 40); } QMenu::separator { height: 1px; background: rgb(100, 100, 100); } QMenu::indicator { width: 13px; height: 13px; } QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
@@ -299,14 +342,102 @@ private slots:
         w->hid().waitListenerEnded();
     }
 
-    void trayDoubleClickShowsTheWindow()
+    // A double click (XEmbed trays), a single click (StatusNotifierItem
+    // trays report only that) and the menu's first entry all show the
+    // window; a context or middle click does not.
+    void trayShowsTheWindow_data()
+    {
+        QTest::addColumn<int>("reason");  // -1: the menu's "Show Halcyon"
+        QTest::addColumn<bool>("shows");
+        QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick) << true;
+        QTest::newRow("single click") << int(QSystemTrayIcon::Trigger) << true;
+        QTest::newRow("menu entry") << -1 << true;
+        QTest::newRow("context click") << int(QSystemTrayIcon::Context) << false;
+        QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << false;
+    }
+    void trayShowsTheWindow()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, shows);
+        auto w = makeWidget();
+        QVERIFY(w->trayShown());
+        w->hide();
+        if (reason < 0)
+            w->trayMenu()->actions().first()->trigger();
+        else
+            w->trayIconActivated(QSystemTrayIcon::ActivationReason(reason));
+        QCOMPARE(w->isVisible(), shows);
+    }
+
+    // The menu entry follows the language, as the tray notices do.
+    void showEntryFollowsTheLanguage()
     {
         auto w = makeWidget();
+        w->view()->getLangStrings(QStringLiteral("other"), QStringLiteral("German"));
+        emit w->trayMenu()->aboutToShow();
+        QCOMPARE(w->trayMenu()->actions().first()->text(), QStringLiteral("Halcyon anzeigen"));
+        w->view()->getLangStrings(QStringLiteral("other"), QStringLiteral("English"));
+        emit w->trayMenu()->aboutToShow();
+        QCOMPARE(w->trayMenu()->actions().first()->text(), QStringLiteral("Show Halcyon"));
+    }
+
+    // Without a tray the window is the only way to the program: the title
+    // bar's hide ends it, a second start brings the window back even with no
+    // mouse, notices go to the desktop's notification service, and the
+    // scene says that no mouse is connected.
+    void withoutATrayNothingIsInvisible()
+    {
+        m_trayAvailable = false;
+        auto w = makeWidget();
+        QVERIFY(!w->trayShown());
+        FakeBus bus;
+        w->hid().setPort(&bus);
+        w->checkDevice();
+        QCOMPARE(w->view()->rootObject()->property("deviceConnected").toBool(), false);
         w->hide();
-        w->trayIconActivated(QSystemTrayIcon::Trigger);
+        w->receiveMessage(QString());
+        QTRY_VERIFY(w->isVisible());
+
+        bus.records = {record(0xA09F, 0xFF00, 0xFF00, "mouse-cmd")};
+        w->checkDevice();
+        QCOMPARE(w->view()->rootObject()->property("deviceConnected").toBool(), true);
+        QCOMPARE(m_notices.sent, QStringList{QStringLiteral("Info|Detect Device|10000")});
+        w->showTrayMessage(QStringLiteral("Info"), QStringLiteral("DPI switched to stage 2"));
+        QCOMPARE(m_notices.sent.last(), QStringLiteral("Info|DPI switched to stage 2|10000"));
+        w->hid().hidStopListen();
+        w->hid().waitListenerEnded();
+
+        QTimer::singleShot(0, w.get(), [&] { w->controller()->onHide(); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    // A tray host that starts after the program gets the icon, and from
+    // then on the window hides to it.
+    void trayAppearingLaterGetsTheIcon()
+    {
+        m_trayAvailable = false;
+        auto w = makeWidget();
+        QVERIFY(!w->trayShown());
+        QVERIFY(!w->showTrayIconIfAvailable());
+        QVERIFY(w->trayRecheck().isActive());
+        m_trayAvailable = true;
+        QVERIFY(QMetaObject::invokeMethod(&w->trayRecheck(), "timeout", Qt::DirectConnection));
+        QVERIFY(w->trayShown());
+        QVERIFY(!w->trayRecheck().isActive());
+        w->show();
+        w->controller()->onHide();
         QVERIFY(!w->isVisible());
-        w->trayIconActivated(QSystemTrayIcon::DoubleClick);
-        QVERIFY(w->isVisible());
+        // Balloons now go through the icon.
+        w->showTrayMessage(QStringLiteral("Info"), QStringLiteral("x"));
+        QVERIFY(m_notices.sent.isEmpty());
+        // The tray host exits: the window no longer hides, a second start
+        // brings it back, notices go to the desktop again.
+        m_trayAvailable = false;
+        w->showTrayMessage(QStringLiteral("Info"), QStringLiteral("y"));
+        QCOMPARE(m_notices.sent, QStringList{QStringLiteral("Info|y|10000")});
+        w->hide();
+        w->receiveMessage(QString());
+        QTRY_VERIFY(w->isVisible());
     }
 
     // Closing the window ends the program; hiding it, or closing another

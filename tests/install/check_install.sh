@@ -15,10 +15,20 @@ for f in bin/halcyon \
          share/metainfo/io.halcyon.Halcyon.metainfo.xml \
          share/icons/hicolor/scalable/apps/halcyon.svg \
          share/icons/hicolor/48x48/apps/halcyon.png \
-         share/icons/hicolor/256x256/apps/halcyon.png; do
+         share/icons/hicolor/256x256/apps/halcyon.png \
+         share/man/man1/halcyon.1.gz \
+         bin/halcyonctl \
+         share/man/man1/halcyonctl.1.gz \
+         share/bash-completion/completions/halcyonctl; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done
 [ -x "$prefix/bin/halcyon" ] || fail "bin/halcyon is not executable"
+[ -x "$prefix/bin/halcyonctl" ] || fail "bin/halcyonctl is not executable"
+bash -n "$prefix/share/bash-completion/completions/halcyonctl" || fail "bash completion does not parse"
+if command -v groff >/dev/null; then
+  gzip -dc "$prefix/share/man/man1/halcyonctl.1.gz" | groff -man -Tutf8 -ww -z 2>&1 | grep . \
+    && fail "manual page warnings"
+fi
 if find "$prefix/share/halcyon" -type f -perm /222 -perm /022 | grep -q .; then
   fail "shipped data is writable by group or others"
 fi

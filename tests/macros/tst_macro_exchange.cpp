@@ -98,11 +98,53 @@ private slots:
         MacroTestEnv::write("src/T/..mc", "");
         MacroTestEnv::write("src/T/a\\b.mc", "");
         MacroTestEnv::write("src/T/c:d/x.mc", "");
+        MacroTestEnv::write("src/T/e,f.mc", "");
         env->dialogs.answers << abs("src/T");
         v().loadMacroFile_batch();
         v().loadMacroFile_sub_batch();
         QCOMPARE(lists(), QStringList{"1,0:ok"});
         QCOMPARE(MacroTestEnv::tree(lib("")), (QStringList{"T/", "T/ok.bin"}));
+        // What was passed over is there for the editor to report.
+        QCOMPARE(v().getRefusedImportNames(), (QStringList{"a\\b.mc", "e,f.mc", "c:d"}));
+    }
+
+    // "*.mc" in any case is listed and copied alike.
+    void batchImportTakesEitherCase()
+    {
+        MacroTestEnv::write("src/T/Upper.MC", "U");
+        MacroTestEnv::write("src/T/lower.mc", "L");
+        MacroTestEnv::write("src/T/Mixed.Mc", "M");
+        env->dialogs.answers << abs("src/T");
+        v().loadMacroFile_batch();
+        v().loadMacroFile_sub_batch();
+        QCOMPARE(lists(), QStringList{"1,0:lower Mixed Upper"});
+        QCOMPARE(MacroTestEnv::read(lib("T/Upper.bin")), QByteArray("U"));
+        QCOMPARE(MacroTestEnv::read(lib("T/Mixed.bin")), QByteArray("M"));
+        QCOMPARE(MacroTestEnv::read(lib("T/lower.bin")), QByteArray("L"));
+        QVERIFY(v().getRefusedImportNames().isEmpty());
+    }
+
+    // A scan asked for a level or name that cannot be walked leaves no
+    // names of an earlier walk behind.
+    void scanThatCannotWalkClearsTheLists_data()
+    {
+        QTest::addColumn<QVariant>("level");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("level beyond five") << QVariant(7) << QStringLiteral("T");
+        QTest::newRow("negative level") << QVariant(-2) << QStringLiteral("T");
+        QTest::newRow("name refused") << QVariant(0) << QStringLiteral("a/b");
+    }
+    void scanThatCannotWalkClearsTheLists()
+    {
+        QFETCH(QVariant, level);
+        QFETCH(QString, name);
+        MacroTestEnv::write("src/T/one.mc", "");
+        env->dialogs.answers << abs("src/T");
+        v().loadMacroFile_batch();
+        v().loadMacroFile_sub_batch();
+        QCOMPARE(lists(), QStringList{"1,0:one"});
+        v().searchMacroFile_sub_batch(name, level, 0);
+        QVERIFY(lists().isEmpty());
     }
 
     void importNeverReplacesAMacro()
@@ -121,6 +163,8 @@ private slots:
         QTest::newRow("nothing before the dot") << QStringLiteral("in/..mc");
         QTest::newRow("backslash") << QStringLiteral("in/a\\b.mc");
         QTest::newRow("device name") << QStringLiteral("in/NUL.mc");
+        QTest::newRow("device name in lower case") << QStringLiteral("in/con.mc");
+        QTest::newRow("list separator") << QStringLiteral("in/a;b.mc");
     }
     void importRefusesUnsafeNames()
     {
@@ -129,6 +173,7 @@ private slots:
         env->dialogs.answers << abs(file);
         QCOMPARE(v().loadMacroFile(-1, -1), QString());
         QVERIFY(MacroTestEnv::tree(lib("")).isEmpty());
+        QCOMPARE(v().getRefusedImportNames(), QStringList{QFileInfo(file).fileName()});
     }
 
     void exportThenImportIsByteEqual()

@@ -253,6 +253,10 @@ private slots:
         QTest::newRow("trailing dot") << QStringLiteral("name.");
         QTest::newRow("trailing blank") << QStringLiteral("name ");
         QTest::newRow("device name") << QStringLiteral("CON");
+        QTest::newRow("device name in any case") << QStringLiteral("Con");
+        QTest::newRow("list separator") << QStringLiteral("a,b");
+        QTest::newRow("equals sign") << QStringLiteral("a=b");
+        QTest::newRow("leading blank") << QStringLiteral(" name");
         QTest::newRow("too long") << QString(241, QLatin1Char('n'));
     }
     void unsafeNamesAreRefused()
@@ -268,6 +272,8 @@ private slots:
         QCOMPARE(v().deleteMacroIni(0, 1, name), QVariant(false));
         QCOMPARE(MacroTestEnv::tree(QStringLiteral(".")), before);
         QVERIFY(env->dialogs.warnings.isEmpty());
+        // The scene asks the same rule before it puts a name in the tree.
+        QVERIFY(!v().isMacroNameAllowed(name));
     }
 
     void safeNamesAreAccepted_data()
@@ -281,6 +287,7 @@ private slots:
     void safeNamesAreAccepted()
     {
         QFETCH(QString, name);
+        QVERIFY(v().isMacroNameAllowed(name));
         QCOMPARE(v().createMacroIni(name, 0, 0, 0), QVariant(true));
         QVERIFY(QFileInfo::exists(lib(name + ".bin")));
         QCOMPARE(v().deleteMacroIni(0, 0, name), QVariant(true));

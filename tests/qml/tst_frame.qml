@@ -22,6 +22,7 @@ Item {
             "ui_View.getGunData", "ui_View.getDataList", "ui_View.setDataList", "ui_View.setData",
             "ui_View.mouseSetDpi", "ui_View.mouseSetRGBColor", "ui_View.mouseSetCursorSpeed",
             "ui_View.mouseSetDoubleClickSpeed", "ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue",
+            "ui_View.mouseSetReportRate",
             "ui_View.mouseSetLedType", "ui_View.mouseSaveGundata", "ui_View.mouseSendGundata"]
         readonly property var frameKeys: ["mouse/isColorful", "mouse/icType", "mouse/is55328", "mouse/isGun",
             "mouse/keyCount", "common/language", "mouse/profileNo", "mouse/mouseMode"]

@@ -166,7 +166,8 @@ Item {
                 { tag: "4", pos: "4", index: 1 },
                 { tag: "138", pos: "138", index: 5 },
                 { tag: "337", pos: "337", index: 10 },
-                { tag: "338 is beyond the last threshold", pos: "338", index: 0 },
+                // The track ends on the last threshold: its end is the fastest.
+                { tag: "338 the end of the track", pos: "338", index: 10 },
                 { tag: "stored beyond the track", pos: "400", index: 0 }
             ]
         }
@@ -177,6 +178,40 @@ Item {
             systemPage().init(true, false)
             compare(mockBackend.callsOf("ui_View.mouseSetCursorSpeed"), [[data.index]])
             compare(mockBackend.callsOf("ui_View.mouseSetDoubleClickSpeed"), [[data.index]])
+        }
+
+        // Stored choices 0 to 3 are sent as 8, 4, 2, 1; anything else is 1000 Hz.
+        function test_reportRate_data() {
+            return [
+                { tag: "125 Hz", stored: "0", shown: "125 Hz", sent: 8 },
+                { tag: "250 Hz", stored: "1", shown: "250 Hz", sent: 4 },
+                { tag: "500 Hz", stored: "2", shown: "500 Hz", sent: 2 },
+                { tag: "1000 Hz", stored: "3", shown: "1000 Hz", sent: 1 },
+                { tag: "missing", stored: undefined, shown: "1000 Hz", sent: 1 },
+                { tag: "out of range", stored: "9", shown: "1000 Hz", sent: 1 }
+            ]
+        }
+
+        function test_reportRate(data) {
+            mockBackend.profile["mouse/reportRate"] = data.stored
+            systemPage().init(true, false)
+            compare(findChild(systemPage(), "reportRateDropDown").currentText, data.shown)
+            compare(mockBackend.callsOf("ui_View.mouseSetReportRate"), [[data.sent]])
+        }
+
+        // A control shows its data: a choice goes through the page, and
+        // loading other data moves the control again.
+        function test_controlsOnlyShowTheirData() {
+            var page = systemPage()
+            scene.selectTab(2)
+            var dropDown = findChild(page, "reportRateDropDown")
+            compare(dropDown.currentIndex, 3)
+            dropDown.activated(1)
+            compare(page.reportRate, 1)
+            compare(dropDown.currentIndex, 1)
+            mockBackend.profile["mouse/reportRate"] = "2"
+            page.init(false, false)
+            compare(dropDown.currentIndex, 2)
         }
 
         function test_liftOffSnaps_data() {
@@ -224,10 +259,11 @@ Item {
         function test_saveSteps_data() {
             return [
                 { tag: "0 all", step: 0, calls: ["ui_View.mouseSetCursorSpeed", "ui_View.mouseSetDoubleClickSpeed",
-                                                 "ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue"] },
-                { tag: "1 pointer", step: 1, calls: ["ui_View.mouseSetCursorSpeed", "ui_View.mouseSetLodValue"] },
-                { tag: "2 double click", step: 2, calls: ["ui_View.mouseSetDoubleClickSpeed", "ui_View.mouseSetLodValue"] },
-                { tag: "3 scroll", step: 3, calls: ["ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue"] }
+                                                 "ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue",
+                                                 "ui_View.mouseSetReportRate"] },
+                { tag: "1 pointer", step: 1, calls: ["ui_View.mouseSetCursorSpeed", "ui_View.mouseSetLodValue", "ui_View.mouseSetReportRate"] },
+                { tag: "2 double click", step: 2, calls: ["ui_View.mouseSetDoubleClickSpeed", "ui_View.mouseSetLodValue", "ui_View.mouseSetReportRate"] },
+                { tag: "3 scroll", step: 3, calls: ["ui_View.mouseSetVerticalScrollLines", "ui_View.mouseSetLodValue", "ui_View.mouseSetReportRate"] }
             ]
         }
 
@@ -329,6 +365,37 @@ Item {
             keyClick(Qt.Key_Return)
             compare(pm.profileNames[1], "x")
             compare(mockBackend.callsOf("ui_View.updataNameList"), [[2, ["Standard0", "x1"]]])
+            // Renaming a profile not in use does not switch to it.
+            wait(Qt.styleHints.mouseDoubleClickInterval + 100)
+            compare(scene.profileNo, 0)
+            compare(mockBackend.callsOf("ui_View.setCurrentProfile"), [])
+        }
+
+        function test_fullListSaysWhy() {
+            mockBackend.nameLists = { "2": ["Standard0", "a1", "b2", "c3", "d4", "e5"] }
+            var pm = profiles()
+            pm.init(false, false)
+            compare(pm.profileNames.length, 6)
+            verify(!pm.importProfile())
+            compare(pm.editError, "Six profiles are the most there can be. Delete one first.")
+            compare(mockBackend.callsOf("ui_View.loadProfile"), [])
+            pm.editError = ""
+            verify(!pm.newProfile())
+            compare(pm.editError, "Six profiles are the most there can be. Delete one first.")
+        }
+
+        // A hint of several lines pushes the list down instead of running under it.
+        function test_longHintIsNotCovered() {
+            var pm = profiles()
+            mouseClick(findChild(scene, "configButton"))
+            var lang = pm.profileLang.slice()
+            lang[10] = "Doppelklicken Sie auf einen Namen, um ihn umzubenennen; Rechtsklick darauf, um zu exportieren oder zu importieren."
+            pm.profileLang = lang
+            var row = findChild(pm, "profileRow0")
+            var hint = findChild(pm, "profileHint")
+            verify(hint.lineCount > 1)
+            verify(row.mapToItem(pm, 0, 0).y >= hint.mapToItem(pm, 0, hint.height).y)
+            pm.close()
         }
 
         function test_exportAndImport() {
@@ -358,7 +425,9 @@ Item {
             var pm = profiles()
             mouseClick(findChild(scene, "configButton"))
             mouseClick(findChild(pm, "profileRow1"))
-            compare(scene.profileNo, 1)
+            // The switch waits out the double-click time.
+            compare(scene.profileNo, 0)
+            tryCompare(scene, "profileNo", 1)
             compare(mockBackend.callsOf("ui_View.setCurrentProfile"), [[1]])
             compare(findChild(scene, "profileDropDown").currentIndex, 1)
         }

@@ -9,7 +9,7 @@ Item {
     id: menuUp
     // Profile names, in the order of the profile manager's list.
     property var profileModel: []
-    property alias profileIndex: profileDropDown.currentIndex
+    property int profileIndex: -1
     property alias profileDropDown: profileDropDown
     signal profileChosen(int index)
     // Index in the language table of the language the user picked.
@@ -57,6 +57,7 @@ Item {
             height: 26
             y: 1
             model: menuUp.profileModel
+            currentIndex: menuUp.profileIndex
             onActivated: function(index) { menuUp.profileChosen(index) }
         }
         ImageButton {

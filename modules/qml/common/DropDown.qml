@@ -1,7 +1,9 @@
 import QtQuick
 
 // A drop-down list: the chosen item and an arrow; the list opens below.
-// mainFocus() of the scene closes it.
+// mainFocus() of the scene closes it. It only shows `currentIndex`: a choice
+// is reported through `activated` and the owner updates its data, which the
+// binding of `currentIndex` then shows.
 Item {
     id: dropDown
     property var model: []
@@ -9,6 +11,10 @@ Item {
     property bool isOpen: false
     readonly property string currentText: currentIndex >= 0 && currentIndex < model.length ? String(model[currentIndex]) : ""
     property int rowHeight: 28
+    // A long list opens in this many columns (filled top to bottom), so it
+    // stays inside a small dialog.
+    property int columns: 1
+    readonly property int itemCount: model ? model.length : 0
     signal activated(int index)
 
     function close() { isOpen = false }
@@ -65,22 +71,23 @@ Item {
         id: list
         visible: dropDown.isOpen
         y: dropDown.height + 2
-        width: dropDown.width
+        width: column.width + 4
         height: column.height + 4
         radius: 3
         color: "#1f2024"
         border.color: mainIten.colorGray1
-        Column {
+        Grid {
             id: column
             x: 2
             y: 2
-            width: parent.width - 4
+            flow: Grid.TopToBottom
+            rows: Math.max(1, Math.ceil(dropDown.itemCount / Math.max(1, dropDown.columns)))
             Repeater {
                 model: dropDown.model
                 delegate: Rectangle {
                     required property int index
                     required property var modelData
-                    width: column.width
+                    width: dropDown.width - 4
                     height: dropDown.rowHeight
                     color: rowArea.containsMouse ? "#2e2a24" : "transparent"
                     Text {
@@ -98,7 +105,6 @@ Item {
                         hoverEnabled: true
                         onClicked: {
                             dropDown.close()
-                            dropDown.currentIndex = index
                             dropDown.activated(index)
                         }
                     }

@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/Values.js" as Values
+import "../common/LanguageTable.js" as LanguageTable
 
 // Gun editor dialog: the gun presets, the three gun selectors bound to the
 // gun button functions, and the data of the selected preset. Each preset is
@@ -31,15 +32,73 @@ DialogFrame {
     function tr(i) { return Values.at(gunControlLang, i) }
     // English texts, for the names of new presets, which must never be empty.
     property var builtinLang: []
-    Component.onCompleted: builtinLang = gunControlLang.slice()
+    Component.onCompleted: {
+        builtinLang = gunControlLang.slice()
+        shownCustomWord = customWord()
+    }
 
     // What a preset that was never stored holds.
     function newGun(name) {
         return [String(name), "L-Click", 10, 0, -10, 0]
     }
 
+    function customWord() {
+        return tr(13) !== "" ? tr(13) : Values.at(builtinLang, 13)
+    }
+
     function defaultName(i) {
-        return i < shippedNames.length ? shippedNames[i] : (tr(13) !== "" ? tr(13) : Values.at(builtinLang, 13)) + " " + (i - shippedNames.length + 1)
+        return i < shippedNames.length ? shippedNames[i] : customWord() + " " + (i - shippedNames.length + 1)
+    }
+
+    // The user presets that still carry their default name ("Custom 1" to
+    // "Custom 3") show it in the language chosen: on a switch, a name made
+    // of the previous language's word (or the English one) takes the new word.
+    property string shownCustomWord: ""
+    onGunControlLangChanged: {
+        var word = customWord()
+        var old = shownCustomWord
+        shownCustomWord = word
+        if (old === "" || old === word || guns.length === 0)
+            return
+        var list = guns.slice()
+        var changed = false
+        for (var i = shippedNames.length; i < list.length; ++i) {
+            var n = " " + (i - shippedNames.length + 1)
+            var name = String(list[i][0])
+            if (name === old + n || name === Values.at(builtinLang, 13) + n) {
+                var g = list[i].slice()
+                g[0] = word + n
+                list[i] = g
+                changed = true
+            }
+        }
+        if (changed)
+            guns = list
+    }
+
+    // The word of the default names in every language, read once, when a
+    // stored preset may carry the default name of another language.
+    property var customWords: []
+    function isCustomWord(word) {
+        if (word === customWord() || word === Values.at(builtinLang, 13))
+            return true
+        if (customWords.length === 0) {
+            customWords = LanguageTable.names.map(function(lang) {
+                return Values.at(Values.toList(ui_View.getLangStrings("gunControl", lang)), 13)
+            }).filter(function(w) { return w !== "" })
+        }
+        return customWords.indexOf(word) >= 0
+    }
+
+    // A user preset stored under its default name, in whatever language it
+    // was saved, is shown with the default name of the language chosen.
+    function shownName(i, name) {
+        var n = " " + (i - shippedNames.length + 1)
+        var text = String(name)
+        if (i >= shippedNames.length && text.length > n.length && text.slice(-n.length) === n
+                && text.slice(0, -n.length) !== customWord() && isCustomWord(text.slice(0, -n.length)))
+            return defaultName(i)
+        return text
     }
 
     function init(isSendData, isRecovery) {
@@ -47,7 +106,7 @@ DialogFrame {
         for (var i = 0; i < presetCount; ++i) {
             var stored = Values.toList(ui_View.getGunData(i))
             if (stored.length >= 6)
-                list.push([stored[0], stored[1], Values.toInt(stored[2], 10), Values.toInt(stored[3], 0),
+                list.push([shownName(i, stored[0]), stored[1], Values.toInt(stored[2], 10), Values.toInt(stored[3], 0),
                            Values.toInt(stored[4], 0), Values.toInt(stored[5], 0)])
             else
                 list.push(newGun(defaultName(i)))

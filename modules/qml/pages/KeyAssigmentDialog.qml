@@ -25,7 +25,8 @@ DialogFrame {
         "Macro runs endless loop until button is released",
         "Key", "Rate", "Count", "Keys", "OK", "Cancel",
         "Click the field, press the keys, then click \u2713.",
-        "Macro library", "Run mode", "0 means endless"
+        "Macro library", "Run mode", "0 means endless",
+        "The library has no macros yet. Make them in the macro editor of the tab %1."
     ]
     // "fire" or "group".
     property string mode: "fire"
@@ -43,7 +44,8 @@ DialogFrame {
 
     title: Values.at(keyAssigmentLang, mode === "fire" ? 6 : 7)
     width: 520
-    height: mode === "fire" ? 270 : 230
+    // The fire dialog holds the open rate list (five rows) inside it.
+    height: mode === "fire" ? 300 : 230
     onCloseRequested: cancel()
 
     function init(isSendData, isRecovery) {
@@ -154,6 +156,8 @@ DialogFrame {
     Column {
         width: parent.width
         spacing: 14
+        // The open rate list lies over the buttons below.
+        z: 2
 
         Text {
             width: parent.width
@@ -201,6 +205,7 @@ DialogFrame {
                 model: dialog.rateTexts
                 currentIndex: dialog.fireRateIndex
                 rowHeight: 22
+                columns: 3
                 onActivated: function(index) { dialog.fireRateIndex = index }
             }
             Text {

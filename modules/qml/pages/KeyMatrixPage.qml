@@ -343,7 +343,8 @@ PageBase {
             delegate: Item {
                 id: row
                 required property int index
-                readonly property bool lit: page.hoverIndex === index || page.menuIndex === index
+                // Under an open dialog the pointer is over the dialog, not the row.
+                readonly property bool lit: (page.hoverIndex === index && !mainIten.isDialogOpen) || page.menuIndex === index
                 objectName: "buttonRow" + index
                 width: buttonList.width
                 height: 29
@@ -451,7 +452,7 @@ PageBase {
         width: Math.min(210, page.width - listFrame.width - 40)
         height: Math.min(page.height - 130, width * 1.7)
         keyCount: page.mouseKeyCount
-        highlightIndex: page.hoverIndex >= 0 ? page.hoverIndex : page.menuIndex
+        highlightIndex: page.hoverIndex >= 0 && !mainIten.isDialogOpen ? page.hoverIndex : page.menuIndex
         onMarkerEntered: function(index) { page.hoverIndex = index }
         onMarkerExited: function(index) { if (page.hoverIndex === index) page.hoverIndex = -1 }
     }

@@ -207,6 +207,7 @@ PageBase {
             model: page.presetCount
             delegate: Choice {
                 required property int index
+                objectName: "lightPreset" + index
                 text: Values.at(page.presetNames, index)
                 selected: page.lightNo === index
                 onPicked: page.selectPreset(index)
@@ -241,6 +242,7 @@ PageBase {
                 model: page.colorBlocks
                 delegate: Rectangle {
                     required property int index
+                    objectName: "colorBlock" + index
                     width: 34; height: 34; radius: 3
                     color: page.blockColor(index)
                     border.width: page.current.colorIndex === index ? 3 : 1
@@ -256,6 +258,8 @@ PageBase {
                         mainIten.color5, mainIten.color6, mainIten.color7, mainIten.color8]
                 delegate: Rectangle {
                     required property var modelData
+                    required property int index
+                    objectName: "blockColor" + index
                     width: 26; height: 26; radius: 13
                     color: modelData
                     border.color: mainIten.colorGray1
@@ -266,6 +270,7 @@ PageBase {
         Item { width: 1; height: 6 }
         Label { text: page.tr(9) + "  " + page.current.value[2] * 5 + "%" }
         StepSlider {
+            objectName: "brightnessSlider"
             width: 500
             steps: page.maxBrightnessStep
             value: page.current.value[2]
@@ -273,6 +278,7 @@ PageBase {
         }
         Label { text: page.tr(10) + "  " + (page.current.value[1] + 1) }
         StepSlider {
+            objectName: "speedSlider"
             width: 500
             steps: page.maxSpeedStep
             value: page.current.value[1]
@@ -285,6 +291,7 @@ PageBase {
                 model: 4
                 delegate: Choice {
                     required property int index
+                    objectName: "direction" + index
                     width: 150
                     text: page.tr(12 + index)
                     selected: page.current.value[3] === index

@@ -30,7 +30,8 @@ PageBase {
         "Already have a macro with the same name!", "Can't add a new folder!",
         "Confirm delete ?", "Macro List", "Actions", "OK", "Cancel",
         "Press a key to insert", "Folder", "Macro", "ms", "Run mode",
-        "Bytes", "Select or create a macro", "Down", "Up"
+        "Bytes", "Select or create a macro", "Down", "Up",
+        "This name is not allowed.", "Not imported, the name is not allowed:"
     ]
 
     // Deepest level a folder may sit at; level 5 holds macros only.
@@ -57,8 +58,10 @@ PageBase {
     property bool isDelayRecorded: true
     // Waiting for the key of "Insert Key".
     property bool isInsertingKey: false
-    // Milliseconds since the last recorded key, counted by the 10 ms timer.
-    property int elapsedMs: 0
+    // When the last key was recorded (or recording started), on the
+    // backend's monotonic clock: a timer counting ticks loses them whenever
+    // the GUI thread is busy.
+    property real lastKeyMs: 0
     // Node whose name is being edited in place, and whether it was just created.
     property var editingNode: null
 
@@ -111,12 +114,18 @@ PageBase {
     }
 
     // Names become file and folder names and items of the name index's
-    // comma-separated lists: path separators, characters file systems
-    // refuse, list separators and names made of dots are not accepted.
+    // lists: the library's own rule decides, so that the tree, the index
+    // and the files never disagree.
     function isValidName(name) {
-        var n = String(name)
-        return n.trim() === n && n !== "" && !/[\\\/:*?"<>|,;=\x00-\x1f]/.test(n)
-               && !/^\.+$/.test(n) && n.charAt(n.length - 1) !== "."
+        return ui_View.isMacroNameAllowed(String(name)) === true
+    }
+
+    // Tells the user which files an import passed over for their names.
+    function reportRefusedImports() {
+        var refused = Values.toList(ui_View.getRefusedImportNames())
+        if (refused.length > 0)
+            warn(tr(39) + " " + refused.join(", "))
+        return refused.length
     }
 
     function childNamed(folder, name) {
@@ -351,7 +360,7 @@ PageBase {
         if (!currentMacro)
             return
         isInsertingKey = false
-        elapsedMs = 0
+        lastKeyMs = Number(ui_View.monotonicMs())
         isRecording = true
     }
 
@@ -365,7 +374,12 @@ PageBase {
             saveMacro()
     }
 
-    function tick() { elapsedMs += 10 }
+    // The pause since the last recorded key, in whole 10 ms units (rounded),
+    // within what a delay entry may hold.
+    function pauseSinceLastKey(now) {
+        var units = Math.round(Math.max(0, now - lastKeyMs) / 10)
+        return Math.min(6553, units) * 10
+    }
 
     function captureKey(isDown, usbCode) {
         keyCaptured(isDown, usbCode)
@@ -384,9 +398,10 @@ PageBase {
         }
         if (!isRecording)
             return
+        var now = Number(ui_View.monotonicMs())
         var added = []
         if (isDelayRecorded && actions.length > 0)
-            added.push({ type: 0, info: String(elapsedMs) })
+            added.push({ type: 0, info: String(pauseSinceLastKey(now)) })
         added.push(action)
         var list = actions.concat(added)
         var entries = list.map(entryText)
@@ -394,7 +409,7 @@ PageBase {
             return
         actions = list
         actionIndex = list.length - 1
-        elapsedMs = 0
+        lastKeyMs = now
     }
 
     // ---- library operations ----
@@ -430,8 +445,10 @@ PageBase {
         if (folder.level + 1 > 5)
             return null
         var entryName = name !== undefined ? String(name) : uniqueName(folder, nameBase(type === 1 ? 30 : 31))
-        if (!isValidName(entryName))
+        if (!isValidName(entryName)) {
+            warn(tr(38))
             return null
+        }
         if (childNamed(folder, entryName)) {
             warn(tr(22))
             return null
@@ -451,8 +468,12 @@ PageBase {
     // page, then the file or folder on disk.
     function renameEntry(node, newName) {
         var name = String(newName).trim()
-        if (!node || !isValidName(name) || name === node.name)
+        if (!node || name === node.name)
             return false
+        if (!isValidName(name)) {
+            warn(tr(38))
+            return false
+        }
         if (childNamed(node.parent, name)) {
             warn(tr(22))
             return false
@@ -527,8 +548,10 @@ PageBase {
         selectChain(chainOf(folder))
         var name = String(ui_View.loadMacroFile(folder === tree ? -1 : folder.level,
                                                 folder === tree ? -1 : 1))
-        if (name === "" || !isValidName(name))
+        if (name === "") {
+            reportRefusedImports()
             return
+        }
         if (childNamed(folder, name)) {
             warn(tr(22))
             return
@@ -563,8 +586,10 @@ PageBase {
     // A directory of ".mc" files becomes a new top-level folder.
     function batchImport() {
         var name = String(ui_View.loadMacroFile_batch())
-        if (name === "")
+        if (name === "") {
+            reportRefusedImports()
             return
+        }
         if (childNamed(tree, name)) {
             warn(tr(22))
             return
@@ -581,6 +606,7 @@ PageBase {
         writeList(tree, 0, name)
         writeTree(node)
         rebuildRows()
+        reportRefusedImports()
     }
 
     // The whole library into a directory "Macro" of the chosen place.
@@ -620,14 +646,6 @@ PageBase {
     Connections {
         target: keyCodeString
         function onKeyCodeLangChanged() { KeyCodes.setNames(keyCodeString.keyCodeLang) }
-    }
-
-    Timer {
-        id: recordTimer
-        interval: 10
-        repeat: true
-        running: page.isRecording
-        onTriggered: page.tick()
     }
 
     // ---- layout ----
@@ -761,7 +779,7 @@ PageBase {
                         width: treeColumn.width
                         height: 28
                         radius: 2
-                        color: selected ? "#3a2c1c" : rowArea.containsMouse ? "#24262b" : "transparent"
+                        color: selected ? "#3a2c1c" : rowArea.containsMouse && !mainIten.isDialogOpen ? "#24262b" : "transparent"
                         Rectangle {
                             visible: row.selected
                             width: 2
@@ -1110,6 +1128,16 @@ PageBase {
                     NumberAnimation { to: 1.0; duration: 400 }
                 }
             }
+        }
+        Text {
+            objectName: "windowOnlyCaptureNote"
+            width: controls.width
+            visible: page.isRecording && !mainIten.desktopKeyCapture
+            text: mainIten.windowOnlyCaptureText
+            wrapMode: Text.WordWrap
+            color: mainIten.colorAccent
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMinSize
         }
 
 

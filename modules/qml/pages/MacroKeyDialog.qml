@@ -146,6 +146,20 @@ DialogFrame {
             }
         }
     }
+    // An empty library: say where macros are made.
+    Text {
+        objectName: "emptyLibraryHint"
+        visible: dialog.rows.length === 0
+        x: treeFrame.x + 24
+        width: treeFrame.width - 48
+        y: treeFrame.y + (treeFrame.height - height) / 2
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.WordWrap
+        text: Values.at(dialog.lang, 59).replace("%1", Values.at(keyMatrixPage.keyMatrixLang, 19))
+        color: mainIten.colorGray2
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontNormalSize
+    }
     Text {
         id: modeCaption
         y: treeFrame.y + treeFrame.height + 12

@@ -1,7 +1,8 @@
 import QtQuick
 
 // A whole number with minus and plus buttons and a typed value, kept
-// between `from` and `to`. `edited` reports the user's changes only.
+// between `from` and `to`. It only shows `value`: `edited` asks the owner to
+// store the user's change, and the binding of `value` then shows it.
 Item {
     id: stepper
     property int value: 0
@@ -16,10 +17,8 @@ Item {
         var n = Math.max(from, Math.min(to, Math.round(Number(v))))
         if (isNaN(n))
             n = value
-        if (n !== value) {
-            value = n
+        if (n !== value)
             edited(n)
-        }
         field.text = String(value)
     }
 

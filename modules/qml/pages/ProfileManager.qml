@@ -9,7 +9,8 @@ DialogFrame {
     // Texts of the group "profile".
     property var profileLang: ["Profiles", "Close", "New", "Delete", "Export", "Import",
         "Confirm delete ?", "OK", "Cancel", "A profile with this name already exists.",
-        "Double-click a name to rename it; right-click it to export or import."]
+        "Double-click a name to rename it; right-click it to export or import.",
+        "Six profiles are the most there can be. Delete one first."]
     // Names shown, and the profile slot of each entry.
     property var profileNames: ["Standard"]
     property var profileSlots: [0]
@@ -56,6 +57,7 @@ DialogFrame {
 
     function close() {
         editIndex = -1
+        editError = ""
         pendingDelete = -1
         contextMenu.visible = false
         mainIten.hideDialog(dialog)
@@ -95,8 +97,10 @@ DialogFrame {
     // "New": a fresh profile with the factory settings.
     function newProfile() {
         var entry = freeEntry()
-        if (!entry)
+        if (!entry) {
+            editError = Values.at(profileLang, 11)
             return false
+        }
         addEntry(entry)
         ui_View.resetProfile(entry.slot)
         return true
@@ -139,8 +143,10 @@ DialogFrame {
     // the entry goes again when the user cancels.
     function importProfile() {
         var entry = freeEntry()
-        if (!entry)
+        if (!entry) {
+            editError = Values.at(profileLang, 11)
             return false
+        }
         var names = profileNames.slice()
         var slots = profileSlots.slice()
         addEntry(entry)
@@ -181,7 +187,42 @@ DialogFrame {
         dialog.profileSelected(profileSlots[index])
     }
 
+    // A click chooses its entry once the double-click time has passed
+    // without a second click: a double-click renames without switching.
+    function clickEntry(index) {
+        contextMenu.visible = false
+        editError = ""
+        selectedIndex = index
+        chooseTimer.entry = index
+        chooseTimer.restart()
+    }
+
+    function startRename(index) {
+        chooseTimer.stop()
+        if (index <= 0 || index >= profileNames.length)
+            return false
+        editError = ""
+        selectedIndex = index
+        editIndex = index
+        return true
+    }
+
+    Timer {
+        id: chooseTimer
+        objectName: "chooseTimer"
+        property int entry: -1
+        interval: Qt.styleHints.mouseDoubleClickInterval
+        onTriggered: dialog.choose(entry)
+    }
+
+    onVisibleChanged: if (!visible) chooseTimer.stop()
+    // The rename field gives the keys back to the dialog, so Escape still
+    // reaches the frame.
+    onEditIndexChanged: if (editIndex < 0 && visible) forceActiveFocus()
+
     Text {
+        id: hint
+        objectName: "profileHint"
         width: parent.width
         text: Values.at(dialog.profileLang, 10)
         wrapMode: Text.WordWrap
@@ -192,7 +233,9 @@ DialogFrame {
 
     Column {
         id: list
-        y: 28
+        objectName: "profileList"
+        // Below the hint, however many lines it takes in the language chosen.
+        y: hint.height + 10
         width: parent.width
         spacing: 6
         Repeater {
@@ -238,15 +281,12 @@ DialogFrame {
                             contextMenu.entry = index
                             contextMenu.visible = true
                         } else {
-                            contextMenu.visible = false
-                            dialog.choose(index)
+                            dialog.clickEntry(index)
                         }
                     }
                     onDoubleClicked: function(mouse) {
-                        if (mouse.button === Qt.LeftButton && index > 0) {
-                            dialog.editError = ""
-                            dialog.editIndex = index
-                        }
+                        if (mouse.button === Qt.LeftButton)
+                            dialog.startRename(index)
                     }
                 }
                 TextInput {

@@ -9,7 +9,8 @@ PageBase {
     id: page
     // Texts of the group "systemSetting".
     property var systemSettingLang: ["System Settings", "Pointer speed", "Double-click speed",
-        "Scroll lines", "Scroll one Screen", "Lift-off distance", "Enable", "Slow", "Fast", "lines per notch"]
+        "Scroll lines", "Scroll one Screen", "Lift-off distance", "Enable", "Slow", "Fast", "lines per notch",
+        "Report rate"]
     // Slider positions in pixels, as stored.
     property int mouseRate: 138
     property int doubleRate: 138
@@ -19,8 +20,18 @@ PageBase {
     property int typedLines: 3
     property int lod: 3
     property bool lodEnabled: true
+    // Report-rate choice 0 to 3 (125 to 1000 Hz).
+    property int reportRate: 3
     // Controls changed since the last save: 1 pointer, 2 double click, 3 scroll.
     property var changedSteps: []
+    // Why the desktop does not offer pointer speed, double-click time or
+    // wheel lines (empty: offered). Such a control is disabled and says why.
+    property var unavailable: ["", "", ""]
+
+    function readAvailability() {
+        var reasons = ui_View.mousePointerUnavailable ? Values.toList(ui_View.mousePointerUnavailable()) : []
+        unavailable = reasons.length === 3 ? reasons : ["", "", ""]
+    }
 
     function init(isSendData, isRecovery) {
         var recovery = isRecovery === true
@@ -31,14 +42,17 @@ PageBase {
             typedLines = scrollRate
         lod = Pointer.snapLod(Values.toInt(ui_View.getData("mouse/lod", recovery), 3))
         lodEnabled = Values.toInt(ui_View.getData("mouse/lodEn", recovery), 1) === 1
+        reportRate = Pointer.reportRateChoice(ui_View.getData("mouse/reportRate", recovery))
         changedSteps = []
+        readAvailability()
         if (isSendData === true)
             send(0)
         pageInitialised(isSendData === true, recovery)
     }
 
     // Store and send: step 0 all three system values, 1 pointer speed only,
-    // 2 double click only, 3 scroll lines only; lift-off every time.
+    // 2 double click only, 3 scroll lines only; lift-off and report rate,
+    // which the mouse keeps per profile, every time.
     function send(step) {
         var s = Values.toInt(step, 0)
         if (s === 0 || s === 1) {
@@ -56,6 +70,8 @@ PageBase {
         ui_View.setData("mouse/lod", lod)
         ui_View.setData("mouse/lodEn", lodEnabled ? 1 : 0)
         ui_View.mouseSetLodValue(Pointer.lodValue(lod), lodEnabled ? 1 : 0)
+        ui_View.setData("mouse/reportRate", reportRate)
+        ui_View.mouseSetReportRate(Pointer.reportRateValue(reportRate))
     }
 
     // Without a step, only the one control that changed is sent when there
@@ -115,6 +131,14 @@ PageBase {
         markChanged(0)
     }
 
+    function setReportRate(choice) {
+        var v = Pointer.reportRateChoice(choice)
+        if (v === reportRate)
+            return
+        reportRate = v
+        markChanged(0)
+    }
+
     function setLodEnabled(on) {
         lodEnabled = on
         markChanged(0)
@@ -129,6 +153,17 @@ PageBase {
         color: mainIten.colorGray3
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontNormalSize
+    }
+    // Beside a caption: why the desktop does not offer this setting.
+    component UnavailableNote: Text {
+        property string reason: ""
+        anchors.leftMargin: 12
+        visible: reason !== ""
+        text: reason
+        color: mainIten.colorAccent
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize
+        y: 3
     }
     component Hint: Text {
         color: mainIten.colorGray6
@@ -147,7 +182,12 @@ PageBase {
                 required property int index
                 width: 470
                 height: 48
-                Caption { text: Values.at(page.systemSettingLang, 1 + index) }
+                Caption { id: speedCaption; text: Values.at(page.systemSettingLang, 1 + index) }
+                UnavailableNote {
+                    objectName: index === 0 ? "pointerUnavailable" : "doubleClickUnavailable"
+                    anchors.left: speedCaption.right
+                    reason: page.unavailable[index]
+                }
                 // Right-aligned before the track, so longer words never run under it.
                 Hint { x: 40 - width; y: 34; text: Values.at(page.systemSettingLang, 7) }
                 ValueSlider {
@@ -157,6 +197,8 @@ PageBase {
                     trackWidth: Pointer.speedTrack
                     visualWidth: 340
                     ticks: Pointer.speedThresholds
+                    enabled: page.unavailable[index] === ""
+                    opacity: enabled ? 1 : 0.35
                     position: index === 0 ? page.mouseRate : page.doubleRate
                     onMoved: function(p) {
                         if (index === 0)
@@ -176,9 +218,16 @@ PageBase {
         y: 52
         width: 260
         height: 110
-        Caption { text: Values.at(page.systemSettingLang, 3) }
+        Caption { id: linesCaption; text: Values.at(page.systemSettingLang, 3) }
+        UnavailableNote {
+            objectName: "wheelLinesUnavailable"
+            anchors.left: linesCaption.right
+            reason: page.unavailable[2]
+        }
         Row {
             y: 30
+            enabled: page.unavailable[2] === ""
+            opacity: enabled ? 1 : 0.35
             spacing: 10
             Rectangle {
                 width: 64
@@ -214,18 +263,21 @@ PageBase {
         CheckBox {
             objectName: "oneScreenBox"
             y: 72
+            enabled: page.unavailable[2] === ""
+            opacity: enabled ? 1 : 0.35
             text: Values.at(page.systemSettingLang, 4)
             checked: Pointer.isOneScreen(page.scrollRate)
             onToggled: function(on) { page.setOneScreen(on) }
         }
     }
 
-    // Right: lift-off distance.
+    // Right: lift-off distance, and the report rate below it.
     Item {
         x: 850
         y: 52
         width: 280
-        height: 110
+        height: 120
+        z: 10
         Caption { text: Values.at(page.systemSettingLang, 5) }
         CheckBox {
             objectName: "lodEnableBox"
@@ -259,6 +311,24 @@ PageBase {
                 font.pixelSize: mainIten.fontNormalSize
                 font.bold: true
             }
+        }
+        Caption {
+            y: 88
+            height: 24
+            verticalAlignment: Text.AlignVCenter
+            text: Values.at(page.systemSettingLang, 10)
+        }
+        DropDown {
+            objectName: "reportRateDropDown"
+            anchors.right: parent.right
+            anchors.rightMargin: 10
+            y: 88
+            width: 120
+            height: 24
+            rowHeight: 24
+            model: Pointer.reportRates
+            currentIndex: page.reportRate
+            onActivated: function(index) { page.setReportRate(index) }
         }
     }
 }

@@ -15,10 +15,12 @@ DialogFrame {
     property bool overDialog: false
     title: Values.at(warningAssigmentLang, 0)
     z: 10
+    // Sized to its text: the frame's title band, the message, the button.
+    height: Math.max(170, 52 + message.implicitHeight + 24 + okButton.height + 20)
     onCloseRequested: close()
 
-    function show(message) {
-        text = message
+    function show(messageText) {
+        text = messageText
         overDialog = mainMask.visible
         if (overDialog) {
             dialog.x = (mainIten.normalW - dialog.width) / 2
@@ -30,14 +32,17 @@ DialogFrame {
     }
 
     function close() {
-        if (overDialog)
+        if (overDialog) {
             dialog.visible = false
+            focusSink.forceActiveFocus()
+        }
         else
             mainIten.hideDialog(dialog)
         overDialog = false
     }
 
     Text {
+        id: message
         width: parent.width
         text: dialog.text
         wrapMode: Text.WordWrap
@@ -46,6 +51,7 @@ DialogFrame {
         font.pixelSize: mainIten.fontNormalSize
     }
     TextButton {
+        id: okButton
         objectName: "warningOk"
         anchors.right: parent.right
         anchors.bottom: parent.bottom

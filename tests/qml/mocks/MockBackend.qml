@@ -18,6 +18,10 @@ QtObject {
     property var nameLists: ({})
     property int deviceProfile: 1
     property int currentDpi: 2
+    // The backend's monotonic clock, in milliseconds, moved by a test.
+    property real nowMs: 0
+    // Files the last import passed over for their names.
+    property var refusedImports: []
     // Pages: gun presets by index, macro files by name ({actions, repeat}),
     // macro tree attribute lists (top level by att, sub-lists by folder then
     // att) and the answer of the import dialog.
@@ -43,6 +47,8 @@ QtObject {
         nameLists = { "2": ["Standard0", "profile_01"] }
         deviceProfile = 1
         currentDpi = 2
+        nowMs = 0
+        refusedImports = []
         gunData = {}
         macroFiles = {}
         macroTop = {}
@@ -123,6 +129,8 @@ QtObject {
         function mouseSetDoubleClickSpeed(speed) { backend.record("ui_View.mouseSetDoubleClickSpeed", arguments) }
         function mouseSetVerticalScrollLines(lines) { backend.record("ui_View.mouseSetVerticalScrollLines", arguments) }
         function mouseSetLodValue(rate, en) { backend.record("ui_View.mouseSetLodValue", arguments) }
+        function mouseSetReportRate(rate) { backend.record("ui_View.mouseSetReportRate", arguments) }
+        function monotonicMs() { return backend.nowMs }
         function updataNameList(type, list) { backend.record("ui_View.updataNameList", arguments); backend.nameLists[String(type)] = list; return true }
         function saveProfile(slot) { backend.record("ui_View.saveProfile", arguments) }
         function loadProfile(slot) { backend.record("ui_View.loadProfile", arguments); return backend.importAnswer }
@@ -147,6 +155,14 @@ QtObject {
         function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
         function createMacroIni(name, index, level, type) { backend.record("ui_View.createMacroIni", arguments); return true }
         function saveMacroIni(level, name, macros, repeat) { backend.record("ui_View.saveMacroIni", arguments); return true }
+        // The library's name rule, as the backend applies it.
+        function isMacroNameAllowed(name) {
+            var n = String(name)
+            return n !== "" && n.trim() === n && !/[\\\/:*?"<>|,;=\x00-\x1f\x7f]/.test(n)
+                   && n !== "." && n !== ".." && n.charAt(n.length - 1) !== "."
+                   && !/^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\..*)?$/i.test(n)
+        }
+        function getRefusedImportNames() { return backend.refusedImports }
         function deleteMacroIni(level, type, name) { backend.record("ui_View.deleteMacroIni", arguments); return true }
         function loadMacroFile(level, type) { backend.record("ui_View.loadMacroFile", arguments); return backend.answer("loadMacroFile", arguments, "") }
         function saveMacroFile(level, name) { backend.record("ui_View.saveMacroFile", arguments) }

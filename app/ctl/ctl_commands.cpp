@@ -1,0 +1,431 @@
+#include "app/ctl/ctl_commands.h"
+#include "app/ctl/ctl_arguments.h"
+#include "app/myqquickview.h"
+#include "app/user_dialogs.h"
+#include "app/widget.h"
+#include "macros/macro_library.h"
+#include "settings/ini_format.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QJSValue>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QQuickItem>
+
+namespace {
+
+// Answers the one file dialog a request opens with the request's file and
+// keeps the warnings the request would show, instead of a modal box.
+class AnsweringDialogs : public UserDialogs {
+public:
+    explicit AnsweringDialogs(const QString& answer) : m_answer(answer), m_previous(&UserDialogs::current())
+    {
+        UserDialogs::install(this);
+    }
+    ~AnsweringDialogs() override { UserDialogs::install(m_previous); }
+
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_answer; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_answer; }
+    QString existingDirectory(QWidget*, const QString&, const QString&) override { return QString(); }
+    void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
+
+    QStringList warnings;
+
+private:
+    QString m_answer;
+    UserDialogs* m_previous;
+};
+
+CtlReply done(const QString& out = QString())
+{
+    return CtlReply{0, out, QString()};
+}
+
+CtlReply refused(const QString& reason)
+{
+    return CtlReply{1, QString(), QStringLiteral("halcyonctl: ") + reason + QLatin1Char('\n')};
+}
+
+CtlReply usageError(const QString& reason, const QString& usage)
+{
+    return CtlReply{2, QString(), QStringLiteral("halcyonctl: ") + reason + QLatin1Char('\n') + usage + QLatin1Char('\n')};
+}
+
+QVariant plain(const QVariant& v)
+{
+    // Objects and arrays of the scene arrive as QJSValue.
+    if (v.userType() == qMetaTypeId<QJSValue>())
+        return v.value<QJSValue>().toVariant();
+    return v;
+}
+
+// Calls a function of the scene's root object and returns its result.
+QVariant callScene(myQQuickView* view, const char* name, const QVariantList& args = {})
+{
+    QObject* root = view ? view->rootObject() : nullptr;
+    if (!root)
+        return QVariant();
+    QVariant ret;
+    QVariant a0 = args.value(0), a1 = args.value(1);
+    bool ok = false;
+    switch (args.size()) {
+    case 0:
+        ok = QMetaObject::invokeMethod(root, name, Qt::DirectConnection, Q_RETURN_ARG(QVariant, ret));
+        break;
+    case 1:
+        ok = QMetaObject::invokeMethod(root, name, Qt::DirectConnection, Q_RETURN_ARG(QVariant, ret),
+                                       Q_ARG(QVariant, a0));
+        break;
+    default:
+        ok = QMetaObject::invokeMethod(root, name, Qt::DirectConnection, Q_RETURN_ARG(QVariant, ret),
+                                       Q_ARG(QVariant, a0), Q_ARG(QVariant, a1));
+        break;
+    }
+    if (!ok)
+        qWarning("scene function %s is missing", name);
+    return plain(ret);
+}
+
+QString profileFile(int slot)
+{
+    return QStringLiteral("./modules/setting/p%1.bin").arg(slot + 1);
+}
+
+// The settings text of a small file, or false when it is none: too large,
+// holding NUL bytes, or not in the settings format.
+bool readSettingsText(const QString& path, QSettings::SettingsMap* map, QString* reason)
+{
+    QFile f(path);
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly)) {
+        *reason = QStringLiteral("cannot read %1").arg(path);
+        return false;
+    }
+    if (f.size() > (1 << 20)) {
+        *reason = QStringLiteral("%1 is too large").arg(path);
+        return false;
+    }
+    const QByteArray text = f.readAll();
+    if (text.contains('\0') || !IniText::read(text, *map)) {
+        *reason = QString();
+        return false;
+    }
+    return true;
+}
+
+// A profile as the program writes it holds at least one of its groups.
+bool isProfileFile(const QString& path, QString* reason)
+{
+    QSettings::SettingsMap map;
+    if (!readSettingsText(path, &map, reason)) {
+        if (reason->isEmpty())
+            *reason = QStringLiteral("%1 is not a profile").arg(path);
+        return false;
+    }
+    for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        const QString& key = it.key();
+        if (key.startsWith(QLatin1String("mouse/")) || key.startsWith(QLatin1String("mouseKeyMatrix"))
+            || key.startsWith(QLatin1String("mouseLight/")) || key.startsWith(QLatin1String("mouseFwKeyMatrix/")))
+            return true;
+    }
+    *reason = QStringLiteral("%1 is not a profile").arg(path);
+    return false;
+}
+
+bool isMacroFile(const QString& path, QString* reason)
+{
+    QSettings::SettingsMap map;
+    if (!readSettingsText(path, &map, reason) || !map.contains(QStringLiteral("config/total"))) {
+        if (reason->isEmpty())
+            *reason = QStringLiteral("%1 is not a macro").arg(path);
+        return false;
+    }
+    return true;
+}
+
+// The macro editor's rule for names that become files and index items.
+bool isMacroName(const QString& n)
+{
+    if (!MacroLibrary::isSafeName(n) || n.trimmed() != n || n.endsWith(QLatin1Char('.')))
+        return false;
+    for (QChar c : n)
+        if (c == QLatin1Char(',') || c == QLatin1Char(';') || c == QLatin1Char('='))
+            return false;
+    return true;
+}
+
+bool sameContent(const QString& a, const QString& b)
+{
+    QFile fa(a), fb(b);
+    return fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly) && fa.readAll() == fb.readAll();
+}
+
+struct SceneState {
+    bool initialised = false;
+    int profile = 0;  // slot 0..9
+    QStringList names;
+    QList<int> profileSlots;
+    int stageCount = 0;
+    int currentStage = -1;  // 0-based, -1 when none
+    QList<int> dpiValues;
+
+    QString nameOf(int slot) const
+    {
+        const int i = profileSlots.indexOf(slot);
+        return i >= 0 ? names.value(i) : QString();
+    }
+};
+
+SceneState sceneState(myQQuickView* view)
+{
+    const QVariantMap m = callScene(view, "ctlState").toMap();
+    SceneState s;
+    s.initialised = m.value(QStringLiteral("initialised")).toBool();
+    s.profile = m.value(QStringLiteral("profile")).toInt();
+    s.names = m.value(QStringLiteral("names")).toStringList();
+    for (const QVariant& v : m.value(QStringLiteral("slots")).toList())
+        s.profileSlots << v.toInt();
+    s.stageCount = m.value(QStringLiteral("stageCount")).toInt();
+    s.currentStage = m.value(QStringLiteral("currentStage")).toInt();
+    for (const QVariant& v : m.value(QStringLiteral("dpiValues")).toList())
+        s.dpiValues << v.toInt();
+    return s;
+}
+
+QString jsonValue(const QJsonValue& v)
+{
+    const QString s = QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact));
+    return s.mid(1, s.size() - 2);
+}
+
+// One line, keys in the order given, with a blank after each colon and comma.
+QString jsonObjectLine(const QList<QPair<QString, QJsonValue>>& fields)
+{
+    QStringList parts;
+    for (const auto& f : fields)
+        parts << jsonValue(f.first) + QStringLiteral(": ") + jsonValue(f.second);
+    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
+}
+
+CtlReply status(Widget& widget, const SceneState& s, bool json)
+{
+    const bool connected = Widget::deviceConnected();
+    const int family = widget.view()->is560() ? 560 : 553;
+    const int stage = connected && s.currentStage >= 0 ? s.currentStage + 1 : 0;
+    const QString name = s.nameOf(s.profile);
+    if (json) {
+        return done(jsonObjectLine({
+                        {QStringLiteral("connected"), connected},
+                        {QStringLiteral("family"), family},
+                        {QStringLiteral("profile"), s.profile + 1},
+                        {QStringLiteral("profileName"), name.isEmpty() ? QJsonValue() : QJsonValue(name)},
+                        {QStringLiteral("dpiStage"), stage ? QJsonValue(stage) : QJsonValue()},
+                        {QStringLiteral("dpiStages"), s.stageCount},
+                    })
+                    + QLatin1Char('\n'));
+    }
+    QString out = QStringLiteral("connected: %1\nfamily: %2\nprofile: %3")
+                      .arg(connected ? QStringLiteral("yes") : QStringLiteral("no"))
+                      .arg(family)
+                      .arg(s.profile + 1);
+    if (!name.isEmpty())
+        out += QStringLiteral(" (%1)").arg(CtlCommands::printable(name));
+    out += QStringLiteral("\ndpi stage: %1 of %2\n")
+               .arg(stage ? QString::number(stage) : QStringLiteral("-"))
+               .arg(s.stageCount);
+    return done(out);
+}
+
+CtlReply profileList(const SceneState& s, bool json)
+{
+    QStringList lines;
+    for (int slot = 0; slot < CtlArguments::ProfileCount; ++slot) {
+        const bool listed = s.profileSlots.contains(slot);
+        const QString name = s.nameOf(slot);
+        if (json) {
+            lines << jsonObjectLine({{QStringLiteral("profile"), slot + 1},
+                                     {QStringLiteral("name"), listed ? QJsonValue(name) : QJsonValue()},
+                                     {QStringLiteral("current"), slot == s.profile}});
+        } else {
+            QString line = QStringLiteral("%1 %2")
+                               .arg(slot == s.profile ? QLatin1Char('*') : QLatin1Char(' '))
+                               .arg(slot + 1, 2);
+            if (listed)
+                line += QStringLiteral("  ") + CtlCommands::printable(name);
+            lines << line;
+        }
+    }
+    if (json)
+        return done(QLatin1Char('[') + lines.join(QStringLiteral(", ")) + QStringLiteral("]\n"));
+    return done(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+CtlReply profileSwitch(Widget& widget, const SceneState& s, int slot)
+{
+    if (!Widget::deviceConnected())
+        return refused(QStringLiteral("no mouse connected"));
+    // The title bar offers listed profiles only: an unlisted one is listed
+    // first, named as the profile manager names a new entry (its file stays).
+    if (!s.profileSlots.contains(slot) && !callScene(widget.view(), "ctlListProfile", {slot}).toBool())
+        return refused(QStringLiteral("profile %1 cannot be listed in the title bar (at most six, 1 to 6)")
+                           .arg(slot + 1));
+    // The title bar's choice: a profile that is already current is left alone.
+    callScene(widget.view(), "changeProfile", {slot});
+    return done();
+}
+
+CtlReply profileExport(Widget& widget, int slot, const QString& file)
+{
+    const QString source = profileFile(slot);
+    if (!QFileInfo(source).isFile())
+        return refused(QStringLiteral("profile %1 has no file").arg(slot + 1));
+    if (QFileInfo(file).isDir())
+        return refused(QStringLiteral("%1 is a folder").arg(file));
+    AnsweringDialogs answer(file);
+    widget.view()->saveProfile(slot);
+    if (!sameContent(source, file))
+        return refused(QStringLiteral("cannot write %1").arg(file));
+    return done();
+}
+
+CtlReply profileImport(Widget& widget, const SceneState& s, const QString& file, int slot)
+{
+    QString reason;
+    if (!isProfileFile(file, &reason))
+        return refused(reason);
+    {
+        AnsweringDialogs answer(file);
+        if (!widget.view()->loadProfile(slot) || !sameContent(file, profileFile(slot)))
+            return refused(QStringLiteral("cannot replace profile %1").arg(slot + 1));
+    }
+    // The profile manager lists what it imports; slots beyond its six stay unlisted.
+    callScene(widget.view(), "ctlListProfile", {slot});
+    if (slot == s.profile && Widget::deviceConnected())
+        callScene(widget.view(), "ctlReloadProfile");
+    return done();
+}
+
+CtlReply dpiStage(Widget& widget, const SceneState& s, int stage, const QString& usage)
+{
+    if (stage > s.stageCount)
+        return usageError(QStringLiteral("stage must be a number from 1 to %1").arg(s.stageCount), usage);
+    if (!Widget::deviceConnected())
+        return refused(QStringLiteral("no mouse connected"));
+    // The mouse's DPI button: the mouse takes the stage, the page marks it.
+    widget.view()->mouseSetCurrentDPI(uchar(stage));
+    widget.view()->setCurrentDPI(stage);
+    return done();
+}
+
+CtlReply dpiShow(const SceneState& s)
+{
+    QString out;
+    const bool connected = Widget::deviceConnected();
+    for (int i = 0; i < s.stageCount; ++i)
+        out += QStringLiteral("%1 %2  %3\n")
+                   .arg(connected && i == s.currentStage ? QLatin1Char('*') : QLatin1Char(' '))
+                   .arg(i + 1)
+                   .arg(s.dpiValues.value(i));
+    return done(out);
+}
+
+CtlReply macroList(Widget& widget)
+{
+    QString out;
+    for (const QString& entry : callScene(widget.view(), "ctlMacroEntries").toStringList())
+        out += CtlCommands::printable(entry) + QLatin1Char('\n');
+    return done(out);
+}
+
+CtlReply macroExport(Widget& widget, const QString& name, const QString& file)
+{
+    const QStringList chain = name.split(QLatin1Char('/'));
+    for (const QString& n : chain)
+        if (!isMacroName(n) || chain.size() > MacroLibrary::MaxLevel + 1)
+            return refused(QStringLiteral("no macro named %1").arg(CtlCommands::printable(name)));
+    // The library's export never replaces a file.
+    if (QFileInfo::exists(file))
+        return refused(QStringLiteral("%1 already exists").arg(file));
+    AnsweringDialogs answer(file);
+    if (!callScene(widget.view(), "ctlExportMacro", {chain}).toBool())
+        return refused(QStringLiteral("no macro named %1").arg(CtlCommands::printable(name)));
+    if (!QFileInfo(file).isFile())
+        return refused(QStringLiteral("cannot write %1").arg(file));
+    return done();
+}
+
+CtlReply macroImport(Widget& widget, const QString& file)
+{
+    QString reason;
+    if (!isMacroFile(file, &reason))
+        return refused(reason);
+    const QString name = MacroLibrary::baseName(file);
+    if (!isMacroName(name))
+        return refused(QStringLiteral("%1 is not a usable macro name").arg(CtlCommands::printable(name)));
+    if (callScene(widget.view(), "ctlMacroEntries").toStringList().contains(name)
+        || QFileInfo::exists(MacroLibrary::rootPath() + name + QStringLiteral(".bin")))
+        return refused(QStringLiteral("a macro named %1 already exists").arg(CtlCommands::printable(name)));
+    AnsweringDialogs answer(file);
+    if (!callScene(widget.view(), "ctlImportMacro", {name}).toBool())
+        return refused(QStringLiteral("cannot import %1").arg(file));
+    return done();
+}
+
+} // namespace
+
+namespace CtlCommands {
+
+QString printable(const QString& text)
+{
+    QString out;
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+CtlReply run(Widget& widget, const QStringList& args)
+{
+    const CtlParse p = CtlArguments::parse(args);
+    if (!p.ok)
+        return usageError(p.error, p.usage);
+    const CtlCommand& c = p.command;
+    if (c.kind == CtlCommand::Help)
+        return done(c.help);
+    if (!c.file.isEmpty() && QFileInfo(c.file).isRelative())
+        return refused(QStringLiteral("file names must be absolute"));
+    const SceneState s = sceneState(widget.view());
+    if (!s.initialised)
+        return refused(QStringLiteral("Halcyon is still starting"));
+    switch (c.kind) {
+    case CtlCommand::Status:
+        return status(widget, s, c.json);
+    case CtlCommand::ProfileList:
+        return profileList(s, c.json);
+    case CtlCommand::ProfileSwitch:
+        return profileSwitch(widget, s, c.number - 1);
+    case CtlCommand::ProfileExport:
+        return profileExport(widget, c.number - 1, c.file);
+    case CtlCommand::ProfileImport:
+        return profileImport(widget, s, c.file, c.number - 1);
+    case CtlCommand::DpiStage:
+        return dpiStage(widget, s, c.number, p.usage);
+    case CtlCommand::DpiShow:
+        return dpiShow(s);
+    case CtlCommand::MacroList:
+        return macroList(widget);
+    case CtlCommand::MacroExport:
+        return macroExport(widget, c.name, c.file);
+    case CtlCommand::MacroImport:
+        return macroImport(widget, c.file);
+    case CtlCommand::Help:
+        break;
+    }
+    return done();
+}
+
+} // namespace CtlCommands

@@ -1,0 +1,118 @@
+#include "app/ctl/ctl_tool.h"
+#include "app/application_startup.h"
+#include "app/ctl/ctl_arguments.h"
+#include "app/ctl/ctl_commands.h"
+#include "app/ctl/ctl_protocol.h"
+#include "app/instance_channel.h"
+#include "app/myqquickview.h"
+#include "app/qt_single_core_application.h"
+#include "app/widget.h"
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QQuickItem>
+#include <cstdio>
+#include <memory>
+
+namespace {
+// A request may wait for the mouse: a profile switch sends a few dozen
+// paced reports.
+constexpr int ReplyTimeoutMs = 120000;
+// Detection and the scene's first initialisation.
+constexpr int StartTimeoutMs = 20000;
+
+void print(FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int finish(const CtlReply& reply)
+{
+    print(stdout, reply.out);
+    print(stderr, reply.err);
+    return reply.code;
+}
+
+// The program's diagnostics are not the tool's output.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg)
+        print(stderr, QStringLiteral("halcyonctl: ") + message + QLatin1Char('\n'));
+}
+
+bool sceneReady(Widget& widget)
+{
+    QObject* root = widget.view() ? widget.view()->rootObject() : nullptr;
+    return root && root->property("isPownOn").toBool();
+}
+
+CtlReply runOnItsOwn(const QStringList& args, const CtlToolOptions& options)
+{
+    enterDataDirectory();
+    chooseSceneRenderer();
+    auto widget = std::make_unique<Widget>();
+    if (options.customize)
+        options.customize(*widget);
+    widget->stopSystemHotplug();
+    widget->checkDevice();
+    const QDeadlineTimer deadline(StartTimeoutMs);
+    while (!sceneReady(*widget) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (options.beforeRequest)
+        options.beforeRequest();
+    CtlReply reply = CtlCommands::run(*widget, args);
+    // Writes of the settings handles reach the disk when they are destroyed.
+    widget->hid().hidStopListen();
+    widget.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return reply;
+}
+} // namespace
+
+int runCtlTool(int argc, char** argv, const CtlToolOptions& options)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CtlParse parsed = CtlArguments::parse(args);
+    if (!parsed.ok)
+        return finish({2, QString(), QStringLiteral("halcyonctl: ") + parsed.error + QLatin1Char('\n') + parsed.usage
+                                         + QLatin1Char('\n')});
+    if (parsed.command.kind == CtlCommand::Help)
+        return finish({0, parsed.command.help, QString()});
+    args = CtlArguments::withAbsoluteFiles(parsed, args, QDir::currentPath());
+
+    // The tool never shows a window; the scene it may load runs offscreen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+
+    if (!options.onItsOwn) {
+        const QString dir = QCoreApplication::applicationDirPath();
+        const QByteArray request = CtlProtocol::encodeRequest(args);
+        for (const char* program : {"halcyon", "halcyon-demo"}) {
+            const QString id = QtSingleCoreApplication::instanceId(dir + QLatin1Char('/') + QLatin1String(program),
+                                                                  QtSingleCoreApplication::currentUser());
+            QByteArray payload;
+            switch (InstanceChannel::request(id, request, ReplyTimeoutMs, &payload, CtlProtocol::MaxReplyBytes)) {
+            case InstanceChannel::RequestResult::NotRunning:
+                continue;
+            case InstanceChannel::RequestResult::NoAnswer:
+                return finish({1, QString(), QStringLiteral("halcyonctl: the running %1 did not answer\n")
+                                                 .arg(QLatin1String(program))});
+            case InstanceChannel::RequestResult::Answered: {
+                CtlReply reply;
+                if (!CtlProtocol::decodeReply(payload, &reply))
+                    return finish({1, QString(), QStringLiteral("halcyonctl: the running %1 sent a reply "
+                                                                "this version cannot read\n")
+                                                     .arg(QLatin1String(program))});
+                return finish(reply);
+            }
+            }
+        }
+    }
+    return finish(runOnItsOwn(args, options));
+}

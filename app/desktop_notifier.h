@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+
+// Notices for the user when no tray icon is on show to carry them as
+// balloons ("Detect Device", DPI switches, the permission notice). On Linux
+// they go to the desktop's notification service; Windows always has a tray.
+class DesktopNotifier {
+public:
+    virtual ~DesktopNotifier() = default;
+    virtual void notify(const QString& title, const QString& text, int timeoutMs) = 0;
+
+    // The implementation in use: the system's unless a test or a tool has
+    // installed another one (null restores the system's).
+    static DesktopNotifier& current();
+    static void install(DesktopNotifier* notifier);
+    static DesktopNotifier& system();
+};

@@ -1,0 +1,57 @@
+#include "app/freedesktop_notifier.h"
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDebug>
+#include <QFileInfo>
+#include <QPointer>
+#include <QVariantMap>
+
+FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection& connection) : m_connection(connection)
+{
+}
+
+void FreedesktopNotifier::notify(const QString& title, const QString& text, int timeoutMs)
+{
+    if (!m_connection.isConnected()) {
+        if (!m_reportedMissing)
+            qDebug() << "No session bus: notice not shown:" << title << text;
+        m_reportedMissing = true;
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(Service), QLatin1String(Path),
+                                                      QLatin1String(Interface), QStringLiteral("Notify"));
+    QVariantMap hints;
+    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("halcyon"));
+    call << QStringLiteral("Halcyon") << m_lastId << QStringLiteral("halcyon") << title << text << QStringList()
+         << hints << qint32(timeoutMs);
+    auto* watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [this, watcher] {
+        const QDBusPendingReply<uint> reply = *watcher;
+        if (reply.isValid())
+            m_lastId = reply.value();
+        else
+            qDebug() << "Notification not shown:" << reply.error().message();
+        watcher->deleteLater();
+    });
+}
+
+namespace {
+// The session bus, where a session has one: its address in the environment
+// or the per-user socket. Anything else would have libdbus autolaunch a bus
+// of its own, which no desktop listens on.
+QDBusConnection sessionBusIfAny()
+{
+    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") || !QFileInfo::exists(runtimeBus)))
+        return QDBusConnection(QStringLiteral("halcyon-no-session-bus"));
+    return QDBusConnection::sessionBus();
+}
+} // namespace
+
+DesktopNotifier& DesktopNotifier::system()
+{
+    static FreedesktopNotifier notifier(sessionBusIfAny());
+    return notifier;
+}

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The tray as a user meets it on X11, with a real tray host (trayer) on a
+# private X server and real clicks (xdotool): the title bar's close button
+# hides the window to the tray, a single click on the icon brings it back,
+# the menu's first entry "Show Halcyon" does too; without a tray the close
+# button ends the program with code 0. Skipped (77) where the tools are
+# missing.
+set -u
+exe=$1
+source_dir=$2
+skip() { echo "SKIP: $*"; exit 77; }
+for tool in Xvfb trayer xdotool xwininfo; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; tail -20 "$work/log" 2>/dev/null; exit 1; }
+# Polls a condition for up to 10 s.
+until_true() { for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done; return 1; }
+
+mkdir -m 700 "$work/runtime" "$work/home"
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+until_true '[ -s "$work/display" ]' || skip "Xvfb cannot run here"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+mkdir "$work/app"
+cp "$exe" "$work/app/halcyon"
+cp -r "$source_dir/data/modules" "$work/app/modules"
+
+window() { xdotool search --name '^HALCYON GAMING MOUSE$' 2>/dev/null | head -n1; }
+mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+# The 1280 by 720 window (on a 1920 by 1080 screen) placed below the tray
+# panel; its close button sits at the right end of the title bar. The scene
+# takes input once its start-up lock (one second) has ended, so a click is
+# repeated until it has an effect ($2: the condition that shows it).
+close_button() {
+  xdotool windowmove "$1" 0 100
+  for _ in $(seq 20); do
+    xdotool mousemove 1249 118 click 1
+    for _ in $(seq 5); do eval "$2" && return 0; sleep 0.1; done
+  done
+  return 1
+}
+
+trayer --edge top >/dev/null 2>&1 &
+pids+=($!)
+until_true 'xdotool search --class trayer >/dev/null 2>&1' || fail "trayer did not start"
+
+"$work/app/halcyon" >"$work/log" 2>&1 &
+app=$!
+pids+=($app)
+until_true '[ -n "$(window)" ] && mapped "$(window)"' || fail "the window did not show"
+until_true 'grep -q "System tray found" "$work/log"' || fail "the icon is not in the tray"
+win=$(window)
+# The icon: the program's small window docked in the panel.
+icon=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "halcyon": ("halcyon" "halcyon")  2[0-9]x2[0-9]+.*/\1/p' | head -n1)
+[ -n "$icon" ] || fail "no icon window in the panel"
+read -r ix iy < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
+
+close_button "$win" '! mapped "$win"' || fail "the close button did not hide the window to the tray"
+kill -0 "$app" 2>/dev/null || fail "hiding to the tray ended the program"
+xdotool mousemove $((ix + 10)) $((iy + 10)) click 1
+until_true 'mapped "$win"' || fail "a single click on the icon did not bring the window back"
+
+close_button "$win" '! mapped "$win"' || fail "the window did not hide again"
+xdotool mousemove $((ix + 10)) $((iy + 10)) click 3
+sleep 0.5
+# The menu opens at the pointer; its first entry is "Show Halcyon".
+xdotool mousemove $((ix + 60)) $((iy + 21)) click 1
+until_true 'mapped "$win"' || fail "\"Show Halcyon\" did not bring the window back"
+
+kill -TERM "$app"
+wait "$app"
+rc=$?
+[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
+
+# Without a tray: the close button ends the program.
+kill "${pids[1]}"
+until_true '! xdotool search --class trayer >/dev/null 2>&1' || fail "trayer did not end"
+"$work/app/halcyon" >"$work/log" 2>&1 &
+app=$!
+pids+=($app)
+until_true '[ -n "$(window)" ] && mapped "$(window)"' || fail "the window did not show without a tray"
+grep -q "No system tray" "$work/log" || fail "a tray was found where there is none"
+close_button "$(window)" '! kill -0 "$app" 2>/dev/null' || fail "the close button did not end the program without a tray"
+wait "$app"
+rc=$?
+[ "$rc" = 0 ] || fail "exit code $rc after closing without a tray"
+echo "X11 tray OK"
