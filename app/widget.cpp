@@ -1,4 +1,5 @@
 #include "app/widget.h"
+#include "settings/write_leftovers.h"
 #include "app/autostart.h"
 #include "app/copy_data.h"
 #include "app/desktop_notifier.h"
@@ -52,6 +53,10 @@ const char* const Widget::TrayMenuStyleSheet =
 Widget::Widget(QWidget* parent) : QWidget(parent)
 {
     g_deviceConnected = false;
+    // Before any settings file is opened: a killed earlier run may have left
+    // temporary and lock files, and a read-only data folder must be told.
+    removeWriteLeftovers(QStringLiteral("./modules"));
+    checkDataFolderWritable(QStringLiteral("./modules"));
     // The program lives in the tray: closing some other window (a warning
     // box while this one is hidden) must not end it. Closing this window
     // does, through closeEvent.

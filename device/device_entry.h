@@ -14,6 +14,8 @@ struct DeviceEntry {
     quint16 usagePage2 = 0;   // event interface
     quint16 usage2 = 0;
     int reportLength = 32;    // L: payload bytes per data report
+    static constexpr int MaxReportLength = 64;
+    static bool validReportLength(int length) { return length >= 1 && length <= MaxReportLength; }
     QString cmdPath;          // empty when not found or when an open failed
     QString eventPath;
 };

@@ -56,8 +56,10 @@ void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
     buildCommand(0x8C, {profileNo});
     std::memset(answerReport, 0, sizeof answerReport);
     std::memcpy(hidData, src128, 128);
-    hidGetCmd(128);
-    std::memcpy(src128, hidData, 128);
+    // A read that fails part way keeps the previous image whole: half an
+    // image would be sent back to the mouse by the next profile write.
+    if (hidGetCmd(128))
+        std::memcpy(src128, hidData, 128);
 }
 
 bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar& option1, uchar& option2, uchar& option3)

@@ -126,7 +126,11 @@ HidPort::Handle Hid_Thread::hidOpenCmd(int index)
 
 HidPort::Handle Hid_Thread::hidOpenEvent(int index)
 {
-    DeviceEntry* e = entry(index);
+    return openEvent(entry(index));
+}
+
+HidPort::Handle Hid_Thread::openEvent(DeviceEntry* e)
+{
     if (!e || e->eventPath.isEmpty())
         return nullptr;
     if (eventHandle) {
@@ -160,9 +164,23 @@ bool Hid_Thread::failTransfer()
     return false;
 }
 
+int Hid_Thread::reportLength() const
+{
+    const DeviceEntry* e = entry(curDevice);
+    if (!e || !DeviceEntry::validReportLength(e->reportLength)) {
+        qDebug() << "refused transfer: report length" << (e ? e->reportLength : 0) << "is outside 1 to"
+                 << DeviceEntry::MaxReportLength;
+        return 0;
+    }
+    return e->reportLength;
+}
+
 bool Hid_Thread::hidGetCmd(int n)
 {
     TransferScope scope(*this);
+    const int L = n > 0 ? reportLength() : 1;
+    if (L == 0)
+        return failTransfer();
     if (!hidOpenCmd(curDevice))
         return failTransfer();
     HidPort::Handle h = hidOpenCmd(curDevice);
@@ -173,18 +191,20 @@ bool Hid_Thread::hidGetCmd(int n)
     if (!h || m_port->getFeatureReport(h, answerReport, 9) < 0)
         return failTransfer();
     if (n > 0) {
-        const int L = entry(curDevice)->reportLength;
         const int s = qMin(n, L);
         QByteArray buffer(L + 1, '\0');
         auto* buf = reinterpret_cast<unsigned char*>(buffer.data());
+        // The interface stays open across the input reports of one block:
+        // over hidraw a report that reaches a handle closed unread is lost,
+        // so a mouse sending its reports quickly would lose all but the first.
+        h = hidOpenCmd(curDevice);
         for (int k = 0; k < n; k += s) {
             buffer.fill('\0');
-            h = hidOpenCmd(curDevice);
             // A mouse that never answers would block forever; a bounded read
             // that times out fails the transfer like any other read error.
             if (!h || m_port->readTimeout(h, buf, size_t(L + 1), BlockReadTimeoutMs) <= 0)
                 return failTransfer();
-            std::memcpy(hidData + k, buf, size_t(qMin(s, int(sizeof hidData) - k)));
+            std::memcpy(hidData + k, buf, size_t(qMin(s, n - k)));
         }
     }
     closeCmd();
@@ -196,6 +216,9 @@ bool Hid_Thread::hidSetCmd(int n, bool settle)
 {
     TransferScope scope(*this);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const int L = n > 0 ? reportLength() : 1;
+    if (L == 0)
+        return failTransfer();
     if (!hidOpenCmd(curDevice))
         return failTransfer();
     HidPort::Handle h = hidOpenCmd(curDevice);
@@ -204,13 +227,14 @@ bool Hid_Thread::hidSetCmd(int n, bool settle)
     if (settle)
         hidSettle();
     if (n > 0) {
-        const int L = entry(curDevice)->reportLength;
         const int s = qMin(n, L);
         QByteArray buffer(L + 1, '\0');
         auto* buf = reinterpret_cast<unsigned char*>(buffer.data());
         for (int k = 0; k < n; k += s) {
-            buf[0] = 0x00;
-            std::memcpy(buf + 1, hidData + k, size_t(s));
+            // Every report is zero-padded, whatever the previous slice or
+            // command left in the buffer.
+            buffer.fill('\0');
+            std::memcpy(buf + 1, hidData + k, size_t(qMin(s, n - k)));
             h = hidOpenCmd(curDevice);
             if (!h || m_port->write(h, buf, size_t(L + 1)) < 0) {
                 qDebug() << "HID FAIL";
@@ -248,20 +272,30 @@ void Hid_Thread::hidStartListen(int index)
     }
 
     listening = true;
+    // The job gets its own copy of the entry: detection may replace the
+    // device list on the GUI thread while the job reads.
     QSharedPointer<DeviceEntry> listened = devices.value(index);
-    listenFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, index, listened] {
-        Q_UNUSED(listened); // keeps the entry alive while the job runs
-        hidListen(uint(index));
-    });
+    listenFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, listened] { listenOn(listened); });
 }
 
 void Hid_Thread::hidListen(uint index)
 {
-    DeviceEntry* e = entry(int(index));
+    listenOn(devices.value(int(index)));
+}
+
+bool Hid_Thread::isDpiEventReport(const unsigned char* report, int length)
+{
+    return length == EventReportLength && report[0] == 0x06 && report[1] == 0x07 && report[3] >= 1
+        && report[3] <= MaxDpiStage;
+}
+
+void Hid_Thread::listenOn(QSharedPointer<DeviceEntry> listened)
+{
+    DeviceEntry* e = listened.data();
     if (!e || e->eventPath.isEmpty())
         return;
     while (listening) {
-        HidPort::Handle h = hidOpenEvent(int(index));
+        HidPort::Handle h = openEvent(e);
         if (!h) {
             qDebug() << "Device removed";
             e->eventPath.clear();
@@ -270,9 +304,11 @@ void Hid_Thread::hidListen(uint index)
                                       Qt::QueuedConnection);
             return;
         }
-        unsigned char buf[4] = {};
-        const int r = m_port->readTimeout(h, buf, 4, ListenReadTimeoutMs);
-        if (r == 4 && buf[0] == 0x06 && buf[1] == 0x07) {
+        // Room for longer reports, so that one longer than an event report
+        // is seen as such and dropped instead of being cut to four bytes.
+        unsigned char buf[64] = {};
+        const int r = m_port->readTimeout(h, buf, sizeof buf, ListenReadTimeoutMs);
+        if (isDpiEventReport(buf, r)) {
             const int stage = buf[3];
             QMetaObject::invokeMethod(this, [this, stage] { deliverNotice([this, stage] { handleEventReport(stage); }); },
                                       Qt::QueuedConnection);

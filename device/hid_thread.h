@@ -52,6 +52,11 @@ public:
     // Bounds each input report of the block query (the mouse may never answer).
     static constexpr int BlockReadTimeoutMs = 1000;
     static constexpr int ListenReadTimeoutMs = 500;
+    static constexpr int EventReportLength = 4;
+    static constexpr int MaxDpiStage = 8;
+    // A DPI stage report: exactly 06 07 xx s with s a stage 1 to 8. Anything
+    // else the event interface delivers is ignored.
+    static bool isDpiEventReport(const unsigned char* report, int length);
 
 signals:
     // Emitted on the GUI thread after the listener has handed an event report
@@ -100,6 +105,10 @@ private:
     // Fills cmdReport: report id 0, the code, argument bytes 2..7, checksum.
     void buildCommand(uchar code, std::initializer_list<uchar> args);
     DeviceEntry* entry(int index) const;
+    HidPort::Handle openEvent(DeviceEntry* e);
+    void listenOn(QSharedPointer<DeviceEntry> listened);
+    // L of the entry in use, or 0 (with a log line) when it is out of range.
+    int reportLength() const;
     void closeCmd();
     bool failTransfer();
     void handleEventReport(int stage);

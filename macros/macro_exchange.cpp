@@ -5,6 +5,8 @@
 #include "app/myqquickview.h"
 #include "app/user_dialogs.h"
 #include "macros/macro_library.h"
+#include "settings/file_replace.h"
+#include "settings/import_limit.h"
 #include "settings/name_index.h"
 #include <QDebug>
 #include <QDir>
@@ -55,26 +57,20 @@ QString chosenDirectoryName(const QString& path)
     return MacroLibrary::baseName(QDir::cleanPath(path));
 }
 
+// Copies a file over whatever the target holds, all or nothing; a failed
+// write keeps the target as it was and is reported to the user.
+bool copyReplacingTarget(const QString& from, const QString& to)
+{
+    QByteArray bytes;
+    return readWholeFile(from, bytes) && writeFileAtomically(to, bytes);
+}
+
 // Copies a file unless the target exists (an import never replaces a macro).
 bool copyKeepingTarget(const QString& from, const QString& to)
 {
     if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
         return false;
-    return QFile::copy(from, to);
-}
-
-// Copies a file over whatever the target holds, all or nothing.
-bool copyReplacingTarget(const QString& from, const QString& to)
-{
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = source.readAll();
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    target.write(bytes);
-    return target.commit();
+    return copyReplacingTarget(from, to);
 }
 
 // The walk shared by batch import and library scan: in `dir` at depth k,
@@ -136,6 +132,8 @@ QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
         state().refused << QFileInfo(chosen).fileName();
         return QString();
     }
+    if (!ImportLimit::allowsOrWarn(chosen, this))
+        return QString();
     // A macro goes into the selected folder, or the library root when a
     // macro file or nothing is selected.
     MacroLibrary::ensureRoot();
@@ -194,11 +192,17 @@ void myQQuickView::loadMacroFile_sub_batch()
     TreeWalk walk;
     walk.pattern = QStringLiteral("*.mc");
     // The context is the library folder that receives the folder's content.
-    walk.file = [&s](int depth, const QString& dir, const QString& target, const QString& name,
-                     const QString& entry) {
+    QStringList tooLarge;
+    walk.file = [&s, &tooLarge](int depth, const QString& dir, const QString& target, const QString& name,
+                                const QString& entry) {
+        const QString source = dir + QLatin1Char('/') + entry;
+        if (!ImportLimit::allows(source)) {
+            tooLarge << source;
+            return;
+        }
         s.lists[depth][0] << name;
         // The file as found: "A.MC" is copied as well as "A.mc".
-        copyKeepingTarget(dir + QLatin1Char('/') + entry, target + QLatin1Char('/') + name + QStringLiteral(".bin"));
+        copyKeepingTarget(source, target + QLatin1Char('/') + name + QStringLiteral(".bin"));
     };
     walk.refused = [&s](const QString& entry) { s.refused << entry; };
     walk.folder = [&s](int depth, const QString& target, const QString& name) {
@@ -207,6 +211,13 @@ void myQQuickView::loadMacroFile_sub_batch()
         return target + QLatin1Char('/') + name;
     };
     walk.walk(s.batchPath, MacroLibrary::rootPath() + chosenDirectoryName(s.batchPath), 1);
+    // One message for the whole batch, naming the first file refused.
+    if (!tooLarge.isEmpty()) {
+        QString text = ImportLimit::refusalText(tooLarge.first());
+        if (tooLarge.size() > 1)
+            text += QStringLiteral(" %1 more files were not imported for the same reason.").arg(tooLarge.size() - 1);
+        UserDialogs::current().warning(this, QStringLiteral("Import"), text);
+    }
 }
 
 QStringList myQQuickView::getMacroFileName_batch(QVariant macroLevel, QVariant macroType)

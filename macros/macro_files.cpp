@@ -3,7 +3,9 @@
 #include "app/user_dialogs.h"
 #include "macros/macro_library.h"
 #include "macros/folder_removal.h"
+#include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/write_failures.h"
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -51,7 +53,7 @@ QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVaria
         ini->setValue(QStringLiteral("config/total"), 0);
         ini->setValue(QStringLiteral("config/repeat"), 1);
         ini->setValue(QStringLiteral("config/did"), -1);
-        return true;
+        return syncSettings(*ini);
     }
     const QString path = MacroLibrary::entryPath(macroLevel, n, false);
     if (path.isEmpty())
@@ -61,7 +63,12 @@ QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVaria
                                        QStringLiteral("Duplicate name\uFF01"));
         return true;
     }
-    QDir().mkdir(path);
+    if (!QDir().mkdir(path)) {
+        WriteFailures::record(path, QFileInfo(QFileInfo(path).absolutePath()).isWritable()
+                                        ? QStringLiteral("the folder could not be created")
+                                        : QStringLiteral("its folder is read-only"));
+        return false;
+    }
     return true;
 }
 
@@ -76,8 +83,7 @@ QVariant myQQuickView::saveMacroIni(QVariant macroLevel, QVariant name, QStringL
     ini->setValue(QStringLiteral("config/repeat"), repeat.toInt());
     for (int i = 0; i < macros.size(); ++i)
         ini->setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
-    ini->sync();
-    return ini->status() == QSettings::NoError;
+    return syncSettings(*ini);
 }
 
 QStringList myQQuickView::loadMacroIni(QVariant macroLevel, QVariant name)

@@ -2,6 +2,7 @@
 // the rename on disk, and the macro bindings of the stored profiles.
 #include "app/myqquickview.h"
 #include "macros/macro_library.h"
+#include "settings/file_replace.h"
 #include "settings/ini_format.h"
 #include <QDebug>
 #include <QDir>
@@ -42,7 +43,7 @@ QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant macroLevel, QVarian
     if (macroFile) {
         if (!QFileInfo(from).isFile() || takenByAnother(from, to))
             return false;
-        return QFile::rename(from, to);
+        return renameChecked(from, to);
     }
     if (!QFileInfo(from).isDir()) {
         qDebug() << "========================  rename  = false  ===================================";
@@ -52,7 +53,7 @@ QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant macroLevel, QVarian
              << "true";
     if (takenByAnother(from, to))
         return false;
-    return QDir().rename(from, to);
+    return renameChecked(from, to);
 }
 
 void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)

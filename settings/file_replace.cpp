@@ -1,5 +1,9 @@
 #include "settings/file_replace.h"
+#include "settings/file_faults.h"
+#include "settings/ini_format.h"
+#include "settings/write_failures.h"
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -16,20 +20,102 @@ bool readWholeFile(const QString& path, QByteArray& content)
 
 bool writeFileAtomically(const QString& path, const QByteArray& content)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
+    QString reason;
+    if (!writeFileAtomically(path, content, reason)) {
+        WriteFailures::record(path, reason);
         return false;
     }
-    return file.commit();
+    WriteFailures::cleared(path);
+    return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& content, QString& reason)
+{
+    using FileFaults::Step;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    auto fail = [&file](const QString& why, QString& out) {
+        out = why.isEmpty() ? file.errorString() : why;
+        file.cancelWriting();
+        return false;
+    };
+    if (FileFaults::failsNow(Step::Write, reason) || file.write(content) != content.size())
+        return fail(reason, reason);
+    // The data must have left the write buffer before the commit: a commit
+    // with data still buffered can report success for a write that never
+    // reached the disk, leaving the target empty.
+    if (FileFaults::failsNow(Step::Flush, reason) || !file.flush())
+        return fail(reason, reason);
+    if (FileFaults::failsNow(Step::Commit, reason) || FileFaults::failsNow(Step::Rename, reason))
+        return fail(reason, reason);
+    if (!file.commit()) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool renameChecked(const QString& from, const QString& to)
+{
+    QString reason;
+    if (!FileFaults::failsNow(FileFaults::Step::Rename, reason)) {
+        if (QFileInfo(from).isDir() ? QDir().rename(from, to) : QFile::rename(from, to)) {
+            WriteFailures::cleared(from);
+            return true;
+        }
+        reason = QFileInfo(to).exists() ? QStringLiteral("the new name is taken")
+                                        : QStringLiteral("it could not be renamed");
+    }
+    WriteFailures::record(from, reason);
+    return false;
 }
 
 void flushSettings(QSettings& handle)
 {
     handle.sync();
+}
+
+bool syncSettings(QSettings& handle)
+{
+    const QString path = handle.fileName();
+    WriteFailures::takeWriterError(path);   // a stale one from an earlier write
+    handle.sync();
+    QString reason = WriteFailures::takeWriterError(path);
+    if (reason.isEmpty() && handle.status() == QSettings::NoError) {
+        WriteFailures::cleared(path);
+        return true;
+    }
+    if (reason.isEmpty()) {
+        const QFileInfo dir(QFileInfo(path).absolutePath());
+        if (!dir.isDir())
+            reason = QStringLiteral("its folder does not exist");
+        else if (!dir.isWritable())
+            reason = QStringLiteral("its folder is read-only");
+        else if (QFileInfo::exists(path) && !QFileInfo(path).isWritable())
+            reason = QStringLiteral("the file is read-only");
+        else
+            reason = QStringLiteral("the file could not be written");
+    }
+    WriteFailures::record(path, reason);
+    revertToDisk(handle);
+    return false;
+}
+
+void revertToDisk(QSettings& handle)
+{
+    QSettings::SettingsMap disk;
+    QByteArray bytes;
+    if (readWholeFile(handle.fileName(), bytes))
+        IniText::read(bytes, disk);
+    for (const QString& key : handle.allKeys())
+        if (!disk.contains(key))
+            handle.remove(key);
+    for (auto it = disk.cbegin(); it != disk.cend(); ++it)
+        handle.setValue(it.key(), it.value());
 }
 
 bool replaceSettingsFile(QSettings& handle, const QByteArray& content)

@@ -11,8 +11,26 @@ class QSettings;
 // Reads a whole file; false when it cannot be opened or read.
 bool readWholeFile(const QString& path, QByteArray& content);
 
-// Writes content to path by writing beside it and renaming over it.
+// Writes content to path by writing beside it and renaming over it. On
+// failure the old file stays as it was, the user is warned (once per file)
+// and false is returned.
 bool writeFileAtomically(const QString& path, const QByteArray& content);
+// The same without the warning; reason says why it failed.
+bool writeFileAtomically(const QString& path, const QByteArray& content, QString& reason);
+
+// Writes the pending changes of a settings handle to its file and tells
+// whether that worked; a failure is reported to the user as above. A handle
+// that failed once keeps reporting failure (the settings class remembers its
+// first error), so this is meant for handles opened for one operation.
+// After a failure the handle (and every other handle on the file) reads
+// what the file holds again, not the changes that could not be saved.
+bool syncSettings(QSettings& handle);
+
+// Makes the handle's keys and values those of its file on disk.
+void revertToDisk(QSettings& handle);
+
+// Renames a file or folder; a failure is reported to the user as above.
+bool renameChecked(const QString& from, const QString& to);
 
 // Flushes the pending writes of handle (and of every other handle on the same
 // file in this process) to its file, so that nothing written earlier can land

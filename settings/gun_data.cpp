@@ -3,6 +3,7 @@
 #include "app/myqquickview.h"
 #include "features/device_profile_layout.h"
 #include "device/hid_thread.h"
+#include "settings/file_replace.h"
 #include "settings/ini_format.h"
 #include "settings/scene_value.h"
 #include <QDebug>
@@ -57,11 +58,15 @@ void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
         qDebug() << "mouseSaveGundata refused:" << src6.size() << "items instead of" << PresetItems;
         return;
     }
+    if (index.toString().isEmpty()) {
+        qDebug() << "mouseSaveGundata refused: a preset needs a name";
+        return;
+    }
     auto file = openGunFile();
     if (!file)
         return;
     file->setValue(presetKey(index), plainSceneValue(src6.mid(0, PresetItems)));
-    file->sync();
+    syncSettings(*file);
 }
 
 void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
@@ -74,16 +79,24 @@ void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
         qDebug() << "modifyGundata refused:" << src6.size() << "items instead of" << needed;
         return;
     }
+    // An empty name addresses the whole preset group: removing it would
+    // delete every preset. Nothing is stored under an empty name, so a
+    // rename from one has nothing to remove.
+    if (src6.at(0).toString().isEmpty()) {
+        qDebug() << "modifyGundata refused: a preset name is empty";
+        return;
+    }
     auto file = openGunFile();
     if (!file)
         return;
     if (type == 0) {
         file->remove(presetKey(src6.at(0)));
     } else {
-        file->remove(presetKey(src6.at(6)));
+        if (!src6.at(6).toString().isEmpty())
+            file->remove(presetKey(src6.at(6)));
         file->setValue(presetKey(src6.at(0)), plainSceneValue(src6.mid(1, 5)));
     }
-    file->sync();
+    syncSettings(*file);
 }
 
 QVariantList myQQuickView::getGunData(QVariant name)

@@ -1,4 +1,7 @@
 #include "settings/ini_format.h"
+#include "settings/file_faults.h"
+#include "settings/write_failures.h"
+#include <QFileDevice>
 #include <QDataStream>
 #include <QIODevice>
 #include <QMap>
@@ -390,8 +393,26 @@ bool readFunc(QIODevice& device, QSettings::SettingsMap& map)
 
 bool writeFunc(QIODevice& device, const QSettings::SettingsMap& map)
 {
+    using FileFaults::Step;
     const QByteArray text = IniText::write(map);
-    return device.write(text) == text.size();
+    auto* file = qobject_cast<QFileDevice*>(&device);
+    const QString path = file ? file->fileName() : QString();
+    QString reason;
+    bool ok = !FileFaults::failsNow(Step::Write, reason) && device.write(text) == text.size();
+    // Flushed and checked here: the commit that follows can report success
+    // for data still sitting in the write buffer of a full disk.
+    if (ok)
+        ok = !FileFaults::failsNow(Step::Flush, reason) && (!file || file->flush());
+    if (ok)
+        ok = !FileFaults::failsNow(Step::Commit, reason) && !FileFaults::failsNow(Step::Rename, reason);
+    if (!ok && !path.isEmpty()) {
+        // Also reached by the deferred write-back of long-lived handles,
+        // which no caller checks: the failure is reported from here.
+        reason = reason.isEmpty() ? device.errorString() : reason;
+        WriteFailures::noteWriterError(path, reason);
+        WriteFailures::record(path, reason);
+    }
+    return ok;
 }
 
 } // namespace
@@ -401,9 +422,12 @@ namespace IniText {
 QByteArray escapeKey(const QString& key)
 {
     QByteArray out;
-    for (const QChar qc : key) {
-        uint ch = qc.unicode();
-        if (ch == '/') {
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        uint ch = key.at(i).unicode();
+        // A slash is written as a backslash, except at the end: there the
+        // backslash would escape the "=" that follows and the line would
+        // read back as another key.
+        if (ch == '/' && i + 1 < key.size()) {
             out += '\\';
         } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')
                    || ch == '_' || ch == '-' || ch == '.') {

@@ -3,6 +3,7 @@
 #include "device/dpi_switch_texts.h"
 #include "settings/notice_texts.h"
 #include "settings/ini_format.h"
+#include "settings/stored_counts.h"
 #include <QFileInfo>
 
 namespace {
@@ -32,7 +33,8 @@ QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode)
     if (!QFileInfo(path).isFile())
         return texts;
     const auto file = openIni(path);
-    const int total = file->value(typeStr + QStringLiteral("/total")).toInt();
+    const int total = StoredCounts::entryCount(file->value(typeStr + QStringLiteral("/total")),
+                                               path + QLatin1Char(' ') + typeStr + QStringLiteral("/total"));
     QList<bool> present;
     for (int i = 0; i < total; ++i) {
         const QVariant value = file->value(typeStr + QLatin1Char('/') + QString::number(i));

@@ -1,8 +1,8 @@
 // The name index: ordered name lists and the macro tree's attribute lists.
 #include "settings/name_index.h"
 #include "app/myqquickview.h"
-#include "settings/ini_format.h"
 #include "settings/file_replace.h"
+#include "settings/ini_format.h"
 #include "settings/macro_selection.h"
 #include <QDebug>
 #include <QDir>
@@ -157,8 +157,14 @@ void NameIndex::changed()
 void NameIndex::writeBack()
 {
     m_dirty = false;
-    if (!writeFileAtomically(m_absolutePath, IniText::write(m_map)))
+    m_lastWriteOk = writeFileAtomically(m_absolutePath, IniText::write(m_map));
+    if (!m_lastWriteOk) {
+        // The file kept its old content: read it again rather than go on
+        // showing changes that were never saved.
         qDebug() << "Cannot write" << m_absolutePath;
+        m_loaded = false;
+        return;
+    }
     m_stamp = stampOf(m_absolutePath);
 }
 
@@ -180,13 +186,15 @@ QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
     const QString key = nameListKey(type.toInt(&ok));
     if (!ok || key.isEmpty())
         return QVariant(true);
-    const NameIndex::Batch oneWrite;
-    NameIndex& index = NameIndex::instance();
-    if (nameList.isEmpty())
-        index.remove(key);
-    else
-        index.setValue(key, withSentinel(nameList));
-    return QVariant(true);
+    {
+        const NameIndex::Batch oneWrite;
+        NameIndex& index = NameIndex::instance();
+        if (nameList.isEmpty())
+            index.remove(key);
+        else
+            index.setValue(key, withSentinel(nameList));
+    }
+    return QVariant(NameIndex::instance().lastWriteSucceeded());
 }
 
 QVariantList myQQuickView::getNameList(QVariant type)
@@ -234,24 +242,26 @@ QVariant myQQuickView::updataMacroList(QVariant att, QVariant macroLevel, QVaria
         storeLevelList(index, L != 0 ? MacroSelection::selectedGroup(L) : QStringLiteral("macro"), lists, false);
     };
 
-    const NameIndex::Batch oneWrite;
-    NameIndex& index = NameIndex::instance();
-    switch (att.toUInt()) {
-    case 0:
-        removeLevelList(index, MacroSelection::childGroupOf(L, name));
-        storeLevel(index);
-        break;
-    case 1:
-        storeLevel(index);
-        break;
-    case 2:
-        removeLevelList(index, MacroSelection::selectedGroup(L + 1));
-        storeLevelList(index, MacroSelection::childGroupOf(L + 1, name), lists, true);
-        break;
-    default:
-        break;
+    {
+        const NameIndex::Batch oneWrite;
+        NameIndex& index = NameIndex::instance();
+        switch (att.toUInt()) {
+        case 0:
+            removeLevelList(index, MacroSelection::childGroupOf(L, name));
+            storeLevel(index);
+            break;
+        case 1:
+            storeLevel(index);
+            break;
+        case 2:
+            removeLevelList(index, MacroSelection::selectedGroup(L + 1));
+            storeLevelList(index, MacroSelection::childGroupOf(L + 1, name), lists, true);
+            break;
+        default:
+            break;
+        }
     }
-    return QVariant(true);
+    return QVariant(NameIndex::instance().lastWriteSucceeded());
 }
 
 void myQQuickView::updataMacroList_delOld(QVariant macroLevel)

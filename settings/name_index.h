@@ -27,6 +27,9 @@ public:
     // Every key with its value, for readers that take the whole tree at once.
     const QSettings::SettingsMap& entries() const;
 
+    // Whether the last write of the file worked (true before any write).
+    // After a failed write the index holds what the file holds.
+    bool lastWriteSucceeded() const { return m_lastWriteOk; }
     // Groups changes into one write.
     class Batch {
     public:
@@ -60,4 +63,5 @@ private:
     mutable bool m_loaded = false;
     int m_batchDepth = 0;
     bool m_dirty = false;
+    bool m_lastWriteOk = true;
 };

@@ -2,6 +2,7 @@
 #include "app/myqquickview.h"
 #include "app/user_dialogs.h"
 #include "settings/file_replace.h"
+#include "settings/import_limit.h"
 #include <QStandardPaths>
 
 namespace {
@@ -61,9 +62,9 @@ bool myQQuickView::loadProfile(int profile)
         return false;
     const QString source = UserDialogs::current().openFileName(this, tr("Open File"), desktopDir(),
                                                                tr("Profile(*.pf)"));
-    if (source.isEmpty())
+    if (source.isEmpty() || !ImportLimit::allowsOrWarn(source, this))
         return false;
-    // Any file is accepted; keys it lacks read as absent afterwards. A file
+    // Any file within the size limit is accepted; keys it lacks read as absent afterwards. A file
     // that cannot be read leaves the slot as it was and reports false.
     flushAllHandles(*this);
     QByteArray content;

@@ -1,9 +1,15 @@
 // The settings state the view keeps for its whole life.
 #include "app/myqquickview.h"
+#include "app/user_dialogs.h"
 #include "settings/ini_format.h"
+#include "settings/write_failures.h"
 
 void myQQuickView::openSettingsState()
 {
+    // Settings files that could not be written are told in a warning box.
+    WriteFailures::setWarner([](const QString& title, const QString& text) {
+        UserDialogs::current().warning(nullptr, title, text);
+    });
     m_global = openIni(QStringLiteral("./modules/setting/apConfig.bin"));
     m_default = openIni(QStringLiteral("./modules/setting/pD.bin"));
     for (int k = 0; k < 10; ++k)

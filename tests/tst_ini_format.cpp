@@ -138,6 +138,30 @@ private slots:
         QTest::newRow("chinese") << u(u"\u4e2d") << QByteArray("%U4E2D");
         QTest::newRow("latin-1") << u(u"\u00e9") << QByteArray("%E9");
         QTest::newRow("keeps - _ .") << QStringLiteral("a-b_c.d") << QByteArray("a-b_c.d");
+        // A backslash at the end would escape the "=" after the key.
+        QTest::newRow("slash at the end") << QStringLiteral("k/") << QByteArray("k%2F");
+        QTest::newRow("slashes at the end") << QStringLiteral("a/b//") << QByteArray("a\\b\\%2F");
+    }
+
+    // Whole files: every key comes back as the same key with the same value.
+    void keysSurviveFileRoundTrip_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("key ending in a slash") << QStringLiteral("g/k/");
+        QTest::newRow("key of slashes") << QStringLiteral("g///");
+        QTest::newRow("slash inside") << QStringLiteral("g/a/b");
+        QTest::newRow("equals sign") << QStringLiteral("g/a=b");
+        QTest::newRow("semicolon") << QStringLiteral("g/a;b");
+        QTest::newRow("backslash") << QStringLiteral("g/a\\");
+    }
+    void keysSurviveFileRoundTrip()
+    {
+        QFETCH(QString, key);
+        QSettings::SettingsMap map{{key, QStringLiteral("x")}, {QStringLiteral("g/next"), QStringLiteral("y")}};
+        QSettings::SettingsMap back;
+        QVERIFY(IniText::read(IniText::write(map), back));
+        QCOMPARE(back.keys(), map.keys());
+        QCOMPARE(back.value(key).toString(), QStringLiteral("x"));
     }
     void keysEscaped()
     {

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <QtTest>
+#include <cstring>
 
 namespace {
 // Counts event handles open at once, to see overlapping listeners.
@@ -53,7 +54,7 @@ public:
     void deliverCurrentDpi(int stage) override
     {
         stages << stage;
-        onGuiThread = onGuiThread && QThread::currentThread() == qApp->thread();
+        onGuiThread = onGuiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
     }
     void showTrayMessage(const QString&, const QString& text) override { trayTexts << text; }
     void disableView() override { disabled = true; }
@@ -68,7 +69,7 @@ struct Rig {
     CountingMouse mouse;
     Owner owner;
     std::unique_ptr<Hid_Thread> hid = std::make_unique<Hid_Thread>();
-    Rig()
+    explicit Rig(VirtualFirmware::Family family = VirtualFirmware::Family::F553) : mouse(family)
     {
         hid->setClock(&clock);
         hid->owner = &owner;
@@ -152,6 +153,142 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(rig.mouse.eventOpens.loadRelaxed(), opensAfter);
         QVERIFY(opensAfter >= opensBefore);
+    }
+
+    // Only exactly four bytes 06 07 xx s with s a stage 1 to 8 are stage
+    // reports; everything else the event interface delivers is ignored.
+    void malformedEventReportsAreIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("report");
+        QTest::addColumn<int>("stage");   // 0: ignored
+        QTest::newRow("stage 1") << QByteArray("\x06\x07\x00\x01", 4) << 1;
+        QTest::newRow("stage 8") << QByteArray("\x06\x07\x55\x08", 4) << 8;
+        QTest::newRow("stage 0") << QByteArray("\x06\x07\x00\x00", 4) << 0;
+        QTest::newRow("stage 9") << QByteArray("\x06\x07\x00\x09", 4) << 0;
+        QTest::newRow("stage 255") << QByteArray("\x06\x07\x00\xff", 4) << 0;
+        QTest::newRow("short") << QByteArray("\x06\x07\x00", 3) << 0;
+        QTest::newRow("longer than a stage report") << QByteArray("\x06\x07\x00\x03\x00", 5) << 0;
+        QTest::newRow("a data report") << (QByteArray("\x06\x07\x00\x03", 4) + QByteArray(29, '\x11')) << 0;
+        QTest::newRow("foreign id") << QByteArray("\x05\x07\x00\x03", 4) << 0;
+        QTest::newRow("foreign kind") << QByteArray("\x06\x08\x00\x03", 4) << 0;
+    }
+    void malformedEventReportsAreIgnored()
+    {
+        QFETCH(QByteArray, report);
+        QFETCH(int, stage);
+        Rig rig;
+        rig.hid->hidStartListen(0);
+        rig.mouse.sendEvent(report);
+        // A well-formed report after it tells when the first was handled.
+        rig.mouse.sendEvent(QByteArray("\x06\x07\x00\x02", 4));
+        QVERIFY(rig.mouse.waitEventsHandled(5000));
+        QTRY_VERIFY(rig.owner.stages.contains(2));
+        QCOMPARE(rig.owner.stages, stage ? (QList<int>{stage, 2}) : QList<int>{2});
+        QCOMPARE(rig.owner.trayTexts.size(), rig.owner.stages.size());
+    }
+
+    // Detection may replace the device list while the listener runs: the
+    // listener keeps its own entry and goes on listening.
+    void listenerKeepsItsOwnDeviceEntry()
+    {
+        Rig rig;
+        rig.hid->hidStartListen(0);
+        QTRY_VERIFY(rig.mouse.eventOpens.loadRelaxed() > 0);
+        rig.hid->devices = DeviceTable();
+        rig.mouse.sendEvent(QByteArray("\x06\x07\x00\x05", 4));
+        QVERIFY(rig.mouse.waitEventsHandled(5000));
+        QTRY_COMPARE(rig.owner.stages, QList<int>{5});
+        QVERIFY(!rig.owner.disabled);
+        QVERIFY(rig.hid->listening);
+    }
+
+    // A report length outside 1..64 fails the transfer at once, without a
+    // HID call (it used to crash at -1 and spin forever at 0).
+    void reportLengthOutOfRangeFailsTransfer_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::newRow("-1") << -1;
+        QTest::newRow("0") << 0;
+        QTest::newRow("65") << 65;
+        QTest::newRow("two billion") << 2000000000;
+    }
+    void reportLengthOutOfRangeFailsTransfer()
+    {
+        QFETCH(int, length);
+        Rig rig(VirtualFirmware::Family::F560);
+        rig.hid->devices.at(0)->reportLength = length;
+        QStringList lines;
+        rig.mouse.trace = [&lines](const QString& line) { lines << line; };
+        uchar matrix[64] = {1, 2, 3};
+        uchar image[128];
+        std::memset(image, 0xAB, sizeof image);
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^refused transfer: report length")));
+        rig.hid->hid560_0DH_SetKeyMatrix(matrix, 1);
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^refused transfer: report length")));
+        rig.hid->hid560_8CH_readProfile(image, 1);
+        QCOMPARE(lines, QStringList());
+        QVERIFY(rig.hid->hidFree);
+        QCOMPARE(image[0], uchar(0xAB));
+        // Commands without a payload do not use the length.
+        rig.hid->hid560_04H_SetCurrentDPI(3);
+        QCOMPARE(rig.mouse.firmware().state().currentDpi, 3);
+    }
+
+    // The four input reports of a 560 profile read: one open for all four,
+    // and a read that fails part way keeps the previous image whole.
+    void profileReadIsAllOrNothing_data()
+    {
+        QTest::addColumn<int>("readsBeforeFailure");   // -1: no failure
+        QTest::newRow("complete") << -1;
+        QTest::newRow("fails at the first") << 0;
+        QTest::newRow("fails after two") << 2;
+        QTest::newRow("fails at the last") << 3;
+    }
+    void profileReadIsAllOrNothing()
+    {
+        QFETCH(int, readsBeforeFailure);
+        Rig rig(VirtualFirmware::Family::F560);
+        QByteArray stored(128, '\0');
+        for (int i = 0; i < 128; ++i)
+            stored[i] = char(i + 1);
+        rig.mouse.firmware().state().profiles[2] = stored;
+        if (readsBeforeFailure >= 0)
+            rig.mouse.failNext(VirtualMouse::Op::Read, readsBeforeFailure, 1);
+        QStringList lines;
+        rig.mouse.trace = [&lines](const QString& line) { lines << line; };
+        uchar image[128];
+        std::memset(image, 0xEE, sizeof image);
+        rig.hid->hid560_8CH_readProfile(image, 2);
+        const QByteArray got(reinterpret_cast<const char*>(image), 128);
+        QCOMPARE(got, readsBeforeFailure < 0 ? stored : QByteArray(128, '\xEE'));
+        QVERIFY(rig.hid->hidFree);
+        // open, feature out, open, feature in, open, reads..., close
+        const QStringList reads = lines.filter(QRegularExpression(QStringLiteral("^read")));
+        QCOMPARE(reads.size(), readsBeforeFailure < 0 ? 4 : readsBeforeFailure + 1);
+        const int lastOpen = int(lines.lastIndexOf(QRegularExpression(QStringLiteral("open cmd"))));
+        const int firstRead = int(lines.indexOf(QRegularExpression(QStringLiteral("read .*"))));
+        QVERIFY2(lastOpen >= 0 && lastOpen < firstRead, qPrintable(lines.join('\n')));
+    }
+
+    // Every data report is zero-padded beyond its slice, whatever an earlier
+    // command left in the payload buffer.
+    void dataReportsAreZeroPadded()
+    {
+        Rig rig;
+        rig.hid->devices.at(0)->reportLength = 24;
+        uchar macro[128];
+        std::memset(macro, 0x77, sizeof macro);
+        rig.hid->hid553_13H_SetMacroKey(1, macro);
+        QStringList lines;
+        rig.mouse.trace = [&lines](const QString& line) { lines << line; };
+        uchar matrix[64];
+        std::memset(matrix, 0x11, sizeof matrix);
+        rig.hid->hid553_12H_SetKeyMatrix(matrix, 1);
+        const QStringList writes = lines.filter(QRegularExpression(QStringLiteral("^write ")));
+        QCOMPARE(writes.size(), 3);   // 24 + 24 + 16 bytes
+        const QString last = writes.last().mid(6);
+        QCOMPARE(last, (QStringList{QStringLiteral("00")} + QStringList(16, QStringLiteral("11"))
+                        + QStringList(8, QStringLiteral("00"))).join(QLatin1Char(' ')));
     }
 };
 

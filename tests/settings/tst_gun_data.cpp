@@ -105,6 +105,36 @@ private slots:
         QVERIFY(!reread->contains(QStringLiteral("gunData/0")));
     }
 
+    // An empty name addresses the whole preset group: neither a rename from
+    // an empty stored name nor a delete of one may touch the other presets.
+    void emptyNamesLeaveTheOtherPresets_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVariantList>("items");
+        QTest::addColumn<QStringList>("keysAfter");
+        const QStringList shipped{"0", "1", "2", "3", "4", "5"};
+        QTest::newRow("rename from an empty name") << 1 << QVariantList{"New", "L-Click", 10, 0, 10, 0, ""}
+                                                   << (shipped + QStringList{"New"});
+        QTest::newRow("rename to an empty name") << 1 << QVariantList{"", "L-Click", 10, 0, 10, 0, "2"} << shipped;
+        QTest::newRow("delete an empty name") << 0 << QVariantList{""} << shipped;
+    }
+    void emptyNamesLeaveTheOtherPresets()
+    {
+        QFETCH(int, type);
+        QFETCH(QVariantList, items);
+        QFETCH(QStringList, keysAfter);
+        QVERIFY(QFile::copy(Shipped, GunFile));
+        QFile::setPermissions(GunFile, QFile::ReadOwner | QFile::WriteOwner);
+        myQQuickView view;
+        view.modifyGundata(type, items);
+        view.mouseSaveGundata(QString(), {"Nameless", "L-Click", 10, 0, 10, 0});
+        QStringList keys = openIni(GunFile)->allKeys();
+        keys.sort();
+        for (QString& k : keys)
+            k.remove(QStringLiteral("gunData/"));
+        QCOMPARE(keys, keysAfter);
+    }
+
     void perProfileDefaults()
     {
         myQQuickView view;

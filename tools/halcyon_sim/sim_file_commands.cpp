@@ -1,6 +1,7 @@
 #include "sim_file_commands.h"
 #include "sim_output.h"
 #include "sim_session.h"
+#include "settings/file_faults.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -55,6 +56,17 @@ struct IniLine {
 
 void registerFileCommands(SimSession& session)
 {
+    // {"sim":"file-fail","op":"write|flush|commit|rename","after":K,"count":N,
+    // "reason":TEXT}: the next N such steps of settings writes fail after K
+    // successful ones (count -1: until "file-fail" with count 0).
+    session.addSimCommand(QStringLiteral("file-fail"), [](const QJsonObject& line) {
+        FileFaults::Step step;
+        if (!FileFaults::stepFromName(line.value(QStringLiteral("op")).toString(), step))
+            return false;
+        FileFaults::failNext(step, line.value(QStringLiteral("reason")).toString(QStringLiteral("No space left on device")),
+                             line.value(QStringLiteral("count")).toInt(1), line.value(QStringLiteral("after")).toInt(0));
+        return true;
+    });
     session.addSimCommand(QStringLiteral("ls"), [](const QJsonObject& line) {
         const QString root = line.value(QStringLiteral("path")).toString();
         if (!QFileInfo(root).isDir()) {

@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// Files the user imports (profiles, macros) are small INI texts; anything
+// above this size is refused before it is read, so that a wrong or hostile
+// file cannot stall the program or fill the data folder.
+namespace ImportLimit {
+
+constexpr qint64 MaxBytes = 1024 * 1024;
+
+// True when the file at path is within the limit. Otherwise logs the refusal
+// and returns false.
+bool allows(const QString& path);
+// The message the user is shown for a refused file.
+QString refusalText(const QString& path);
+// allows(), and on refusal a warning box with refusalText().
+bool allowsOrWarn(const QString& path, QWidget* parent);
+
+} // namespace ImportLimit

@@ -1,0 +1,79 @@
+#include "settings/write_failures.h"
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
+#include <QTimer>
+
+namespace {
+QMutex g_mutex;
+QSet<QString> g_warned;
+QHash<QString, QString> g_writerErrors;
+std::function<void(const QString&, const QString&)> g_warner;
+
+QString key(const QString& path)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+// The file as the user knows it: relative to the data folder when inside it.
+QString shownName(const QString& path)
+{
+    const QString rel = QDir::current().relativeFilePath(key(path));
+    return QDir::toNativeSeparators(rel.startsWith(QLatin1String("..")) ? key(path) : rel);
+}
+} // namespace
+
+namespace WriteFailures {
+
+QString warningText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1 could not be saved: %2. It keeps its previous content.")
+        .arg(shownName(path), reason);
+}
+
+void record(const QString& path, const QString& reason)
+{
+    qWarning().noquote() << "write failed:" << shownName(path) << "-" << reason;
+    {
+        QMutexLocker lock(&g_mutex);
+        if (g_warned.contains(key(path)))
+            return;
+        g_warned.insert(key(path));
+    }
+    const QString text = warningText(path, reason);
+    if (!QCoreApplication::instance())
+        return;
+    QTimer::singleShot(0, QCoreApplication::instance(), [text] {
+        if (g_warner)
+            g_warner(QStringLiteral("Save failed"), text);
+    });
+}
+
+void setWarner(std::function<void(const QString& title, const QString& text)> warner)
+{
+    g_warner = std::move(warner);
+}
+
+void cleared(const QString& path)
+{
+    QMutexLocker lock(&g_mutex);
+    g_warned.remove(key(path));
+}
+
+void noteWriterError(const QString& path, const QString& reason)
+{
+    QMutexLocker lock(&g_mutex);
+    g_writerErrors.insert(key(path), reason);
+}
+
+QString takeWriterError(const QString& path)
+{
+    QMutexLocker lock(&g_mutex);
+    return g_writerErrors.take(key(path));
+}
+
+} // namespace WriteFailures
