@@ -386,6 +386,24 @@ bool naturalLess(const QString& a, const QString& b)
     return a < b; // equal by value ("01" vs "1"): keep a total order
 }
 
+// A key path as the settings class addresses it: no empty components, so no
+// slash at either end and none doubled. A damaged file can spell others (an
+// empty section name, "%2F" in a name); kept as they are they could not be
+// looked up and would be written back as another key.
+QString normalizedKey(const QString& key)
+{
+    QString out;
+    out.reserve(key.size());
+    for (const QChar c : key) {
+        if (c == QLatin1Char('/') && (out.isEmpty() || out.endsWith(QLatin1Char('/'))))
+            continue;
+        out += c;
+    }
+    if (out.endsWith(QLatin1Char('/')))
+        out.chop(1);
+    return out;
+}
+
 bool readFunc(QIODevice& device, QSettings::SettingsMap& map)
 {
     return IniText::read(device.readAll(), map);
@@ -590,7 +608,7 @@ bool read(const QByteArray& text, QSettings::SettingsMap& map)
             continue; // neither a key nor a section: skipped
         const QByteArray key = line.first(equalsPos - lineStart).trimmed().toByteArray();
         const QByteArray value = line.sliced(equalsPos - lineStart + 1).toByteArray();
-        map.insert(section + unescapeKey(key), unescapeValue(value));
+        map.insert(normalizedKey(section + unescapeKey(key)), unescapeValue(value));
     }
     return true;
 }

@@ -43,16 +43,23 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qInstallMessageHandler(quiet);
     static QCoreApplication app(*argc, *argv);
-    g_rig = new Rig;   // lives until the process ends, its listener with it
+    g_rig = new Rig;   // lives until the process ends
+    // The listener job must end before the global thread pool is torn down
+    // at exit, or the pool would wait for it for ever.
+    std::atexit([] {
+        g_rig->hid.hidStopListen();
+        g_rig->mouse.interruptReads();
+        g_rig->hid.waitListenerEnded();
+    });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    if (size == 0)
+        return 0;
     Rig& rig = *g_rig;
     const QByteArray report(reinterpret_cast<const char*>(data), int(qMin(size, size_t(64))));
-    if (report.isEmpty())
-        return 0;
     rig.owner.stages.clear();
     rig.owner.messages = 0;
     rig.mouse.sendEvent(report);
@@ -62,9 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QCoreApplication::processEvents();
     const bool wellFormed = report.size() == 4 && uchar(report[0]) == 0x06 && uchar(report[1]) == 0x07
         && uchar(report[3]) >= 1 && uchar(report[3]) <= 8;
-    const QList<int> expected = wellFormed ? QList<int>{uchar(report[3])} : QList<int>{};
-    if (rig.owner.stages != expected || rig.owner.messages != expected.size() || rig.owner.disabled
-        || !rig.hid.listening) {
+    // Compared by hand: Qt 6.4's list comparison passes null pointers to
+    // memcmp for two empty lists, which the undefined-behaviour check flags.
+    const bool delivered = wellFormed ? rig.owner.stages.size() == 1 && rig.owner.stages.first() == uchar(report[3])
+                                      : rig.owner.stages.isEmpty();
+    if (!delivered || rig.owner.messages != (wellFormed ? 1 : 0) || rig.owner.disabled || !rig.hid.listening) {
         fprintf(stderr, "report of %d bytes handled wrongly\n", int(report.size()));
         abort();
     }
