@@ -161,7 +161,7 @@ void NameIndex::writeBack()
     if (!m_lastWriteOk) {
         // The file kept its old content: read it again rather than go on
         // showing changes that were never saved.
-        qDebug() << "Cannot write" << m_absolutePath;
+        qDebug() << "Cannot write" << path();
         m_loaded = false;
         return;
     }
