@@ -161,3 +161,12 @@ private:
     size_t m_size;
     size_t m_pos = 0;
 };
+
+// Every target starts the same way: the application object and the working
+// directory with the shipped data tree, once per process.
+#define HALCYON_FUZZ_INITIALIZE                                        \
+    extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)       \
+    {                                                                  \
+        FuzzEnv::init(argc, argv);                                     \
+        return 0;                                                      \
+    }

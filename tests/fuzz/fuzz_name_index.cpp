@@ -2,11 +2,7 @@
 // writes with arbitrary selections, levels and lists.
 #include "tests/fuzz/fuzz_env.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    FuzzEnv::init(argc, argv);
-    return 0;
-}
+HALCYON_FUZZ_INITIALIZE
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
