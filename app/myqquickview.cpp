@@ -1,12 +1,24 @@
 #include "app/myqquickview.h"
 #include "app/root_call.h"
+#include "app/user_dialogs.h"
 #include "app/window_rules.h"
+#include "settings/user_warnings.h"
+#include "settings/write_failures.h"
 #include <QDebug>
+#include <QPointer>
 #include <QWheelEvent>
 
 myQQuickView::myQQuickView(QWidget* parent) : QQuickWidget(parent)
 {
-    openSettingsState();
+    // Settings files that could not be written are told in a warning box;
+    // the services' other warnings are shown over this window.
+    WriteFailures::setWarner([](const QString& title, const QString& text) {
+        UserDialogs::current().warning(nullptr, title, text);
+    });
+    QPointer<myQQuickView> self(this);
+    UserWarnings::setHandler([self](const QString& title, const QString& text) {
+        UserDialogs::current().warning(self.data(), title, text);
+    });
     qDebug() << "========================== ui_View ==================================";
 }
 

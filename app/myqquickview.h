@@ -1,17 +1,22 @@
 #pragma once
+#include "features/device_features.h"
+#include "macros/macro_library.h"
+#include "settings/config_store.h"
+#include "settings/gun_store.h"
+#include "settings/language_strings.h"
+#include "settings/name_index.h"
+#include "settings/pointer_settings.h"
+#include "settings/profile_store.h"
 #include <QQuickWidget>
-#include <QSettings>
 #include <QStringList>
 #include <QVariant>
-#include <array>
-#include <memory>
-#include <vector>
 
 class Hid_Thread;
 
-// The backend view: hosts the QML scene and carries the whole backend surface
-// the scene calls through the context property "ui_View". Its slots are
-// implemented across the subsystems, one file per concern (see each group).
+// The backend view: hosts the QML scene and offers it, through the context
+// property "ui_View", the slots below. The view owns the services that do
+// the work; each slot forwards to one of them (app/view_slots.cpp), and the
+// host slots that talk to the scene itself live in app/view_host.cpp.
 class myQQuickView : public QQuickWidget {
     Q_OBJECT
 public:
@@ -19,36 +24,18 @@ public:
     ~myQQuickView() override;
 
     // The device object held by Widget; set right after construction.
-    Hid_Thread* hid = nullptr;
+    void setDevice(Hid_Thread* device) { m_features.setDevice(device); }
+    Hid_Thread* device() const { return m_features.device(); }
 
-    // ---- settings state (settings/settings_state.cpp) ----
-    QSettings* globalSettings() const { return m_global.get(); }
-    QSettings* defaultProfile() const { return m_default.get(); }
-    // The handle of profile slot k (0..9), or null outside that range.
-    QSettings* profileSettings(int slot) const;
-    // The handle of the current profile slot (null when the slot is invalid).
-    QSettings* currentProfileSettings() const { return profileSettings(m_currentProfile); }
-    int currentProfile() const { return m_currentProfile; }
-    QString controllerFamily() const { return m_icType; }
-    bool is560() const { return m_icType == QLatin1String("560"); }
-    bool isGun() const { return m_isGun; }
-    bool isColorful() const { return m_isColorful; }
-    bool is55328() const { return m_is55328; }
+    ConfigStore& config() { return m_config; }
+    ProfileStore& profiles() { return m_profiles; }
+    DeviceFeatures& features() { return m_features; }
+    MacroLibrary& macros() { return m_macros; }
 
-    // ---- host (app/view_host.cpp): the global input capture's forwarding ----
-    // "detectKeyboard"(isDown, usbCode) and "detectMouse"(isDown, jeffCode,
-    // x, y), both queued.
+    // The global input capture's forwarding: "detectKeyboard"(isDown,
+    // usbCode) and "detectMouse"(isDown, jeffCode, x, y), both queued.
     void forwardKeyboard(int usbCode, bool isDown);
     void forwardMouse(int jeffCode, bool isDown, int x, int y);
-
-    // ---- on-device profile images of the 560 family (features/) ----
-    static constexpr int DeviceProfileCount = 5;
-    uchar profileImages[DeviceProfileCount][128] = {};
-
-    // ---- device features helpers (features/) ----
-    // Reads the on-device profile images at connection (560 family): images
-    // 0 and 1, and 2 to 4 on gun-capable mice.
-    void readDeviceProfileImages();
 
 public slots:
     // ---- host (app/view_host.cpp) ----
@@ -61,7 +48,7 @@ public slots:
     // Milliseconds of a monotonic clock, for the pauses between recorded keys.
     QVariant monotonicMs();
 
-    // ---- configuration store (settings/config_store.cpp) ----
+    // ---- configuration store and profile values ----
     void resetApconfig();
     QVariant getData(QVariant key, bool isRecovery);
     QVariant getGlobalData(QVariant key);
@@ -70,17 +57,17 @@ public slots:
     void setGlobalData(QVariant key, QVariant tmpdata);
     void setDataList(QVariant key, QVariantList datalist);
 
-    // ---- profiles (settings/profiles.cpp) ----
+    // ---- profile slots ----
     bool loadProfile(int profile);
     void saveProfile(int profile);
     void resetProfile(int profile);
     void copyProfile(int destprofile, int srcprofile);
     void setCurrentProfile(int profile);
 
-    // ---- language strings (settings/language_strings.cpp) ----
+    // ---- language strings ----
     QStringList getLangStrings(QString typeStr, QString langCode);
 
-    // ---- gun data and XY sensitivity (settings/gun_data.cpp) ----
+    // ---- gun presets, XY sensitivity and gun selection ----
     void mouseSaveGundata(QVariant index, QVariantList src6);
     void mouseSendGundata(int gunNo, QVariantList values);
     void modifyGundata(QVariant modifyType, QVariantList src6);
@@ -91,7 +78,7 @@ public slots:
     void setXYSensitive(QVariant index, QVariant xyData);
     void setSelectGun(QVariant index, QVariant xyData);
 
-    // ---- system pointer settings (settings/pointer_settings.cpp) ----
+    // ---- system pointer settings ----
     void mouseSetCursorSpeed(uint cursorSpeed);
     void mouseSetVerticalScrollLines(uint lines);
     void mouseSetDoubleClickSpeed(uint speed);
@@ -99,7 +86,7 @@ public slots:
     // when the desktop offers the setting, otherwise why it does not.
     QStringList mousePointerUnavailable();
 
-    // ---- name index (settings/name_index.cpp) ----
+    // ---- name index ----
     QVariant getMacroList_Att(int att);
     QVariant getMacroSubList_Att(int att, QVariant name);
     QVariant updataNameList(QVariant type, QStringList nameList);
@@ -117,19 +104,19 @@ public slots:
     // updataMacroList_delOld removes it.
     QVariant updataMacroLists(QVariantList writes);
 
-    // ---- button assignment (features/button_assignment.cpp) ----
+    // ---- button assignment ----
     void mouseResetKeyMatrix();
     void mouseSetKeyMatrix(QVariant mouseMode, QVariantList src64, QVariantList src64_2, bool isSendData, QVariantList otherParam);
     void mouseSwitchKeyMatrix(int indexNo);
     QVariantList mouseGetKeydefine(QVariant mouseMode, QVariant index, bool isRecovery);
 
-    // ---- DPI stages and lift-off (features/dpi_stages.cpp) ----
+    // ---- DPI stages and lift-off ----
     void mouseSetCurrentDPI(uchar currentDPI);
     QVariant mouseGetCurrentDPI();
     void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray, QVariantList dpiEnableArray);
     void mouseSetLodValue(uchar rate, uchar en);
 
-    // ---- lighting (features/lighting.cpp) ----
+    // ---- lighting ----
     void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
     void mouseSetRGBColor(uchar type, QVariantList src24);
     void mouseSetLedType(uchar effect, uchar brightness, uchar speed, uchar direction, QVariantList rgbArray);
@@ -137,7 +124,7 @@ public slots:
     QVariantList ui_90H_GetLED8StageColor(uchar type);
     bool chkIsLogoLedWork();
 
-    // ---- report rate, options, on-device profiles (features/device_profiles.cpp) ----
+    // ---- report rate, options, on-device profiles ----
     void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
     void mouseSetReportRate(uchar rate);
     void mouseSetProfile(uint profileNo);
@@ -145,11 +132,11 @@ public slots:
     QVariant mouseReadCurrentProfile();
     QVariantList GetKeyboardoption();
 
-    // ---- macro selection state (settings/macro_selection.cpp) ----
+    // ---- macro selection ----
     void setMacroSelectName(QVariant name1, QVariant name2, QVariant name3, QVariant name4, QVariant name5);
     void setMacroLevel(QVariant level);
 
-    // ---- macro files (macros/macro_files.cpp) ----
+    // ---- macro files ----
     QVariant createMacroIni(QVariant name, QVariant macroIndex, QVariant macroLevel, QVariant macroType);
     QVariant saveMacroIni(QVariant macroLevel, QVariant name, QStringList macros, QVariant repeat);
     QStringList loadMacroIni(QVariant macroLevel, QVariant name);
@@ -157,10 +144,10 @@ public slots:
     // The library's name rule, for the editor to check names before use.
     bool isMacroNameAllowed(QVariant name);
 
-    // ---- macro download (macros/macro_download.cpp) ----
+    // ---- macro download ----
     QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
 
-    // ---- macro import and export (macros/macro_exchange.cpp) ----
+    // ---- macro import and export ----
     QString loadMacroFile(QVariant macroLevel, QVariant selectType);
     void saveMacroFile(QVariant macroLevel, QVariant macroName);
     QString loadMacroFile_batch();
@@ -173,7 +160,7 @@ public slots:
     // refuses their names (file or folder names as found).
     QStringList getRefusedImportNames();
 
-    // ---- macro rename and delete propagation (macros/macro_propagation.cpp) ----
+    // ---- macro rename and delete ----
     QVariant modifyMacroNameUpdateProfile(QVariant macroLevel, QVariant macroType, QVariant oldname, QVariant newname);
     void deleteMacroUpdateProfile(QVariant macroName);
 
@@ -182,21 +169,12 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    // Opens the long-lived settings handles and caches the device traits.
-    void openSettingsState();
-
-    // ---- device features (features/) ----
-    // The firmware key template "mouseFwKeyMatrix/0..15" of the current profile.
-    std::array<uchar, 64> firmwareKeyTemplate();
-    // Sends on-device profile image 1, and 2 to 4 when the mouse has the gun.
-    void sendDeviceProfileImages();
-
-    std::unique_ptr<QSettings> m_global;
-    std::unique_ptr<QSettings> m_default;
-    std::vector<std::unique_ptr<QSettings>> m_profiles;
-    int m_currentProfile = 0;
-    bool m_isColorful = false;
-    bool m_isGun = false;
-    bool m_is55328 = false;
-    QString m_icType;
+    // Declared in the order they depend on each other; they close in reverse.
+    ConfigStore m_config;
+    ProfileStore m_profiles{m_config};
+    GunStore m_guns{m_profiles};
+    LanguageStrings m_languages;
+    PointerSettings m_pointer;
+    MacroLibrary m_macros{m_profiles, NameIndex::instance()};
+    DeviceFeatures m_features{m_config, m_profiles};
 };

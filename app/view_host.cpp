@@ -7,7 +7,7 @@
 
 void myQQuickView::clearHidBusy()
 {
-    if (hid)
+    if (Hid_Thread* hid = device())
         hid->hidFree = true;
 }
 
@@ -40,7 +40,7 @@ QVariant myQQuickView::monotonicMs()
 {
     // The device object's clock: real time in the program, virtual time
     // under halcyon-sim, so recorded pauses follow the script's waits.
-    if (hid && hid->clock())
+    if (Hid_Thread* hid = device(); hid && hid->clock())
         return QVariant(hid->clock()->nowMs());
     return QVariant(RealClock().nowMs());
 }

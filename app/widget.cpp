@@ -64,7 +64,7 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
     m_hid.owner = this;
     m_ui = new Ui_Controler();
     m_ui->setupUi(this, &m_hid);
-    m_ui->view()->hid = &m_hid;
+    m_ui->view()->setDevice(&m_hid);
     m_detectTimer.setInterval(DetectionIntervalMs);
     m_detectTimer.setSingleShot(true);
     connect(&m_detectTimer, &QTimer::timeout, this, &Widget::checkDevice);
@@ -219,8 +219,8 @@ void Widget::checkDevice()
         publishConnection(true);
         showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"));
         m_hid.hidStartListen(j);
-        if (view()->is560())
-            view()->readDeviceProfileImages();
+        if (view()->config().traits().is560())
+            view()->features().readProfileImages();
         view()->setEnabled(true);
         refreshUI();
         return;
@@ -302,7 +302,7 @@ void Widget::restoreWindow()
 
 QString Widget::controllerFamily() const
 {
-    return view() ? view()->controllerFamily() : QString();
+    return view() ? view()->config().traits().icType : QString();
 }
 
 void Widget::deliverCurrentDpi(int stage)

@@ -1,7 +1,9 @@
 // Button assignment: stores the scene's two button lists in the current
 // profile and downloads the chosen one, with the fire matrices of the gun
 // function when the list holds a gun entry.
-#include "app/myqquickview.h"
+#include "features/device_features.h"
+#include "settings/config_store.h"
+#include "settings/profile_store.h"
 #include "device/hid_thread.h"
 #include "features/key_conversion.h"
 #include <QDebug>
@@ -21,16 +23,16 @@ QVariantList entryValues(const QVariantList& flat, int i)
 
 } // namespace
 
-KeyMatrix myQQuickView::firmwareKeyTemplate()
+KeyMatrix DeviceFeatures::firmwareKeyTemplate() const
 {
     QList<QVariantList> entries;
     for (int i = 0; i < KeyMatrixEntries; ++i)
-        entries.append(getDataList(FwMatrixPrefix + QString::number(i), false));
+        entries.append(m_profiles.list(FwMatrixPrefix + QString::number(i), false));
     return keyMatrixFromEntries(entries);
 }
 
-void myQQuickView::mouseSetKeyMatrix(QVariant mouseMode, QVariantList src64, QVariantList src64_2,
-                                     bool isSendData, QVariantList otherParam)
+void DeviceFeatures::setKeyMatrix(const QVariant& mouseMode, const QVariantList& src64, const QVariantList& src64_2,
+                                  bool isSendData, const QVariantList& otherParam)
 {
     if (src64.size() < KeyMatrixUiValues || src64_2.size() < KeyMatrixUiValues) {
         qDebug() << "mouseSetKeyMatrix refused: a button list has" << qMin(src64.size(), src64_2.size())
@@ -46,20 +48,20 @@ void myQQuickView::mouseSetKeyMatrix(QVariant mouseMode, QVariantList src64, QVa
         return;
     }
 
-    setData(ModeKey, mouseMode);
+    m_profiles.setValue(ModeKey, mouseMode);
     for (int i = 0; i < KeyMatrixEntries; ++i) {
-        setDataList(Matrix1Prefix + QString::number(i), entryValues(src64, i));
-        setDataList(Matrix2Prefix + QString::number(i), entryValues(src64_2, i));
+        m_profiles.setValue(Matrix1Prefix + QString::number(i), QVariant(entryValues(src64, i)));
+        m_profiles.setValue(Matrix2Prefix + QString::number(i), QVariant(entryValues(src64_2, i)));
     }
-    if (!isSendData || !hid)
+    if (!isSendData || !m_hid)
         return;
 
     KeyMatrix d = device;
     if (!gun) {
         if (is560Family)
-            hid->hid560_0DH_SetKeyMatrix(d.data(), 1);
+            m_hid->hid560_0DH_SetKeyMatrix(d.data(), 1);
         else
-            hid->hid553_12H_SetKeyMatrix(d.data(), 1);
+            m_hid->hid553_12H_SetKeyMatrix(d.data(), 1);
         return;
     }
 
@@ -69,43 +71,43 @@ void myQQuickView::mouseSetKeyMatrix(QVariant mouseMode, QVariantList src64, QVa
     KeyMatrix* downloads[4] = {&g.device, &g.fire1, &g.fire2, &g.fire3};
     if (is560Family) {
         if (g.image0Byte2 >= 0)
-            profileImages[0][2] = uchar(g.image0Byte2);
-        hid->hid560_0CH_setProfile(profileImages[0], 0);
+            m_images[0][2] = uchar(g.image0Byte2);
+        m_hid->hid560_0CH_setProfile(m_images[0].data(), 0);
         for (uchar n = 1; n <= 4; ++n)
-            hid->hid560_0DH_SetKeyMatrix(downloads[n - 1]->data(), n);
-        hid->hid560_02H_SetCurrentProfile(1);
+            m_hid->hid560_0DH_SetKeyMatrix(downloads[n - 1]->data(), n);
+        m_hid->hid560_02H_SetCurrentProfile(1);
     } else {
         for (uchar n = 1; n <= 4; ++n)
-            hid->hid553_12H_SetKeyMatrix(downloads[n - 1]->data(), n);
-        hid->hid553_02H_SetCurrentKeyMatrix(1);
+            m_hid->hid553_12H_SetKeyMatrix(downloads[n - 1]->data(), n);
+        m_hid->hid553_02H_SetCurrentKeyMatrix(1);
     }
 }
 
-QVariantList myQQuickView::mouseGetKeydefine(QVariant mouseMode, QVariant index, bool isRecovery)
+QVariantList DeviceFeatures::keyDefinition(const QVariant& mouseMode, const QVariant& index, bool isRecovery) const
 {
     const QString& prefix = mouseMode.toInt() == 0 ? Matrix1Prefix : Matrix2Prefix;
-    return getDataList(prefix + index.toString(), isRecovery);
+    return m_profiles.list(prefix + index.toString(), isRecovery);
 }
 
-void myQQuickView::mouseResetKeyMatrix()
+void DeviceFeatures::resetKeyMatrix()
 {
-    if (!hid)
+    if (!m_hid)
         return;
     KeyMatrix fw = firmwareKeyTemplate();
     for (uchar n = FireMatrixFirst; n <= 4; ++n) {
         if (is560())
-            hid->hid560_0DH_SetKeyMatrix(fw.data(), n);
+            m_hid->hid560_0DH_SetKeyMatrix(fw.data(), n);
         else
-            hid->hid553_12H_SetKeyMatrix(fw.data(), n);
+            m_hid->hid553_12H_SetKeyMatrix(fw.data(), n);
     }
 }
 
-void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
+void DeviceFeatures::switchKeyMatrix(int indexNo)
 {
-    if (!hid)
+    if (!m_hid)
         return;
     if (is560())
-        hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
+        m_hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
     else
-        hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
+        m_hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
 }

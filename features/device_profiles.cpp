@@ -1,68 +1,80 @@
 // Report rate, device option bytes and the 560 family's on-device profiles.
-#include "app/myqquickview.h"
+#include "features/device_features.h"
+#include "settings/config_store.h"
+#include "settings/profile_store.h"
 #include "device/hid_thread.h"
 #include <QDebug>
 
 namespace {
 bool validProfile(uint profileNo, const char* slot)
 {
-    if (profileNo < uint(myQQuickView::DeviceProfileCount))
+    if (profileNo < uint(DeviceFeatures::ProfileImageCount))
         return true;
     qDebug() << slot << "refused: on-device profile" << profileNo << "does not exist";
     return false;
 }
 } // namespace
 
-void myQQuickView::readDeviceProfileImages()
+DeviceFeatures::DeviceFeatures(const ConfigStore& config, ProfileStore& profiles)
+    : m_config(config), m_profiles(profiles)
 {
-    mouseReadProfile(0);
-    mouseReadProfile(1);
-    if (isGun()) {
+}
+
+bool DeviceFeatures::is560() const
+{
+    return m_config.traits().is560();
+}
+
+void DeviceFeatures::readProfileImages()
+{
+    readProfile(0);
+    readProfile(1);
+    if (m_config.traits().gun) {
         for (uint n = 2; n <= 4; ++n)
-            mouseReadProfile(n);
+            readProfile(n);
     }
 }
 
-void myQQuickView::mouseSetReportRate(uchar rate)
+void DeviceFeatures::setReportRate(uchar rate)
 {
-    if (!hid)
+    if (!m_hid)
         return;
     if (is560())
-        hid->hid560_03H_SetReportRate(rate);
+        m_hid->hid560_03H_SetReportRate(rate);
     else
-        hid->hid553_01H_SetReportRate(rate);
+        m_hid->hid553_01H_SetReportRate(rate);
 }
 
-void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+void DeviceFeatures::setKeyboardOption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    if (hid)
-        hid->hid553_03H_SetKeyboardoption(byte1, byte2, byte3, byte4);
+    if (m_hid)
+        m_hid->hid553_03H_SetKeyboardoption(byte1, byte2, byte3, byte4);
 }
 
-QVariantList myQQuickView::GetKeyboardoption()
+QVariantList DeviceFeatures::keyboardOption()
 {
     uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
-    if (hid)
-        hid->hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
+    if (m_hid)
+        m_hid->hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
     return {int(b1), int(b2), int(b3), int(b4)};
 }
 
-void myQQuickView::mouseSetProfile(uint profileNo)
+void DeviceFeatures::sendProfile(uint profileNo)
 {
-    if (hid && validProfile(profileNo, "mouseSetProfile"))
-        hid->hid560_0CH_setProfile(profileImages[profileNo], uchar(profileNo));
+    if (m_hid && validProfile(profileNo, "mouseSetProfile"))
+        m_hid->hid560_0CH_setProfile(m_images[profileNo].data(), uchar(profileNo));
 }
 
-void myQQuickView::mouseReadProfile(uint profileNo)
+void DeviceFeatures::readProfile(uint profileNo)
 {
-    if (hid && validProfile(profileNo, "mouseReadProfile"))
-        hid->hid560_8CH_readProfile(profileImages[profileNo], uchar(profileNo));
+    if (m_hid && validProfile(profileNo, "mouseReadProfile"))
+        m_hid->hid560_8CH_readProfile(m_images[profileNo].data(), uchar(profileNo));
 }
 
-QVariant myQQuickView::mouseReadCurrentProfile()
+QVariant DeviceFeatures::currentProfile()
 {
     uchar profile = 0;
-    if (hid)
-        hid->hid560_82H_GetCurrentProfile(profile);
+    if (m_hid)
+        m_hid->hid560_82H_GetCurrentProfile(profile);
     return int(profile);
 }

@@ -1,5 +1,7 @@
 // DPI stages and lift-off distance: stage codes per sensor, the active stage.
-#include "app/myqquickview.h"
+#include "features/device_features.h"
+#include "settings/config_store.h"
+#include "settings/profile_store.h"
 #include "features/device_profile_layout.h"
 #include "device/hid_thread.h"
 #include "features/dpi_stage_bytes.h"
@@ -11,19 +13,19 @@ constexpr uchar DisabledStage553 = 0x80;
 using namespace DeviceProfileLayout;
 } // namespace
 
-void myQQuickView::sendDeviceProfileImages()
+void DeviceFeatures::sendProfileImages()
 {
-    hid->hid560_0CH_setProfile(profileImages[1], 1);
-    if (isGun()) {
+    m_hid->hid560_0CH_setProfile(m_images[1].data(), 1);
+    if (m_config.traits().gun) {
         for (uchar n = 2; n <= 4; ++n)
-            hid->hid560_0CH_setProfile(profileImages[n], n);
+            m_hid->hid560_0CH_setProfile(m_images[n].data(), n);
     }
 }
 
-void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray,
-                               QVariantList dpiEnableArray)
+void DeviceFeatures::setDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray,
+                            const QVariantList& dpiEnableArray)
 {
-    if (!hid)
+    if (!m_hid)
         return;
     uchar stages[Stages] = {};
     uchar highBits = 0;
@@ -42,12 +44,12 @@ void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dp
             if (dpiEnableArray.at(i).toInt() == 0)
                 stages[i] = DisabledStage553;
         }
-        hid->hid553_11H_SetDPISet(Stages, stages);
+        m_hid->hid553_11H_SetDPISet(Stages, stages);
         return;
     }
     const bool highBitSensor = sensorType == QLatin1String("3389");
     for (int n = 1; n <= 4; ++n) {
-        uchar* image = profileImages[n];
+        uchar* image = m_images[size_t(n)].data();
         for (int i = 0; i < Stages; ++i) {
             image[OffsetStages + i] = stages[i];
             image[OffsetStagesAgain + i] = stages[i];
@@ -58,49 +60,49 @@ void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dp
             image[OffsetHighBits + 1] = highBits;
         }
     }
-    sendDeviceProfileImages();
+    sendProfileImages();
 }
 
-void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
+void DeviceFeatures::setCurrentDpi(uchar currentDPI)
 {
-    if (!hid)
+    if (!m_hid)
         return;
     if (is560())
-        hid->hid560_04H_SetCurrentDPI(currentDPI);
+        m_hid->hid560_04H_SetCurrentDPI(currentDPI);
     else
-        hid->hid553_0BH_SetCurrentDPI(currentDPI);
+        m_hid->hid553_0BH_SetCurrentDPI(currentDPI);
 }
 
-QVariant myQQuickView::mouseGetCurrentDPI()
+QVariant DeviceFeatures::currentDpi()
 {
-    if (!hid)
+    if (!m_hid)
         return 0;
     if (is560()) {
         uchar direction = 1, stage = 0;
-        hid->hid560_84H_GetCurrentDPI(direction, stage);
+        m_hid->hid560_84H_GetCurrentDPI(direction, stage);
         return int(stage);
     }
     uchar stage = 0;
-    hid->hid553_8BH_GetCurrentDPI(stage);
+    m_hid->hid553_8BH_GetCurrentDPI(stage);
     return int(stage);
 }
 
-void myQQuickView::mouseSetLodValue(uchar rate, uchar en)
+void DeviceFeatures::setLod(uchar rate, uchar en)
 {
-    if (!hid)
+    if (!m_hid)
         return;
     const uchar code = lodCode(rate);
     if (!is560()) {
         // The 553 family keeps its LOD in its own command, not in profiles.
-        hid->hid553_07H_Lod(code, en);
+        m_hid->hid553_07H_Lod(code, en);
         return;
     }
-    uchar* image = profileImages[1];
+    uchar* image = m_images[1].data();
     if (en == 1)
         image[OffsetFlags] |= FlagLodEnable;
     else
         image[OffsetFlags] &= uchar(~FlagLodEnable);
     image[OffsetLod] = code;
-    hid->hid560_0CH_setProfile(image, 1);
+    m_hid->hid560_0CH_setProfile(image, 1);
     qDebug() << "test" << int(code) << int(en);
 }

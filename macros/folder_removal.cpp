@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QFile>
 
-namespace MacroLibrary {
+namespace FolderRemoval {
 
 bool mayRemove(const QFileInfo& entry)
 {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-namespace MacroLibrary {
+namespace FolderRemoval {
 
 // Whether a folder delete may remove an entry: it must be both readable and
 // writable.

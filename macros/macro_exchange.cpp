@@ -1,60 +1,25 @@
 // Macro exchange files (".mc", byte copies of macro files): single import
-// and export through file dialogs, batch import of a directory tree as a new
+// and export of files the user chose, batch import of a directory tree as a new
 // top-level folder, batch export of the library, and the library scan that
 // lists a folder tree and clears its name-index sub-lists.
-#include "app/myqquickview.h"
-#include "app/user_dialogs.h"
 #include "macros/macro_library.h"
 #include "settings/file_replace.h"
 #include "settings/import_limit.h"
 #include "settings/name_index.h"
+#include "settings/user_warnings.h"
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <functional>
 
 namespace {
-
-const QString ExchangeFilter = QStringLiteral("Macro(*.mc)");
-
-// Process-wide state of the exchange operations.
-struct ExchangeState {
-    QString batchPath;   // directory of the last batch import
-    QString exportRoot;  // "Macro" inside the directory of the last batch export
-    // Names found by the last batch import or library scan, per depth 1..5
-    // and type (0 macro files, 1 folders); depth 5 holds macro files only.
-    QStringList lists[MacroLibrary::MaxLevel + 1][2];
-    // Names the last import passed over (as found on disk).
-    QStringList refused;
-
-    void clearLists()
-    {
-        for (auto& perDepth : lists) {
-            perDepth[0].clear();
-            perDepth[1].clear();
-        }
-    }
-};
-
-ExchangeState& state()
-{
-    static ExchangeState s;
-    return s;
-}
-
-QString desktop()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
 
 // The name of a directory chosen in a dialog: its last component, up to the
 // first dot.
 QString chosenDirectoryName(const QString& path)
 {
-    return MacroLibrary::baseName(QDir::cleanPath(path));
+    return MacroPaths::baseName(QDir::cleanPath(path));
 }
 
 // Copies a file over whatever the target holds, all or nothing; a failed
@@ -94,19 +59,19 @@ struct TreeWalk {
         const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
         // Without QDir::CaseSensitive the name filter ignores case.
         for (const QString& entry : d.entryList({pattern}, QDir::Files, order)) {
-            const QString name = MacroLibrary::baseName(entry);
-            if (!MacroLibrary::isSafeName(name)) {
+            const QString name = MacroPaths::baseName(entry);
+            if (!MacroPaths::isSafeName(name)) {
                 qDebug() << "macro exchange: passed over the file" << d.filePath(entry);
                 refused(entry);
                 continue;
             }
             file(depth, dir, context, name, entry);
         }
-        if (depth >= MacroLibrary::MaxLevel)
+        if (depth >= MacroPaths::MaxLevel)
             return;
         for (const QString& entry : d.entryList(QDir::Dirs | QDir::NoDotAndDotDot, order)) {
-            const QString name = MacroLibrary::baseName(entry);
-            if (!MacroLibrary::isSafeName(name)) {
+            const QString name = MacroPaths::baseName(entry);
+            if (!MacroPaths::isSafeName(name)) {
                 qDebug() << "macro exchange: passed over the folder" << d.filePath(entry);
                 refused(entry);
                 continue;
@@ -119,42 +84,46 @@ struct TreeWalk {
 
 } // namespace
 
-QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
+void MacroLibrary::clearBatchNames()
 {
-    const QString chosen = UserDialogs::current().openFileName(this, QStringLiteral("Open File"), desktop(),
-                                                               ExchangeFilter);
+    for (auto& perDepth : m_batchNames) {
+        perDepth[0].clear();
+        perDepth[1].clear();
+    }
+}
+
+QString MacroLibrary::importFile(const QString& chosen, const QVariant& macroLevel, const QVariant& selectType)
+{
     if (chosen.isEmpty())
         return QString();
-    state().refused.clear();
-    const QString name = MacroLibrary::baseName(chosen);
-    if (!MacroLibrary::isSafeName(name)) {
+    m_refused.clear();
+    const QString name = MacroPaths::baseName(chosen);
+    if (!MacroPaths::isSafeName(name)) {
         qDebug() << "loadMacroFile refused the name of" << chosen;
-        state().refused << QFileInfo(chosen).fileName();
+        m_refused << QFileInfo(chosen).fileName();
         return QString();
     }
-    if (!ImportLimit::allowsOrWarn(chosen, this))
+    if (!ImportLimit::allowsOrWarn(chosen))
         return QString();
     // A macro goes into the selected folder, or the library root when a
     // macro file or nothing is selected.
-    MacroLibrary::ensureRoot();
+    MacroPaths::ensureRoot();
     QString folder;
     const int level = macroLevel.toInt();
     if (selectType.toInt() == 0 || level == -1)
-        folder = MacroLibrary::rootPath();
-    else if (level >= 0 && level < MacroLibrary::MaxLevel)
-        folder = MacroLibrary::selectedFolderPath(level + 1);
+        folder = MacroPaths::rootPath();
+    else if (level >= 0 && level < MacroPaths::MaxLevel)
+        folder = MacroPaths::selectedFolderPath(level + 1);
     if (!folder.isEmpty())
         copyKeepingTarget(chosen, folder + name + QStringLiteral(".bin"));
     return name;
 }
 
-void myQQuickView::saveMacroFile(QVariant macroLevel, QVariant macroName)
+void MacroLibrary::exportFile(const QString& chosen, const QVariant& macroLevel, const QVariant& macroName)
 {
-    const QString chosen = UserDialogs::current().saveFileName(this, QStringLiteral("Save File"), desktop(),
-                                                               ExchangeFilter);
     if (chosen.isEmpty())
         return;
-    const QString source = MacroLibrary::entryPath(macroLevel, macroName.toString(), true);
+    const QString source = MacroPaths::entryPath(macroLevel, macroName.toString(), true);
     if (source.isEmpty() || !QFileInfo(source).isFile())
         return;
     // The dialog has asked before replacing an existing file.
@@ -163,97 +132,93 @@ void myQQuickView::saveMacroFile(QVariant macroLevel, QVariant macroName)
     copyReplacingTarget(source, chosen);
 }
 
-QString myQQuickView::loadMacroFile_batch()
+QString MacroLibrary::beginBatchImport(const QString& chosen)
 {
-    ExchangeState& s = state();
-    s.batchPath.clear();
-    s.refused.clear();
-    const QString chosen = UserDialogs::current().existingDirectory(this, QStringLiteral("Open Directory"), desktop());
+    m_batchPath.clear();
+    m_refused.clear();
     const QString name = chosenDirectoryName(chosen);
     if (chosen.isEmpty() || name == QLatin1String("Desktop"))
         return QString();
-    if (!MacroLibrary::isSafeName(name)) {
+    if (!MacroPaths::isSafeName(name)) {
         qDebug() << "loadMacroFile_batch refused the name of" << chosen;
-        s.refused << QFileInfo(QDir::cleanPath(chosen)).fileName();
+        m_refused << QFileInfo(QDir::cleanPath(chosen)).fileName();
         return QString();
     }
-    s.batchPath = chosen;
-    MacroLibrary::ensureRoot();
-    QDir().mkdir(MacroLibrary::rootPath() + name);
+    m_batchPath = chosen;
+    MacroPaths::ensureRoot();
+    QDir().mkdir(MacroPaths::rootPath() + name);
     return name;
 }
 
-void myQQuickView::loadMacroFile_sub_batch()
+void MacroLibrary::runBatchImport()
 {
-    ExchangeState& s = state();
-    s.clearLists();
-    if (s.batchPath.isEmpty())
+    clearBatchNames();
+    if (m_batchPath.isEmpty())
         return;
     TreeWalk walk;
     walk.pattern = QStringLiteral("*.mc");
     // The context is the library folder that receives the folder's content.
     QStringList tooLarge;
-    walk.file = [&s, &tooLarge](int depth, const QString& dir, const QString& target, const QString& name,
+    walk.file = [this, &tooLarge](int depth, const QString& dir, const QString& target, const QString& name,
                                 const QString& entry) {
         const QString source = dir + QLatin1Char('/') + entry;
         if (!ImportLimit::allows(source)) {
             tooLarge << source;
             return;
         }
-        s.lists[depth][0] << name;
+        m_batchNames[depth][0] << name;
         // The file as found: "A.MC" is copied as well as "A.mc".
         copyKeepingTarget(source, target + QLatin1Char('/') + name + QStringLiteral(".bin"));
     };
-    walk.refused = [&s](const QString& entry) { s.refused << entry; };
-    walk.folder = [&s](int depth, const QString& target, const QString& name) {
-        s.lists[depth][1] << name;
+    walk.refused = [this](const QString& entry) { m_refused << entry; };
+    walk.folder = [this](int depth, const QString& target, const QString& name) {
+        m_batchNames[depth][1] << name;
         QDir().mkdir(target + QLatin1Char('/') + name);
         return target + QLatin1Char('/') + name;
     };
-    walk.walk(s.batchPath, MacroLibrary::rootPath() + chosenDirectoryName(s.batchPath), 1);
+    walk.walk(m_batchPath, MacroPaths::rootPath() + chosenDirectoryName(m_batchPath), 1);
     // One message for the whole batch, naming the first file refused.
     if (!tooLarge.isEmpty()) {
         QString text = ImportLimit::refusalText(tooLarge.first());
         if (tooLarge.size() > 1)
             text += QStringLiteral(" %1 more files were not imported for the same reason.").arg(tooLarge.size() - 1);
-        UserDialogs::current().warning(this, QStringLiteral("Import"), text);
+        UserWarnings::show(QStringLiteral("Import"), text);
     }
 }
 
-QStringList myQQuickView::getMacroFileName_batch(QVariant macroLevel, QVariant macroType)
+QStringList MacroLibrary::batchNames(const QVariant& macroLevel, const QVariant& macroType) const
 {
     const int level = macroLevel.toInt();
     const int type = macroType.toInt() == 0 ? 0 : 1;
-    if (level < 1 || level > MacroLibrary::MaxLevel || (level == MacroLibrary::MaxLevel && type == 1))
+    if (level < 1 || level > MacroPaths::MaxLevel || (level == MacroPaths::MaxLevel && type == 1))
         return QStringList();
-    return state().lists[level][type];
+    return m_batchNames[level][type];
 }
 
-void myQQuickView::getbatchPath()
+void MacroLibrary::setExportRoot(const QString& chosen)
 {
-    ExchangeState& s = state();
-    s.exportRoot = UserDialogs::current().existingDirectory(this, QStringLiteral("Save File"), desktop());
-    if (s.exportRoot.isEmpty())
+    m_exportRoot = chosen;
+    if (m_exportRoot.isEmpty())
         return;
-    QDir(s.exportRoot).mkdir(QStringLiteral("Macro"));
-    s.exportRoot += QStringLiteral("/Macro");
+    QDir(m_exportRoot).mkdir(QStringLiteral("Macro"));
+    m_exportRoot += QStringLiteral("/Macro");
 }
 
-void myQQuickView::saveMacroFile_batch(QVariant macroLevel, QVariantList macroFileName, QVariantList macroFileType)
+void MacroLibrary::exportEntries(const QVariant& macroLevel, const QVariantList& macroFileName,
+                                 const QVariantList& macroFileType)
 {
-    const ExchangeState& s = state();
-    const int level = MacroLibrary::levelOf(macroLevel);
-    if (s.exportRoot.isEmpty() || level < 0)
+    const int level = MacroPaths::levelOf(macroLevel);
+    if (m_exportRoot.isEmpty() || level < 0)
         return;
-    const QString libraryFolder = MacroLibrary::selectedFolderPath(level);
+    const QString libraryFolder = MacroPaths::selectedFolderPath(level);
     if (libraryFolder.isEmpty())
         return;
     // The same folder chain below the export root.
-    const QString chain = libraryFolder.mid(MacroLibrary::rootPath().size());
-    const QString exportFolder = s.exportRoot + QLatin1Char('/') + chain;
+    const QString chain = libraryFolder.mid(MacroPaths::rootPath().size());
+    const QString exportFolder = m_exportRoot + QLatin1Char('/') + chain;
     for (int i = 0; i < macroFileName.size(); ++i) {
         const QString name = macroFileName.at(i).toString();
-        if (!MacroLibrary::isSafeName(name))
+        if (!MacroPaths::isSafeName(name))
             continue;
         const int type = macroFileType.value(i).toInt();
         if (type == 0)
@@ -263,38 +228,32 @@ void myQQuickView::saveMacroFile_batch(QVariant macroLevel, QVariantList macroFi
     }
 }
 
-void myQQuickView::searchMacroFile_sub_batch(QVariant currentName, QVariant currentLevel, QVariant deleteLevel)
+void MacroLibrary::scanFolder(const QVariant& currentName, const QVariant& currentLevel, const QVariant& deleteLevel)
 {
-    ExchangeState& s = state();
     // Whatever the request, the lists no longer hold an earlier walk's names.
-    s.clearLists();
-    const int level = MacroLibrary::levelOf(currentLevel);
-    if (level < 0 || level >= MacroLibrary::MaxLevel)
+    clearBatchNames();
+    const int level = MacroPaths::levelOf(currentLevel);
+    if (level < 0 || level >= MacroPaths::MaxLevel)
         return;
-    const QString start = MacroLibrary::entryPath(level, currentName.toString(), false);
+    const QString start = MacroPaths::entryPath(level, currentName.toString(), false);
     if (start.isEmpty())
         return;
-    const QString top = MacroLibrary::baseName(start);
+    const QString top = MacroPaths::baseName(start);
     const int d = deleteLevel.toInt();
     // Every sub-list the scan removes goes to the index file in one write.
     const NameIndex::Batch oneWrite;
     if (d <= 0)
-        updataMacroList_delOld(top);
+        m_index.removeMacroList(top);
     TreeWalk walk;
     walk.pattern = QStringLiteral("*.bin");
-    walk.file = [&s](int depth, const QString&, const QString&, const QString& name, const QString&) {
-        s.lists[depth][0] << name;
+    walk.file = [this](int depth, const QString&, const QString&, const QString& name, const QString&) {
+        m_batchNames[depth][0] << name;
     };
-    walk.folder = [this, &s, d](int depth, const QString& treePath, const QString& name) {
-        s.lists[depth][1] << name;
+    walk.folder = [this, d](int depth, const QString& treePath, const QString& name) {
+        m_batchNames[depth][1] << name;
         if (depth >= d && depth <= 4)
-            updataMacroList_delOld(treePath + name);
+            m_index.removeMacroList(treePath + name);
         return treePath + name;
     };
     walk.walk(start, top, 1);
-}
-
-QStringList myQQuickView::getRefusedImportNames()
-{
-    return state().refused;
 }

@@ -1,10 +1,9 @@
-// The macro library on disk: macro files (INI text, ".bin") and folders.
-#include "app/myqquickview.h"
-#include "app/user_dialogs.h"
+// The macro library's entries: macro files (INI text, ".bin") and folders.
 #include "macros/macro_library.h"
 #include "macros/folder_removal.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/user_warnings.h"
 #include "settings/write_failures.h"
 #include <QDebug>
 #include <QDir>
@@ -29,23 +28,23 @@ QString entryText(const QVariant& v)
 
 } // namespace
 
-bool myQQuickView::isMacroNameAllowed(QVariant name)
+MacroLibrary::MacroLibrary(ProfileStore& profiles, NameIndex& index) : m_profiles(profiles), m_index(index)
 {
-    return MacroLibrary::isSafeName(name.toString());
 }
 
-QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVariant macroLevel, QVariant macroType)
+bool MacroLibrary::createEntry(const QVariant& name, const QVariant& macroIndex, const QVariant& macroLevel,
+                               const QVariant& macroType)
 {
     const QString n = name.toString();
-    if (!MacroLibrary::isSafeName(n)) {
+    if (!MacroPaths::isSafeName(n)) {
         qDebug() << "createMacroIni refused the name" << n;
         return false;
     }
-    if (MacroLibrary::levelOf(macroLevel) < 0)
+    if (MacroPaths::levelOf(macroLevel) < 0)
         return true;
-    MacroLibrary::ensureRoot();
+    MacroPaths::ensureRoot();
     if (macroType.toInt() == MacroFileType) {
-        const QString path = MacroLibrary::entryPath(macroLevel, n, true);
+        const QString path = MacroPaths::entryPath(macroLevel, n, true);
         if (path.isEmpty())
             return false;
         auto ini = openIni(path);
@@ -55,12 +54,11 @@ QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVaria
         ini->setValue(QStringLiteral("config/did"), -1);
         return syncSettings(*ini);
     }
-    const QString path = MacroLibrary::entryPath(macroLevel, n, false);
+    const QString path = MacroPaths::entryPath(macroLevel, n, false);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).isDir()) {
-        UserDialogs::current().warning(this, QStringLiteral("Create folder"),
-                                       QStringLiteral("Duplicate name\uFF01"));
+        UserWarnings::show(QStringLiteral("Create folder"), QStringLiteral("Duplicate name\uFF01"));
         return true;
     }
     if (!QDir().mkdir(path)) {
@@ -72,9 +70,10 @@ QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVaria
     return true;
 }
 
-QVariant myQQuickView::saveMacroIni(QVariant macroLevel, QVariant name, QStringList macros, QVariant repeat)
+bool MacroLibrary::saveMacro(const QVariant& macroLevel, const QVariant& name, const QStringList& macros,
+                             const QVariant& repeat)
 {
-    const QString path = MacroLibrary::entryPath(macroLevel, name.toString(), true);
+    const QString path = MacroPaths::entryPath(macroLevel, name.toString(), true);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     auto ini = openIni(path);
@@ -86,9 +85,9 @@ QVariant myQQuickView::saveMacroIni(QVariant macroLevel, QVariant name, QStringL
     return syncSettings(*ini);
 }
 
-QStringList myQQuickView::loadMacroIni(QVariant macroLevel, QVariant name)
+QStringList MacroLibrary::loadMacro(const QVariant& macroLevel, const QVariant& name) const
 {
-    const QString path = MacroLibrary::entryPath(macroLevel, name.toString(), true);
+    const QString path = MacroPaths::entryPath(macroLevel, name.toString(), true);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return QStringList();
     auto ini = openIni(path);
@@ -100,10 +99,10 @@ QStringList myQQuickView::loadMacroIni(QVariant macroLevel, QVariant name)
     return list;
 }
 
-QVariant myQQuickView::deleteMacroIni(QVariant macroLevel, QVariant macroType, QVariant name)
+bool MacroLibrary::deleteEntry(const QVariant& macroLevel, const QVariant& macroType, const QVariant& name)
 {
     const bool macroFile = macroType.toInt() == MacroFileType;
-    const QString path = MacroLibrary::entryPath(macroLevel, name.toString(), macroFile);
+    const QString path = MacroPaths::entryPath(macroLevel, name.toString(), macroFile);
     if (path.isEmpty()) {
         qDebug() << "deleteMacroIni: no library entry for" << name.toString() << "at level" << macroLevel.toString();
         return false;
@@ -117,6 +116,6 @@ QVariant myQQuickView::deleteMacroIni(QVariant macroLevel, QVariant macroType, Q
     // A folder delete reports true whatever resists removal; what could not
     // be removed stays on disk with the folders above it.
     if (QFileInfo(path).isDir() || QFileInfo(path).isSymLink())
-        MacroLibrary::removeFolderTree(path, MacroLibrary::mayRemove);
+        FolderRemoval::removeFolderTree(path, FolderRemoval::mayRemove);
     return true;
 }

@@ -1,9 +1,9 @@
 // What renaming or deleting a library entry does outside the macro library:
 // the rename on disk, and the macro bindings of the stored profiles.
-#include "app/myqquickview.h"
 #include "macros/macro_library.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/profile_store.h"
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -30,12 +30,12 @@ bool takenByAnother(const QString& from, const QString& to)
 
 } // namespace
 
-QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant macroLevel, QVariant macroType, QVariant oldname,
-                                                    QVariant newname)
+bool MacroLibrary::renameEntry(const QVariant& macroLevel, const QVariant& macroType, const QVariant& oldname,
+                               const QVariant& newname)
 {
     const bool macroFile = macroType.toInt() == MacroFileType;
-    const QString from = MacroLibrary::entryPath(macroLevel, oldname.toString(), macroFile);
-    const QString to = MacroLibrary::entryPath(macroLevel, newname.toString(), macroFile);
+    const QString from = MacroPaths::entryPath(macroLevel, oldname.toString(), macroFile);
+    const QString to = MacroPaths::entryPath(macroLevel, newname.toString(), macroFile);
     if (from.isEmpty() || to.isEmpty()) {
         qDebug() << "modifyMacroNameUpdateProfile refused" << oldname.toString() << "->" << newname.toString();
         return false;
@@ -56,11 +56,11 @@ QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant macroLevel, QVarian
     return renameChecked(from, to);
 }
 
-void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
+void MacroLibrary::unbindFromProfiles(const QVariant& macroName)
 {
     const QString name = macroName.toString();
     for (int slot = 0; slot < ListedProfileCount; ++slot) {
-        QSettings* profile = profileSettings(slot);
+        QSettings* profile = m_profiles.slot(slot);
         if (!profile)
             continue;
         for (int k = 0; k < ButtonCount; ++k) {
@@ -72,7 +72,7 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
             if (bound != name)
                 continue;
             // The button gets its factory binding back.
-            const QVariant factory = defaultProfile() ? defaultProfile()->value(key) : QVariant();
+            const QVariant factory = m_profiles.factory().value(key);
             if (factory.isValid())
                 profile->setValue(key, factory);
             else

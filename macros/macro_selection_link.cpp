@@ -1,8 +1,8 @@
 // The macro library reads the process-wide macro selection here.
-#include "macros/macro_library.h"
+#include "macros/macro_paths.h"
 #include "settings/macro_selection.h"
 
-QStringList MacroLibrary::selectedFolderNames()
+QStringList MacroPaths::selectedFolderNames()
 {
     return MacroSelection::names();
 }

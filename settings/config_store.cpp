@@ -1,57 +1,45 @@
-// Generic key access to the global configuration and the profiles.
-#include "app/myqquickview.h"
+#include "settings/config_store.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
 #include "settings/scene_value.h"
 #include <QDebug>
 
 namespace {
-const QString kDefaultConfigPath = QStringLiteral("./modules/setting/apConfigD.bin");
+const QString kConfigPath = QStringLiteral("./modules/setting/apConfig.bin");
+const QString kFactoryConfigPath = QStringLiteral("./modules/setting/apConfigD.bin");
+} // namespace
+
+ConfigStore::ConfigStore() : m_file(openIni(kConfigPath))
+{
+    m_traits.colorful = m_file->value(QStringLiteral("mouse/isColorful")).toBool();
+    m_traits.gun = m_file->value(QStringLiteral("mouse/isGun")).toBool();
+    m_traits.icType = m_file->value(QStringLiteral("mouse/icType")).toString();
+    m_traits.is55328 = m_file->value(QStringLiteral("mouse/is55328")).toBool();
 }
 
-QVariant myQQuickView::getData(QVariant key, bool isRecovery)
+ConfigStore::~ConfigStore() = default;
+
+QVariant ConfigStore::value(const QString& key) const
 {
-    QSettings* settings = isRecovery ? defaultProfile() : currentProfileSettings();
-    return settings ? settings->value(key.toString()) : QVariant();
+    return m_file->value(key);
 }
 
-QVariant myQQuickView::getGlobalData(QVariant key)
+void ConfigStore::setValue(const QString& key, const QVariant& sceneValue)
 {
-    return m_global ? m_global->value(key.toString()) : QVariant();
+    m_file->setValue(key, plainSceneValue(sceneValue));
 }
 
-QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
+void ConfigStore::resetToFactory()
 {
-    return iniList(getData(key, isRecovery));
-}
-
-void myQQuickView::setData(QVariant key, QVariant data)
-{
-    // The factory profile is never written: recovery is read-only.
-    if (QSettings* settings = currentProfileSettings())
-        settings->setValue(key.toString(), plainSceneValue(data));
-}
-
-void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
-{
-    if (m_global)
-        m_global->setValue(key.toString(), plainSceneValue(tmpdata));
-}
-
-void myQQuickView::setDataList(QVariant key, QVariantList datalist)
-{
-    if (QSettings* settings = currentProfileSettings())
-        settings->setValue(key.toString(), plainSceneValue(QVariant(datalist)));
-}
-
-void myQQuickView::resetApconfig()
-{
-    // The cached device traits, the profiles and the current slot stay as
-    // they are. Without a readable factory file the live file is kept.
     QByteArray factory;
-    if (!m_global || !readWholeFile(kDefaultConfigPath, factory)) {
-        qDebug() << "resetApconfig: no factory configuration, keeping" << (m_global ? m_global->fileName() : QString());
+    if (!readWholeFile(kFactoryConfigPath, factory)) {
+        qDebug() << "resetApconfig: no factory configuration, keeping" << m_file->fileName();
         return;
     }
-    replaceSettingsFile(*m_global, factory);
+    replaceSettingsFile(*m_file, factory);
+}
+
+void ConfigStore::flush()
+{
+    flushSettings(*m_file);
 }

@@ -1,5 +1,5 @@
 #include "settings/import_limit.h"
-#include "app/user_dialogs.h"
+#include "settings/user_warnings.h"
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -21,11 +21,11 @@ QString refusalText(const QString& path)
         .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()));
 }
 
-bool allowsOrWarn(const QString& path, QWidget* parent)
+bool allowsOrWarn(const QString& path)
 {
     if (allows(path))
         return true;
-    UserDialogs::current().warning(parent, QStringLiteral("Import"), refusalText(path));
+    UserWarnings::show(QStringLiteral("Import"), refusalText(path));
     return false;
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 #include <QString>
 
-class QWidget;
-
 // Files the user imports (profiles, macros) are small INI texts; anything
 // above this size is refused before it is read, so that a wrong or hostile
 // file cannot stall the program or fill the data folder.
@@ -15,7 +13,7 @@ constexpr qint64 MaxBytes = 1024 * 1024;
 bool allows(const QString& path);
 // The message the user is shown for a refused file.
 QString refusalText(const QString& path);
-// allows(), and on refusal a warning box with refusalText().
-bool allowsOrWarn(const QString& path, QWidget* parent);
+// allows(), and on refusal a warning to the user with refusalText().
+bool allowsOrWarn(const QString& path);
 
 } // namespace ImportLimit

@@ -1,5 +1,4 @@
 #include "settings/macro_selection.h"
-#include "app/myqquickview.h"
 
 namespace {
 struct State {
@@ -85,14 +84,3 @@ QString selectedGroup(int level)
 }
 
 } // namespace MacroSelection
-
-void myQQuickView::setMacroSelectName(QVariant name1, QVariant name2, QVariant name3, QVariant name4, QVariant name5)
-{
-    MacroSelection::setNames({name1.toString(), name2.toString(), name3.toString(), name4.toString(),
-                              name5.toString()});
-}
-
-void myQQuickView::setMacroLevel(QVariant level)
-{
-    MacroSelection::setLevel(level.toString());
-}

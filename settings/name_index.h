@@ -27,6 +27,32 @@ public:
     // Every key with its value, for readers that take the whole tree at once.
     const QSettings::SettingsMap& entries() const;
 
+    // ---- the scene's lists ----
+    // Name list `type` (0 macros, 1 guns, 2 profiles, 3 gun selection):
+    // stored with the sentinel after a single name, removed when empty.
+    // False when the file could not be written; an unknown type is ignored.
+    bool storeNameList(const QVariant& type, const QStringList& names);
+    QVariantList nameList(const QVariant& type) const;
+    // Attribute list `att` of the top-level macro list.
+    QVariantList macroList(int att) const;
+    // Attribute list `att` of the children of folder `name` at the selected
+    // macro level.
+    QVariantList macroSubList(int att, const QString& name) const;
+    // Stores the ten attribute lists of one level (names, types, showImg,
+    // txtMargin, level, no0 to no4). att 0 replaces the selected level's list
+    // and drops the old sub-list of `currentName`; 1 replaces the level's
+    // list; 2 stores the lists as the children of folder `currentName`.
+    bool storeMacroList(const QVariant& att, const QVariant& macroLevel, const QVariant& currentName,
+                        const QStringList (&lists)[10]);
+    // Removes the level list stored under `group` (a macro tree path).
+    void removeMacroList(const QString& group);
+    // For the top-level list (key "macro") and each folder's children (key:
+    // its macro tree path) the pair [names, types] as stored.
+    QVariantMap macroTree() const;
+    // Several level-list writes in one file write; see the view's
+    // updataMacroLists for the items' shape.
+    void storeMacroLists(const QVariantList& writes);
+
     // Whether the last write of the file worked (true before any write).
     // After a failed write the index holds what the file holds.
     bool lastWriteSucceeded() const { return m_lastWriteOk; }

@@ -1,6 +1,6 @@
 // The system page's pointer settings: pointer speed, double-click time and
 // wheel scroll lines, applied to the operating system.
-#include "app/myqquickview.h"
+#include "settings/pointer_settings.h"
 #include "settings/pointer_mapping.h"
 #include "settings/pointer_platform.h"
 #include <QDebug>
@@ -32,7 +32,7 @@ bool offered(PointerSetting setting, const char* slot)
 }
 } // namespace
 
-void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
+void PointerSettings::setSpeed(uint cursorSpeed)
 {
     if (!offered(PointerSetting::Speed, "setCursorSpeed"))
         return;
@@ -40,7 +40,7 @@ void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
         qDebug() << "setCursorSpeed Failed";
 }
 
-void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
+void PointerSettings::setDoubleClickSpeed(uint speed)
 {
     if (!offered(PointerSetting::DoubleClickTime, "setDoubleClickSpeed"))
         return;
@@ -48,7 +48,7 @@ void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
         qDebug() << "setDoubleClickSpeed Failed";
 }
 
-void myQQuickView::mouseSetVerticalScrollLines(uint lines)
+void PointerSettings::setWheelLines(uint lines)
 {
     if (!offered(PointerSetting::WheelLines, "setVerticalScrollLines"))
         return;
@@ -56,7 +56,7 @@ void myQQuickView::mouseSetVerticalScrollLines(uint lines)
         qDebug() << "setVerticalScrollLines Failed";
 }
 
-QStringList myQQuickView::mousePointerUnavailable()
+QStringList PointerSettings::unavailable() const
 {
     const PointerPlatform& platform = PointerPlatform::current();
     return {platform.unavailableReason(PointerSetting::Speed),

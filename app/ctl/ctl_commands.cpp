@@ -3,7 +3,7 @@
 #include "app/myqquickview.h"
 #include "app/user_dialogs.h"
 #include "app/widget.h"
-#include "macros/macro_library.h"
+#include "macros/macro_paths.h"
 #include "settings/ini_format.h"
 #include <QFile>
 #include <QFileInfo>
@@ -146,7 +146,7 @@ bool isMacroFile(const QString& path, QString* reason)
 // The macro editor's rule for names that become files and index items.
 bool isMacroName(const QString& n)
 {
-    if (!MacroLibrary::isSafeName(n) || n.trimmed() != n || n.endsWith(QLatin1Char('.')))
+    if (!MacroPaths::isSafeName(n) || n.trimmed() != n || n.endsWith(QLatin1Char('.')))
         return false;
     for (QChar c : n)
         if (c == QLatin1Char(',') || c == QLatin1Char(';') || c == QLatin1Char('='))
@@ -210,7 +210,7 @@ QString jsonObjectLine(const QList<QPair<QString, QJsonValue>>& fields)
 CtlReply status(Widget& widget, const SceneState& s, bool json)
 {
     const bool connected = Widget::deviceConnected();
-    const int family = widget.view()->is560() ? 560 : 553;
+    const int family = widget.view()->config().traits().is560() ? 560 : 553;
     const int stage = connected && s.currentStage >= 0 ? s.currentStage + 1 : 0;
     const QString name = s.nameOf(s.profile);
     if (json) {
@@ -341,7 +341,7 @@ CtlReply macroExport(Widget& widget, const QString& name, const QString& file)
 {
     const QStringList chain = name.split(QLatin1Char('/'));
     for (const QString& n : chain)
-        if (!isMacroName(n) || chain.size() > MacroLibrary::MaxLevel + 1)
+        if (!isMacroName(n) || chain.size() > MacroPaths::MaxLevel + 1)
             return refused(QStringLiteral("no macro named %1").arg(CtlCommands::printable(name)));
     // The library's export never replaces a file.
     if (QFileInfo::exists(file))
@@ -359,11 +359,11 @@ CtlReply macroImport(Widget& widget, const QString& file)
     QString reason;
     if (!isMacroFile(file, &reason))
         return refused(reason);
-    const QString name = MacroLibrary::baseName(file);
+    const QString name = MacroPaths::baseName(file);
     if (!isMacroName(name))
         return refused(QStringLiteral("%1 is not a usable macro name").arg(CtlCommands::printable(name)));
     if (callScene(widget.view(), "ctlMacroEntries").toStringList().contains(name)
-        || QFileInfo::exists(MacroLibrary::rootPath() + name + QStringLiteral(".bin")))
+        || QFileInfo::exists(MacroPaths::rootPath() + name + QStringLiteral(".bin")))
         return refused(QStringLiteral("a macro named %1 already exists").arg(CtlCommands::printable(name)));
     AnsweringDialogs answer(file);
     if (!callScene(widget.view(), "ctlImportMacro", {name}).toBool())

@@ -251,7 +251,7 @@ private slots:
         QVERIFY(m_log.contains(QStringLiteral("Device removed")));
         QVERIFY(m_log.indexOf(QStringLiteral("Device DisConnect")) > m_log.indexOf(QStringLiteral("Device removed")));
         // The scene's switch itself finished: the new profile is current.
-        QCOMPARE(w->view()->currentProfile(), 2);
+        QCOMPARE(w->view()->profiles().currentSlot(), 2);
         QVERIFY(!w->hid().transferInProgress());
     }
 };

@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(view->objectName(), QStringLiteral("ui_View"));
         QCOMPARE(view->parentWidget(), w.get());
         QVERIFY(view->rootObject());
-        QCOMPARE(view->hid, &w->hid());
+        QCOMPARE(view->device(), &w->hid());
         QQmlContext* ctx = view->rootContext();
         QCOMPARE(ctx->contextProperty(QStringLiteral("ui_View")).value<QObject*>(), view);
         QCOMPARE(ctx->contextProperty(QStringLiteral("hid")).value<QObject*>(), &w->hid());

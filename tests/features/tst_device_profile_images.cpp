@@ -1,10 +1,12 @@
 // The on-device profile images read at connection: images 0 and 1, and 2 to
 // 4 only on gun-capable mice; a failed read keeps the host copy.
-#include "app/myqquickview.h"
+#include "features/device_features.h"
 #include "device/clock.h"
 #include "device/device_table.h"
 #include "device/hid_thread.h"
 #include "device/virtual_mouse.h"
+#include "settings/config_store.h"
+#include "settings/profile_store.h"
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -49,24 +51,26 @@ private slots:
         hid.setClock(&clock);
         mouse.attach(hid);
 
-        myQQuickView view;
-        view.hid = &hid;
-        QVERIFY(view.is560());
-        view.readDeviceProfileImages();
+        ConfigStore config;
+        ProfileStore profiles(config);
+        DeviceFeatures features(config, profiles);
+        features.setDevice(&hid);
+        QVERIFY(config.traits().is560());
+        features.readProfileImages();
         QDir::setCurrent(previous);
         for (int n = 0; n < 5; ++n) {
-            const QByteArray image(reinterpret_cast<const char*>(view.profileImages[n]), 128);
+            const QByteArray image(reinterpret_cast<const char*>(features.profileImage(n).data()), 128);
             const bool read = n < 2 || gun;
             QCOMPARE(image, read ? pattern(n + 1) : QByteArray(128, '\0'));
         }
 
         // A failed read leaves the host copy as it was.
-        view.profileImages[1][5] = 0xAB;
+        features.profileImage(1)[5] = 0xAB;
         mouse.unplug();
-        view.mouseReadProfile(1);
-        QCOMPARE(int(view.profileImages[1][5]), 0xAB);
+        features.readProfile(1);
+        QCOMPARE(int(features.profileImage(1)[5]), 0xAB);
     }
 };
 
-QTEST_MAIN(DeviceProfileImagesTest)
+QTEST_GUILESS_MAIN(DeviceProfileImagesTest)
 #include "tst_device_profile_images.moc"

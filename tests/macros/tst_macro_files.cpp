@@ -220,7 +220,7 @@ private slots:
         MacroTestEnv::write(lib("G/S/locked.bin"), "x");
         MacroTestEnv::write(lib("G/S/R/b.bin"), "x");
         MacroTestEnv::write(lib("G/T/c.bin"), "x");
-        const bool gone = MacroLibrary::removeFolderTree(lib("G"), [](const QFileInfo& e) {
+        const bool gone = FolderRemoval::removeFolderTree(lib("G"), [](const QFileInfo& e) {
             return e.fileName() != QLatin1String("locked.bin");
         });
         QVERIFY(!gone);

@@ -21,7 +21,7 @@ class TestMacroPropagation : public QObject {
     }
     QStringList matrix(int slot, int button)
     {
-        return v().profileSettings(slot)->value(QStringLiteral("mouseKeyMatrix/%1").arg(button)).toStringList();
+        return v().profiles().slot(slot)->value(QStringLiteral("mouseKeyMatrix/%1").arg(button)).toStringList();
     }
 
 private slots:
@@ -42,7 +42,7 @@ private slots:
             QCOMPARE(matrix(slot, 7), (QStringList{"4", "1", "8", "0"}));
             QCOMPARE(matrix(slot, 0), (QStringList{"1", "240", "0", "0"}));
             // The names stay; only the binding changes.
-            QCOMPARE(v().profileSettings(slot)->value("mouseMacroKey/3").toString(), QStringLiteral("Boom"));
+            QCOMPARE(v().profiles().slot(slot)->value("mouseMacroKey/3").toString(), QStringLiteral("Boom"));
         }
         for (int slot : {1, 6, 7, 8, 9})
             QCOMPARE(matrix(slot, 2), (QStringList{"4", "1", "3", "0"}));
@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(matrix(0, 2), (QStringList{"4", "1", "3", "0"}));
         // A plain value is no binding.
         v().deleteMacroUpdateProfile(QStringLiteral("Boom"));
-        QCOMPARE(v().profileSettings(3)->value("mouseKeyMatrix/2").toString(), QStringLiteral("4"));
+        QCOMPARE(v().profiles().slot(3)->value("mouseKeyMatrix/2").toString(), QStringLiteral("4"));
     }
 
     void renameAFile()

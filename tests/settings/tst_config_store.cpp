@@ -164,20 +164,20 @@ private slots:
         QFETCH(int, slot);
         view->setCurrentProfile(4);
         view->setCurrentProfile(slot);
-        QCOMPARE(view->currentProfile(), 4);
+        QCOMPARE(view->profiles().currentSlot(), 4);
         QCOMPARE(view->getData(QStringLiteral("mouse/slot"), false).toString(), QStringLiteral("5"));
     }
 
     void cachedTraitsAreReadOnce()
     {
-        QVERIFY(!view->is560());
-        QVERIFY(view->isGun());
-        QVERIFY(view->isColorful());
-        QVERIFY(!view->is55328());
+        QVERIFY(!view->config().traits().is560());
+        QVERIFY(view->config().traits().gun);
+        QVERIFY(view->config().traits().colorful);
+        QVERIFY(!view->config().traits().is55328);
         view->setGlobalData(QStringLiteral("mouse/icType"), QStringLiteral("560"));
         view->setGlobalData(QStringLiteral("mouse/isGun"), false);
-        QVERIFY(!view->is560());
-        QVERIFY(view->isGun());
+        QVERIFY(!view->config().traits().is560());
+        QVERIFY(view->config().traits().gun);
         QCOMPARE(view->getGlobalData(QStringLiteral("mouse/icType")).toString(), QStringLiteral("560"));
     }
 
@@ -187,10 +187,10 @@ private slots:
         view->resetApconfig();
         QCOMPARE(view->getGlobalData(QStringLiteral("common/language")).toString(), QStringLiteral("German"));
         QCOMPARE(view->getGlobalData(QStringLiteral("mouse/icType")).toString(), QStringLiteral("560"));
-        QVERIFY(!view->is560());
-        QVERIFY(view->isGun());
-        QVERIFY(view->isColorful());
-        QVERIFY(!view->is55328());
+        QVERIFY(!view->config().traits().is560());
+        QVERIFY(view->config().traits().gun);
+        QVERIFY(view->config().traits().colorful);
+        QVERIFY(!view->config().traits().is55328);
         // The write made before the reset does not come back later.
         const QByteArray factory = work->read(QStringLiteral("modules/setting/apConfigD.bin"));
         view.reset();

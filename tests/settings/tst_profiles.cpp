@@ -19,7 +19,7 @@ class TestProfiles : public QObject {
 
     QString slotValue(int slot)
     {
-        const int previous = view->currentProfile();
+        const int previous = view->profiles().currentSlot();
         view->setCurrentProfile(slot);
         const QString value = view->getData(QStringLiteral("mouse/slot"), false).toString();
         view->setCurrentProfile(previous);
@@ -218,7 +218,7 @@ private slots:
         view->copyProfile(0, slot);
         view->setCurrentProfile(slot);
         QVERIFY(dialogs->asked.isEmpty());
-        QCOMPARE(view->currentProfile(), 0);
+        QCOMPARE(view->profiles().currentSlot(), 0);
         QCOMPARE(slotValue(0), QStringLiteral("1"));
         QCOMPARE(work->read(QStringLiteral("x.pf")), QByteArray("[mouse]\nslot=X\n"));
     }
@@ -231,7 +231,7 @@ private slots:
         view.reset();
         QCOMPARE(work->read(QStringLiteral("modules/setting/apConfig.bin")), config);
         view = std::make_unique<myQQuickView>();
-        QCOMPARE(view->currentProfile(), 0);
+        QCOMPARE(view->profiles().currentSlot(), 0);
     }
 };
 

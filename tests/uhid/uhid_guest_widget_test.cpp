@@ -132,7 +132,7 @@ private slots:
                               setReport("00 8C 02 00 00 00 00 00 71"), setReport("00 8C 03 00 00 00 00 00 70"),
                               setReport("00 8C 04 00 00 00 00 00 6F")}));
         for (int k = 0; k < 5; ++k)
-            QCOMPARE(hex(QByteArray(reinterpret_cast<const char*>(w->view()->profileImages[k]), 128)),
+            QCOMPARE(hex(QByteArray(reinterpret_cast<const char*>(w->view()->features().profileImage(k).data()), 128)),
                      hex(pattern(128, 0x20 * k + 1)));
         w->hid().hidStopListen();
         w->hid().waitListenerEnded();

@@ -23,7 +23,7 @@ void pressDpiButton()
 
 void plugVirtualMouse(Widget& widget)
 {
-    g_mouse = std::make_unique<VirtualMouse>(widget.view()->is560() ? VirtualFirmware::Family::F560
+    g_mouse = std::make_unique<VirtualMouse>(widget.view()->config().traits().is560() ? VirtualFirmware::Family::F560
                                                                      : VirtualFirmware::Family::F553);
     widget.hid().setPort(g_mouse.get());
     widget.stopSystemHotplug();

@@ -51,7 +51,7 @@ TracedPointerPlatform g_pointer;
 
 void plugVirtualMouse(Widget& widget)
 {
-    g_mouse = std::make_unique<VirtualMouse>(widget.view()->is560() ? VirtualFirmware::Family::F560
+    g_mouse = std::make_unique<VirtualMouse>(widget.view()->config().traits().is560() ? VirtualFirmware::Family::F560
                                                                      : VirtualFirmware::Family::F553);
     g_mouse->trace = traceLine;
     g_clock.onSleep = [](int ms) { traceLine(QStringLiteral("sleep %1").arg(ms)); };

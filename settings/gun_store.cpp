@@ -1,10 +1,8 @@
-// Gun presets (./modules/gun/gunData.bin), the presets sent to the mouse's
-// gun slots, and the per-profile XY sensitivity and gun selection values.
-#include "app/myqquickview.h"
-#include "features/device_profile_layout.h"
-#include "device/hid_thread.h"
+// Gun presets and the per-profile XY sensitivity and gun selection values.
+#include "settings/gun_store.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/profile_store.h"
 #include "settings/scene_value.h"
 #include <QDebug>
 #include <QFileInfo>
@@ -19,8 +17,6 @@ constexpr int XYDefault = 4;
 
 constexpr int PresetItems = 6;        // name, trigger key, period, X, Y, times
 constexpr int RenameItems = 7;        // new name, key, period, X, Y, times, old name
-constexpr int SendItems = 3;          // times, X, Y
-using namespace DeviceProfileLayout;
 
 QString presetKey(const QVariant& name)
 {
@@ -52,7 +48,11 @@ QVariantList storedList(const QVariant& v)
 
 } // namespace
 
-void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
+GunStore::GunStore(ProfileStore& profiles) : m_profiles(profiles)
+{
+}
+
+void GunStore::savePreset(const QVariant& index, const QVariantList& src6)
 {
     if (src6.size() < PresetItems) {
         qDebug() << "mouseSaveGundata refused:" << src6.size() << "items instead of" << PresetItems;
@@ -69,7 +69,7 @@ void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
     syncSettings(*file);
 }
 
-void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
+void GunStore::modifyPreset(const QVariant& modifyType, const QVariantList& src6)
 {
     const int type = modifyType.toInt();
     if (type != 0 && type != 1)
@@ -99,13 +99,13 @@ void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
     syncSettings(*file);
 }
 
-QVariantList myQQuickView::getGunData(QVariant name)
+QVariantList GunStore::preset(const QVariant& name) const
 {
     auto file = openGunFile();
     return file ? storedList(file->value(presetKey(name))) : QVariantList();
 }
 
-QStringList myQQuickView::getGunDataKey()
+QStringList GunStore::presetNames() const
 {
     auto file = openGunFile();
     if (!file)
@@ -114,56 +114,24 @@ QStringList myQQuickView::getGunDataKey()
     return file->childKeys();
 }
 
-void myQQuickView::mouseSendGundata(int gunNo, QVariantList values)
+QVariant GunStore::xySensitivity(const QVariant& index) const
 {
-    if (!isGun() || !hid)
-        return;
-    if (gunNo < 1 || gunNo > 3) {
-        qDebug() << "mouseSendGundata refused: gun slot" << gunNo << "does not exist";
-        return;
-    }
-    if (values.size() < SendItems) {
-        qDebug() << "mouseSendGundata refused:" << values.size() << "items instead of" << SendItems;
-        return;
-    }
-    const uchar times = uchar(values.at(0).toInt());
-    const uchar x = uchar(values.at(1).toInt());
-    uchar y = uchar(values.at(2).toInt());
-    if (is560()) {
-        uchar* image = profileImages[gunNo + 1];
-        image[OffsetGunMarker] = GunMarker;
-        image[OffsetGunTimes] = times;
-        image[OffsetGunX] = x;
-        image[OffsetGunY] = y;
-        image[OffsetFlags] &= uchar(~FlagGunOff);
-        hid->hid560_0CH_setProfile(image, uchar(gunNo + 1));
-        return;
-    }
-    uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
-    hid->hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
-    if (b3 != 0)
-        y = uchar(-y);   // this firmware counts the vertical axis the other way
-    hid->hid553_04H_SetGunData(times, x, y, uchar(gunNo - 1));
-}
-
-QVariant myQQuickView::getXYSensitive(QVariant index)
-{
-    const QVariant v = getData(XYPrefix + index.toString(), false);
+    const QVariant v = m_profiles.value(XYPrefix + index.toString(), false);
     return v.isValid() ? v : QVariant(XYDefault);
 }
 
-void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
+void GunStore::setXYSensitivity(const QVariant& index, const QVariant& xyData)
 {
-    setData(XYPrefix + index.toString(), xyData);
+    m_profiles.setValue(XYPrefix + index.toString(), xyData);
 }
 
-QVariant myQQuickView::getselectGun(QVariant index)
+QVariant GunStore::selectedGun(const QVariant& index) const
 {
-    const QVariant v = getData(SelectGunPrefix + index.toString(), false);
+    const QVariant v = m_profiles.value(SelectGunPrefix + index.toString(), false);
     return v.isValid() ? v : QVariant(QString());
 }
 
-void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
+void GunStore::setSelectedGun(const QVariant& index, const QVariant& xyData)
 {
-    setData(SelectGunPrefix + index.toString(), xyData);
+    m_profiles.setValue(SelectGunPrefix + index.toString(), xyData);
 }

@@ -1,5 +1,6 @@
 // Download of an encoded macro block into one of the mouse's macro slots.
-#include "app/myqquickview.h"
+#include "features/device_features.h"
+#include "settings/config_store.h"
 #include "device/hid_thread.h"
 #include <QDebug>
 
@@ -8,7 +9,7 @@ constexpr int MacroBlockSize = 128;
 constexpr uint MacroSlotCount = 12;
 }
 
-QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)
+bool DeviceFeatures::sendMacro(const QVariantList& macroData, const QVariant& macroIndex)
 {
     const uint slot = macroIndex.toUInt() & 0xFF;
     if (slot >= MacroSlotCount)
@@ -23,12 +24,12 @@ QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macro
     uchar block[MacroBlockSize] = {};
     for (int i = 0; i < macroData.size(); ++i)
         block[i] = uchar(macroData.at(i).toInt() & 0xFF);
-    if (!hid)
+    if (!m_hid)
         return true;
     const uchar macroId = uchar(slot + 1);
     if (is560())
-        hid->hid560_0FH_SetMacroKey(macroId, block);
+        m_hid->hid560_0FH_SetMacroKey(macroId, block);
     else
-        hid->hid553_13H_SetMacroKey(macroId, block);
+        m_hid->hid553_13H_SetMacroKey(macroId, block);
     return true;
 }

@@ -1,9 +1,9 @@
-#include "macros/macro_library.h"
+#include "macros/macro_paths.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-namespace MacroLibrary {
+namespace MacroPaths {
 
 QString rootPath()
 {
