@@ -9,6 +9,7 @@
 #include "app/user_dialogs.h"
 #include "app/user_event.h"
 #include "device/device_table.h"
+#include "features/device_table_file.h"
 #include "settings/notice_texts.h"
 #include <QAction>
 #include <QCloseEvent>

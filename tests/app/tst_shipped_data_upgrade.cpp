@@ -3,6 +3,7 @@
 #include "app/data_location.h"
 #include "app/shipped_data_upgrade.h"
 #include "device/device_table.h"
+#include "features/device_table_file.h"
 #include "settings/ini_format.h"
 #include <QProcess>
 #include <QTemporaryDir>

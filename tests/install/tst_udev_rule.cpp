@@ -2,6 +2,7 @@
 // device table, through the seat's uaccess tag and never by opening the node
 // to everyone.
 #include "device/device_table.h"
+#include "features/device_table_file.h"
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>

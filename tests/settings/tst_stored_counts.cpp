@@ -3,6 +3,7 @@
 // loops for hours nor exhausts memory.
 #include "app/myqquickview.h"
 #include "device/device_table.h"
+#include "features/device_table_file.h"
 #include "tests/settings/settings_fixture.h"
 #include <QtTest>
 

@@ -6,6 +6,7 @@
 #include "device/clock.h"
 #include "device/device_owner.h"
 #include "device/device_table.h"
+#include "features/device_table_file.h"
 #include "device/hid_thread.h"
 #include "device/hidapi_port.h"
 #include "device/virtual_mouse.h"
