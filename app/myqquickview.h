@@ -90,7 +90,9 @@ public slots:
     QVariant getMacroList_Att(int att);
     QVariant getMacroSubList_Att(int att, QVariant name);
     QVariant updataNameList(QVariant type, QStringList nameList);
-    QVariant updataMacroList(QVariant att, QVariant macroLevel, QVariant currentName, QStringList nameList, QStringList typeList, QStringList showImg, QStringList txtMargin, QStringList level, QStringList no0, QStringList no1, QStringList no2, QStringList no3, QStringList no4);
+    QVariant updataMacroList(QVariant att, QVariant macroLevel, QVariant currentName, QStringList nameList,
+                             QStringList typeList, QStringList showImg, QStringList txtMargin, QStringList level,
+                             QStringList no0, QStringList no1, QStringList no2, QStringList no3, QStringList no4);
     void updataMacroList_delOld(QVariant macroLevel);
     QVariantList getNameList(QVariant type);
     // The whole macro tree in one call: for the top-level list (key "macro")
@@ -106,7 +108,8 @@ public slots:
 
     // ---- button assignment ----
     void mouseResetKeyMatrix();
-    void mouseSetKeyMatrix(QVariant mouseMode, QVariantList src64, QVariantList src64_2, bool isSendData, QVariantList otherParam);
+    void mouseSetKeyMatrix(QVariant mouseMode, QVariantList src64, QVariantList src64_2, bool isSendData,
+                           QVariantList otherParam);
     void mouseSwitchKeyMatrix(int indexNo);
     QVariantList mouseGetKeydefine(QVariant mouseMode, QVariant index, bool isRecovery);
 

@@ -27,9 +27,15 @@ void myQQuickView::resetApconfig() { m_config.resetToFactory(); }
 QVariant myQQuickView::getGlobalData(QVariant key) { return m_config.value(key.toString()); }
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata) { m_config.setValue(key.toString(), tmpdata); }
 QVariant myQQuickView::getData(QVariant key, bool isRecovery) { return m_profiles.value(key.toString(), isRecovery); }
-QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery) { return m_profiles.list(key.toString(), isRecovery); }
+QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
+{
+    return m_profiles.list(key.toString(), isRecovery);
+}
 void myQQuickView::setData(QVariant key, QVariant data) { m_profiles.setValue(key.toString(), data); }
-void myQQuickView::setDataList(QVariant key, QVariantList datalist) { m_profiles.setValue(key.toString(), QVariant(datalist)); }
+void myQQuickView::setDataList(QVariant key, QVariantList datalist)
+{
+    m_profiles.setValue(key.toString(), QVariant(datalist));
+}
 
 // ---- profile slots ----
 
@@ -37,7 +43,8 @@ bool myQQuickView::loadProfile(int profile)
 {
     if (!m_profiles.slot(profile))
         return false;
-    const QString source = UserDialogs::current().openFileName(this, tr("Open File"), desktopDir(), tr("Profile(*.pf)"));
+    const QString source =
+        UserDialogs::current().openFileName(this, tr("Open File"), desktopDir(), tr("Profile(*.pf)"));
     return !source.isEmpty() && m_profiles.importSlot(profile, source);
 }
 
@@ -45,7 +52,8 @@ void myQQuickView::saveProfile(int profile)
 {
     if (!m_profiles.slot(profile))
         return;
-    const QString target = UserDialogs::current().saveFileName(this, tr("Save File"), desktopDir(), tr("Profile(*.pf)"));
+    const QString target =
+        UserDialogs::current().saveFileName(this, tr("Save File"), desktopDir(), tr("Profile(*.pf)"));
     if (!target.isEmpty())
         m_profiles.exportSlot(profile, target);
 }
@@ -86,8 +94,14 @@ QStringList myQQuickView::mousePointerUnavailable() { return m_pointer.unavailab
 // ---- name index ----
 
 QVariant myQQuickView::getMacroList_Att(int att) { return QVariant(names().macroList(att)); }
-QVariant myQQuickView::getMacroSubList_Att(int att, QVariant name) { return QVariant(names().macroSubList(att, name.toString())); }
-QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList) { return QVariant(names().storeNameList(type, nameList)); }
+QVariant myQQuickView::getMacroSubList_Att(int att, QVariant name)
+{
+    return QVariant(names().macroSubList(att, name.toString()));
+}
+QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
+{
+    return QVariant(names().storeNameList(type, nameList));
+}
 QVariantList myQQuickView::getNameList(QVariant type) { return names().nameList(type); }
 QVariantMap myQQuickView::getMacroTree() { return names().macroTree(); }
 void myQQuickView::updataMacroList_delOld(QVariant macroLevel) { names().removeMacroList(macroLevel.toString()); }
@@ -129,20 +143,25 @@ void myQQuickView::mouseSetCurrentDPI(uchar currentDPI) { m_features.setCurrentD
 QVariant myQQuickView::mouseGetCurrentDPI() { return m_features.currentDpi(); }
 void myQQuickView::mouseSetLodValue(uchar rate, uchar en) { m_features.setLod(rate, en); }
 
-void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray, QVariantList dpiEnableArray)
+void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray,
+                               QVariantList dpiEnableArray)
 {
     m_features.setDpi(dpiCount, sensorType, dpiValueArray, dpiEnableArray);
 }
 
 // ---- lighting ----
 
-void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2) { m_features.setRgbEffect(effect, option1, option2); }
+void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
+{
+    m_features.setRgbEffect(effect, option1, option2);
+}
 void myQQuickView::mouseSetRGBColor(uchar type, QVariantList src24) { m_features.setRgbColor(type, src24); }
 void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24) { m_features.setStageColors(type, src24); }
 QVariantList myQQuickView::ui_90H_GetLED8StageColor(uchar type) { return m_features.stageColors(type); }
 bool myQQuickView::chkIsLogoLedWork() { return m_features.logoLedWorks(); }
 
-void myQQuickView::mouseSetLedType(uchar effect, uchar brightness, uchar speed, uchar direction, QVariantList rgbArray)
+void myQQuickView::mouseSetLedType(uchar effect, uchar brightness, uchar speed, uchar direction,
+                                   QVariantList rgbArray)
 {
     m_features.setLedType(effect, brightness, speed, direction, rgbArray);
 }
@@ -164,7 +183,8 @@ QVariant myQQuickView::mouseReadCurrentProfile() { return m_features.currentProf
 
 void myQQuickView::setMacroSelectName(QVariant name1, QVariant name2, QVariant name3, QVariant name4, QVariant name5)
 {
-    MacroSelection::setNames({name1.toString(), name2.toString(), name3.toString(), name4.toString(), name5.toString()});
+    MacroSelection::setNames(
+        {name1.toString(), name2.toString(), name3.toString(), name4.toString(), name5.toString()});
 }
 
 void myQQuickView::setMacroLevel(QVariant level) { MacroSelection::setLevel(level.toString()); }
@@ -172,7 +192,10 @@ void myQQuickView::setMacroLevel(QVariant level) { MacroSelection::setLevel(leve
 // ---- macro files ----
 
 bool myQQuickView::isMacroNameAllowed(QVariant name) { return MacroPaths::isSafeName(name.toString()); }
-QStringList myQQuickView::loadMacroIni(QVariant macroLevel, QVariant name) { return m_macros.loadMacro(macroLevel, name); }
+QStringList myQQuickView::loadMacroIni(QVariant macroLevel, QVariant name)
+{
+    return m_macros.loadMacro(macroLevel, name);
+}
 
 QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex, QVariant macroLevel, QVariant macroType)
 {
@@ -200,24 +223,29 @@ QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macro
 
 QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
 {
-    const QString chosen = UserDialogs::current().openFileName(this, QStringLiteral("Open File"), desktopDir(), MacroExchangeFilter);
+    const QString chosen =
+        UserDialogs::current().openFileName(this, QStringLiteral("Open File"), desktopDir(), MacroExchangeFilter);
     return m_macros.importFile(chosen, macroLevel, selectType);
 }
 
 void myQQuickView::saveMacroFile(QVariant macroLevel, QVariant macroName)
 {
-    const QString chosen = UserDialogs::current().saveFileName(this, QStringLiteral("Save File"), desktopDir(), MacroExchangeFilter);
+    const QString chosen =
+        UserDialogs::current().saveFileName(this, QStringLiteral("Save File"), desktopDir(), MacroExchangeFilter);
     m_macros.exportFile(chosen, macroLevel, macroName);
 }
 
 QString myQQuickView::loadMacroFile_batch()
 {
-    return m_macros.beginBatchImport(UserDialogs::current().existingDirectory(this, QStringLiteral("Open Directory"), desktopDir()));
+    const QString chosen =
+        UserDialogs::current().existingDirectory(this, QStringLiteral("Open Directory"), desktopDir());
+    return m_macros.beginBatchImport(chosen);
 }
 
 void myQQuickView::getbatchPath()
 {
-    m_macros.setExportRoot(UserDialogs::current().existingDirectory(this, QStringLiteral("Save File"), desktopDir()));
+    const QString chosen = UserDialogs::current().existingDirectory(this, QStringLiteral("Save File"), desktopDir());
+    m_macros.setExportRoot(chosen);
 }
 
 void myQQuickView::loadMacroFile_sub_batch() { m_macros.runBatchImport(); }
@@ -240,7 +268,8 @@ void myQQuickView::searchMacroFile_sub_batch(QVariant currentName, QVariant curr
 
 // ---- macro rename and delete ----
 
-QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant macroLevel, QVariant macroType, QVariant oldname, QVariant newname)
+QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant macroLevel, QVariant macroType, QVariant oldname,
+                                                    QVariant newname)
 {
     return QVariant(m_macros.renameEntry(macroLevel, macroType, oldname, newname));
 }
