@@ -22,7 +22,11 @@ myQQuickView::myQQuickView(QWidget* parent) : QQuickWidget(parent)
     qDebug() << "========================== ui_View ==================================";
 }
 
-myQQuickView::~myQQuickView() = default;
+myQQuickView::~myQQuickView()
+{
+    // Without the window, warnings go back to the log only.
+    UserWarnings::setHandler({});
+}
 
 void myQQuickView::wheelEvent(QWheelEvent* event)
 {
