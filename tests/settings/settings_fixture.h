@@ -1,7 +1,8 @@
 #pragma once
 // A throw-away working directory with a ./modules tree for the settings
-// tests, and a dialog answerer that records what was asked.
-#include "app/user_dialogs.h"
+// tests, and the configuration and profile stores opened in it.
+#include "settings/config_store.h"
+#include "settings/profile_store.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,7 +37,7 @@ public:
 
     bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
 
-    // The files the view opens at construction, each slot file telling its
+    // The files the stores open at construction, each slot file telling its
     // slot by its key "mouse/slot".
     void writeSettingsSet() const
     {
@@ -56,36 +57,9 @@ private:
     QString m_previous;
 };
 
-class RecordingDialogs : public UserDialogs {
-public:
-    RecordingDialogs() { UserDialogs::install(this); }
-    ~RecordingDialogs() override { UserDialogs::install(nullptr); }
-
-    QStringList answers;
-    // One line per question: kind|caption|dir|filter.
-    QStringList asked;
-
-    QString saveFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
-    {
-        return next(QStringLiteral("save"), caption, dir, filter);
-    }
-    QString openFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
-    {
-        return next(QStringLiteral("open"), caption, dir, filter);
-    }
-    QString existingDirectory(QWidget*, const QString& caption, const QString& dir) override
-    {
-        return next(QStringLiteral("directory"), caption, dir, QString());
-    }
-    void warning(QWidget*, const QString& title, const QString& text) override
-    {
-        asked.append(QStringLiteral("warning|") + title + QLatin1Char('|') + text);
-    }
-
-private:
-    QString next(const QString& kind, const QString& caption, const QString& dir, const QString& filter)
-    {
-        asked.append(kind + QLatin1Char('|') + caption + QLatin1Char('|') + dir + QLatin1Char('|') + filter);
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
+// The configuration and the profile stores as the program opens them at
+// start; destroying them writes back what is pending.
+struct SettingsStores {
+    ConfigStore config;
+    ProfileStore profiles{config};
 };

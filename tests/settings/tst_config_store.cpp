@@ -1,18 +1,48 @@
-// The generic key accessors of the configuration store and resetApconfig.
-#include "app/myqquickview.h"
+// The generic key accessors of the configuration and profile stores, and the
+// configuration's factory reset.
+#include "settings/gun_store.h"
 #include "tests/settings/settings_fixture.h"
 #include <QJSEngine>
 #include <QtTest>
 
+namespace {
+// Receives a value from JavaScript the way the scene's slots do, so the
+// stores get exactly what the scene hands over.
+class SceneCall : public QObject {
+    Q_OBJECT
+public:
+    QVariant received;
+    Q_INVOKABLE void take(QVariant value) { received = value; }
+    Q_INVOKABLE void takeList(QVariantList list) { received = QVariant(list); }
+};
+
+// `expression` as a QVariant (or QVariantList, with asList) parameter
+// receives it from the scene. The value may refer to the engine, which must
+// outlive its use as it does during a scene call.
+QVariant fromScene(QJSEngine& engine, const QString& expression, bool asList)
+{
+    SceneCall call;
+    QJSEngine::setObjectOwnership(&call, QJSEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("call"), engine.newQObject(&call));
+    const QJSValue r = engine.evaluate(QLatin1String(asList ? "call.takeList(" : "call.take(") + expression
+                                       + QLatin1Char(')'));
+    if (r.isError())
+        qWarning() << r.toString();
+    return call.received;
+}
+} // namespace
+
 class TestConfigStore : public QObject {
     Q_OBJECT
     std::unique_ptr<SettingsWorkdir> work;
-    std::unique_ptr<myQQuickView> view;
+    std::unique_ptr<SettingsStores> stores;
 
+    ConfigStore& config() { return stores->config; }
+    ProfileStore& profiles() { return stores->profiles; }
     void reopen()
     {
-        view.reset();
-        view = std::make_unique<myQQuickView>();
+        stores.reset();
+        stores = std::make_unique<SettingsStores>();
     }
 
 private slots:
@@ -20,11 +50,11 @@ private slots:
     {
         work = std::make_unique<SettingsWorkdir>();
         work->writeSettingsSet();
-        view = std::make_unique<myQQuickView>();
+        stores = std::make_unique<SettingsStores>();
     }
     void cleanup()
     {
-        view.reset();
+        stores.reset();
         work.reset();
     }
 
@@ -44,7 +74,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(bool, isRecovery);
         QFETCH(QVariant, expected);
-        QCOMPARE(view->getData(key, isRecovery), expected);
+        QCOMPARE(profiles().value(key, isRecovery), expected);
     }
 
     void listReads_data()
@@ -62,20 +92,20 @@ private slots:
     {
         QFETCH(QByteArray, fileValue);
         QFETCH(QVariantList, expected);
-        view.reset();
+        stores.reset();
         work->write(QStringLiteral("modules/setting/p1.bin"), "[mouse]\nlist=" + fileValue + "\n");
-        view = std::make_unique<myQQuickView>();
-        QCOMPARE(view->getDataList(QStringLiteral("mouse/list"), false), expected);
-        QCOMPARE(view->getDataList(QStringLiteral("mouse/absent"), false), QVariantList());
+        stores = std::make_unique<SettingsStores>();
+        QCOMPARE(profiles().list(QStringLiteral("mouse/list"), false), expected);
+        QCOMPARE(profiles().list(QStringLiteral("mouse/absent"), false), QVariantList());
     }
 
     void listWritesComeBackAsStrings()
     {
-        view->setDataList(QStringLiteral("mouse/dpiValueArray"), QVariantList{800, 1600, 2400});
+        profiles().setValue(QStringLiteral("mouse/dpiValueArray"), QVariantList{800, 1600, 2400});
         const QVariantList expected{"800", "1600", "2400"};
-        QCOMPARE(view->getDataList(QStringLiteral("mouse/dpiValueArray"), false), expected);
+        QCOMPARE(profiles().list(QStringLiteral("mouse/dpiValueArray"), false), expected);
         reopen();
-        QCOMPARE(view->getDataList(QStringLiteral("mouse/dpiValueArray"), false), expected);
+        QCOMPARE(profiles().list(QStringLiteral("mouse/dpiValueArray"), false), expected);
         QVERIFY(work->read(QStringLiteral("modules/setting/p1.bin")).contains("dpiValueArray=800, 1600, 2400\n"));
     }
 
@@ -83,36 +113,45 @@ private slots:
     // parameter reach the files as plain lists, not as opaque blobs.
     void sceneArraysAreWrittenAsLists_data()
     {
-        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expression");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("setGlobalData") << "setGlobalData('mouse/selectGun', [0, 4, 2])"
-                                       << "modules/setting/apConfig.bin" << QByteArray("selectGun=0, 4, 2\n");
-        QTest::newRow("setData") << "setData('mouse/dpiEnableArray', [1, 1, 0])"
-                                 << "modules/setting/p1.bin" << QByteArray("dpiEnableArray=1, 1, 0\n");
-        QTest::newRow("setData, texts") << "setData('mouse/names', ['a', 'b,c'])"
-                                        << "modules/setting/p1.bin" << QByteArray("names=a, \"b,c\"\n");
-        QTest::newRow("setDataList") << "setDataList('mouse/dpiValueArray', [800, 1600])"
-                                     << "modules/setting/p1.bin" << QByteArray("dpiValueArray=800, 1600\n");
-        QTest::newRow("setXYSensitive") << "setXYSensitive(2, [3, -4])"
-                                        << "modules/setting/p1.bin" << QByteArray("2=3, -4\n");
-        QTest::newRow("setSelectGun") << "setSelectGun(1, [5, 6])"
-                                      << "modules/setting/p1.bin" << QByteArray("1=5, 6\n");
-        QTest::newRow("scalar stays plain") << "setData('mouse/dpiCount', 6)"
-                                            << "modules/setting/p1.bin" << QByteArray("dpiCount=6\n");
+        const QString config = QStringLiteral("modules/setting/apConfig.bin");
+        const QString slot1 = QStringLiteral("modules/setting/p1.bin");
+        QTest::newRow("configuration") << "config" << "mouse/selectGun" << "[0, 4, 2]" << config
+                                       << QByteArray("selectGun=0, 4, 2\n");
+        QTest::newRow("profile") << "profile" << "mouse/dpiEnableArray" << "[1, 1, 0]" << slot1
+                                 << QByteArray("dpiEnableArray=1, 1, 0\n");
+        QTest::newRow("profile, texts") << "profile" << "mouse/names" << "['a', 'b,c']" << slot1
+                                        << QByteArray("names=a, \"b,c\"\n");
+        QTest::newRow("profile, list parameter") << "profileList" << "mouse/dpiValueArray" << "[800, 1600]" << slot1
+                                                 << QByteArray("dpiValueArray=800, 1600\n");
+        QTest::newRow("XY sensitivity") << "xy" << "2" << "[3, -4]" << slot1 << QByteArray("2=3, -4\n");
+        QTest::newRow("gun selection") << "selectGun" << "1" << "[5, 6]" << slot1 << QByteArray("1=5, 6\n");
+        QTest::newRow("scalar stays plain") << "profile" << "mouse/dpiCount" << "6" << slot1
+                                            << QByteArray("dpiCount=6\n");
     }
     void sceneArraysAreWrittenAsLists()
     {
-        QFETCH(QString, call);
+        QFETCH(QString, store);
+        QFETCH(QString, key);
+        QFETCH(QString, expression);
         QFETCH(QString, file);
         QFETCH(QByteArray, line);
-        {
-            QJSEngine engine;
-            QJSEngine::setObjectOwnership(view.get(), QJSEngine::CppOwnership);
-            engine.globalObject().setProperty(QStringLiteral("ui_View"), engine.newQObject(view.get()));
-            const QJSValue r = engine.evaluate(QStringLiteral("ui_View.") + call);
-            QVERIFY2(!r.isError(), qPrintable(r.toString()));
-        }
+        QJSEngine engine;
+        const QVariant value = fromScene(engine, expression, store == QLatin1String("profileList"));
+        QVERIFY(value.isValid());
+        GunStore guns(profiles());
+        if (store == QLatin1String("config"))
+            config().setValue(key, value);
+        else if (store == QLatin1String("xy"))
+            guns.setXYSensitivity(key, value);
+        else if (store == QLatin1String("selectGun"))
+            guns.setSelectedGun(key, value);
+        else
+            profiles().setValue(key, value);
         reopen();
         const QByteArray text = work->read(file);
         QVERIFY2(text.contains(line), text.constData());
@@ -121,19 +160,19 @@ private slots:
 
     void oneItemStringListReadsAsEmptyListBeforeAndAfterTheDisk()
     {
-        view->setData(QStringLiteral("mouse/names"), QStringList{QStringLiteral("solo")});
-        QCOMPARE(view->getDataList(QStringLiteral("mouse/names"), false), QVariantList());
+        profiles().setValue(QStringLiteral("mouse/names"), QStringList{QStringLiteral("solo")});
+        QCOMPARE(profiles().list(QStringLiteral("mouse/names"), false), QVariantList());
         reopen();
-        QCOMPARE(view->getData(QStringLiteral("mouse/names"), false).toString(), QStringLiteral("solo"));
-        QCOMPARE(view->getDataList(QStringLiteral("mouse/names"), false), QVariantList());
+        QCOMPARE(profiles().value(QStringLiteral("mouse/names"), false).toString(), QStringLiteral("solo"));
+        QCOMPARE(profiles().list(QStringLiteral("mouse/names"), false), QVariantList());
     }
 
     void writesVisibleBeforeTheyReachTheDisk()
     {
-        view->setData(QStringLiteral("mouse/lod"), 168);
-        view->setGlobalData(QStringLiteral("common/language"), QStringLiteral("French"));
-        QCOMPARE(view->getData(QStringLiteral("mouse/lod"), false).toInt(), 168);
-        QCOMPARE(view->getGlobalData(QStringLiteral("common/language")).toString(), QStringLiteral("French"));
+        profiles().setValue(QStringLiteral("mouse/lod"), 168);
+        config().setValue(QStringLiteral("common/language"), QStringLiteral("French"));
+        QCOMPARE(profiles().value(QStringLiteral("mouse/lod"), false).toInt(), 168);
+        QCOMPARE(config().value(QStringLiteral("common/language")).toString(), QStringLiteral("French"));
         QVERIFY(!work->read(QStringLiteral("modules/setting/p1.bin")).contains("lod"));
         QCoreApplication::processEvents(); // the handles write back from the event loop
         QVERIFY(work->read(QStringLiteral("modules/setting/p1.bin")).contains("lod=168\n"));
@@ -143,10 +182,10 @@ private slots:
     void writesGoToTheCurrentSlotNeverToTheFactoryProfile()
     {
         const QByteArray factory = work->read(QStringLiteral("modules/setting/pD.bin"));
-        view->setCurrentProfile(3);
-        view->setData(QStringLiteral("mouse/slot"), QStringLiteral("changed"));
-        view->setDataList(QStringLiteral("mouse/dpiValueArray"), QVariantList{100, 200});
-        view.reset();
+        profiles().setCurrentSlot(3);
+        profiles().setValue(QStringLiteral("mouse/slot"), QStringLiteral("changed"));
+        profiles().setValue(QStringLiteral("mouse/dpiValueArray"), QVariantList{100, 200});
+        stores.reset();
         QCOMPARE(work->read(QStringLiteral("modules/setting/pD.bin")), factory);
         QVERIFY(work->read(QStringLiteral("modules/setting/p4.bin")).contains("slot=changed\n"));
         QVERIFY(work->read(QStringLiteral("modules/setting/p1.bin")).contains("slot=1\n"));
@@ -162,64 +201,64 @@ private slots:
     void slotOutsideRangeIsIgnored()
     {
         QFETCH(int, slot);
-        view->setCurrentProfile(4);
-        view->setCurrentProfile(slot);
-        QCOMPARE(view->profiles().currentSlot(), 4);
-        QCOMPARE(view->getData(QStringLiteral("mouse/slot"), false).toString(), QStringLiteral("5"));
+        profiles().setCurrentSlot(4);
+        profiles().setCurrentSlot(slot);
+        QCOMPARE(profiles().currentSlot(), 4);
+        QCOMPARE(profiles().value(QStringLiteral("mouse/slot"), false).toString(), QStringLiteral("5"));
     }
 
     void cachedTraitsAreReadOnce()
     {
-        QVERIFY(!view->config().traits().is560());
-        QVERIFY(view->config().traits().gun);
-        QVERIFY(view->config().traits().colorful);
-        QVERIFY(!view->config().traits().is55328);
-        view->setGlobalData(QStringLiteral("mouse/icType"), QStringLiteral("560"));
-        view->setGlobalData(QStringLiteral("mouse/isGun"), false);
-        QVERIFY(!view->config().traits().is560());
-        QVERIFY(view->config().traits().gun);
-        QCOMPARE(view->getGlobalData(QStringLiteral("mouse/icType")).toString(), QStringLiteral("560"));
+        QVERIFY(!config().traits().is560());
+        QVERIFY(config().traits().gun);
+        QVERIFY(config().traits().colorful);
+        QVERIFY(!config().traits().is55328);
+        config().setValue(QStringLiteral("mouse/icType"), QStringLiteral("560"));
+        config().setValue(QStringLiteral("mouse/isGun"), false);
+        QVERIFY(!config().traits().is560());
+        QVERIFY(config().traits().gun);
+        QCOMPARE(config().value(QStringLiteral("mouse/icType")).toString(), QStringLiteral("560"));
     }
 
-    void resetApconfigKeepsCachedTraits()
+    void resetToFactoryKeepsCachedTraits()
     {
-        view->setGlobalData(QStringLiteral("common/language"), QStringLiteral("French"));
-        view->resetApconfig();
-        QCOMPARE(view->getGlobalData(QStringLiteral("common/language")).toString(), QStringLiteral("German"));
-        QCOMPARE(view->getGlobalData(QStringLiteral("mouse/icType")).toString(), QStringLiteral("560"));
-        QVERIFY(!view->config().traits().is560());
-        QVERIFY(view->config().traits().gun);
-        QVERIFY(view->config().traits().colorful);
-        QVERIFY(!view->config().traits().is55328);
+        config().setValue(QStringLiteral("common/language"), QStringLiteral("French"));
+        config().resetToFactory();
+        QCOMPARE(config().value(QStringLiteral("common/language")).toString(), QStringLiteral("German"));
+        QCOMPARE(config().value(QStringLiteral("mouse/icType")).toString(), QStringLiteral("560"));
+        QVERIFY(!config().traits().is560());
+        QVERIFY(config().traits().gun);
+        QVERIFY(config().traits().colorful);
+        QVERIFY(!config().traits().is55328);
         // The write made before the reset does not come back later.
         const QByteArray factory = work->read(QStringLiteral("modules/setting/apConfigD.bin"));
-        view.reset();
+        stores.reset();
         QCOMPARE(work->read(QStringLiteral("modules/setting/apConfig.bin")), factory);
     }
 
-    void resetApconfigWithoutFactoryFileKeepsLiveFile()
+    void resetToFactoryWithoutFactoryFileKeepsLiveFile()
     {
         QFile::remove(work->path(QStringLiteral("modules/setting/apConfigD.bin")));
         const QByteArray live = work->read(QStringLiteral("modules/setting/apConfig.bin"));
-        view->resetApconfig();
-        QCOMPARE(view->getGlobalData(QStringLiteral("common/language")).toString(), QStringLiteral("English"));
-        view.reset();
+        config().resetToFactory();
+        QCOMPARE(config().value(QStringLiteral("common/language")).toString(), QStringLiteral("English"));
+        stores.reset();
         QCOMPARE(work->read(QStringLiteral("modules/setting/apConfig.bin")), live);
     }
 
     void missingFilesReadAsEmptyAndAreCreatedOnWrite()
     {
-        view.reset();
+        stores.reset();
         QFile::remove(work->path(QStringLiteral("modules/setting/p2.bin")));
-        view = std::make_unique<myQQuickView>();
-        view->setCurrentProfile(1);
-        QCOMPARE(view->getData(QStringLiteral("mouse/slot"), false), QVariant());
-        QCOMPARE(view->getDataList(QStringLiteral("mouse/slot"), false), QVariantList());
-        view->setData(QStringLiteral("mouse/slot"), 2);
-        view.reset();
+        stores = std::make_unique<SettingsStores>();
+        profiles().setCurrentSlot(1);
+        QCOMPARE(profiles().value(QStringLiteral("mouse/slot"), false), QVariant());
+        QCOMPARE(profiles().list(QStringLiteral("mouse/slot"), false), QVariantList());
+        profiles().setValue(QStringLiteral("mouse/slot"), 2);
+        stores.reset();
         QCOMPARE(work->read(QStringLiteral("modules/setting/p2.bin")), QByteArray("[mouse]\nslot=2\n"));
     }
 };
 
-QTEST_MAIN(TestConfigStore)
+QTEST_GUILESS_MAIN(TestConfigStore)
 #include "tst_config_store.moc"

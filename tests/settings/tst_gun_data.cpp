@@ -1,10 +1,8 @@
 // Gun presets in ./modules/gun/gunData.bin: the shipped file, the file
 // operations, and that the program never creates the file.
-#include "app/myqquickview.h"
+#include "settings/gun_store.h"
 #include "settings/ini_format.h"
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "tests/settings/settings_fixture.h"
 #include <QTest>
 
 namespace {
@@ -22,22 +20,31 @@ QStringList strings(const QVariantList& list)
 
 class GunDataTest : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    std::unique_ptr<SettingsWorkdir> work;
+    std::unique_ptr<SettingsStores> stores;
+    std::unique_ptr<GunStore> guns;
+
+    // The preset file is opened on each operation: it may be put in place
+    // after the store exists.
+    void copyShippedFile()
+    {
+        QVERIFY(QFile::copy(Shipped, GunFile));
+        QFile::setPermissions(GunFile, QFile::ReadOwner | QFile::WriteOwner);
+    }
 
 private slots:
     void init()
     {
-        QVERIFY(m_dir.isValid());
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        work = std::make_unique<SettingsWorkdir>();
         QDir().mkpath(QStringLiteral("modules/gun"));
-        QDir().mkpath(QStringLiteral("modules/setting"));
+        stores = std::make_unique<SettingsStores>();
+        guns = std::make_unique<GunStore>(stores->profiles);
     }
     void cleanup()
     {
-        QDir::setCurrent(m_previous);
-        QDir(m_dir.path() + QStringLiteral("/modules")).removeRecursively();
+        guns.reset();
+        stores.reset();
+        work.reset();
     }
 
     void shippedFileHoldsSixPresets()
@@ -63,39 +70,36 @@ private slots:
 
     void absentFileIsNeverCreated()
     {
-        myQQuickView view;
-        view.mouseSaveGundata(2, {"Mine", "L-Click", 10, 0, 10, 0});
-        view.modifyGundata(1, {"New", "L-Click", 10, 0, 10, 0, "Old"});
-        view.modifyGundata(0, {"New"});
+        guns->savePreset(2, {"Mine", "L-Click", 10, 0, 10, 0});
+        guns->modifyPreset(1, {"New", "L-Click", 10, 0, 10, 0, "Old"});
+        guns->modifyPreset(0, {"New"});
         QVERIFY(!QFile::exists(GunFile));
-        QVERIFY(view.getGunData(2).isEmpty());
-        QVERIFY(view.getGunDataKey().isEmpty());
+        QVERIFY(guns->preset(2).isEmpty());
+        QVERIFY(guns->presetNames().isEmpty());
         QVERIFY(!QFile::exists(GunFile));
     }
 
     void saveModifyAndRead()
     {
-        QVERIFY(QFile::copy(Shipped, GunFile));
-        QFile::setPermissions(GunFile, QFile::ReadOwner | QFile::WriteOwner);
-        myQQuickView view;
-        QCOMPARE(strings(view.getGunData(1)), (QStringList{"AKM", "L-Click", "9", "0", "7", "0"}));
+        copyShippedFile();
+        QCOMPARE(strings(guns->preset(1)), (QStringList{"AKM", "L-Click", "9", "0", "7", "0"}));
 
-        view.mouseSaveGundata(2, {"Mine", "L-Click", 10, 0, -10, 0, "ignored"});
-        QCOMPARE(strings(view.getGunData(2)), (QStringList{"Mine", "L-Click", "10", "0", "-10", "0"}));
+        guns->savePreset(2, {"Mine", "L-Click", 10, 0, -10, 0, "ignored"});
+        QCOMPARE(strings(guns->preset(2)), (QStringList{"Mine", "L-Click", "10", "0", "-10", "0"}));
 
         // A short list is refused and leaves the preset as it was.
-        view.mouseSaveGundata(2, {"Short", "L-Click"});
-        QCOMPARE(strings(view.getGunData(2)).value(0), QStringLiteral("Mine"));
+        guns->savePreset(2, {"Short", "L-Click"});
+        QCOMPARE(strings(guns->preset(2)).value(0), QStringLiteral("Mine"));
 
-        view.modifyGundata(1, {"Renamed", "L-Click", 12, 1, 5, 3, "2"});
-        QVERIFY(view.getGunData(2).isEmpty());
-        QCOMPARE(strings(view.getGunData("Renamed")), (QStringList{"L-Click", "12", "1", "5", "3"}));
-        view.modifyGundata(1, {"Broken", "L-Click", 12});
-        QVERIFY(view.getGunData("Broken").isEmpty());
+        guns->modifyPreset(1, {"Renamed", "L-Click", 12, 1, 5, 3, "2"});
+        QVERIFY(guns->preset(2).isEmpty());
+        QCOMPARE(strings(guns->preset("Renamed")), (QStringList{"L-Click", "12", "1", "5", "3"}));
+        guns->modifyPreset(1, {"Broken", "L-Click", 12});
+        QVERIFY(guns->preset("Broken").isEmpty());
 
-        view.modifyGundata(0, {"0"});
-        view.modifyGundata(7, {"1"});
-        QStringList keys = view.getGunDataKey();
+        guns->modifyPreset(0, {"0"});
+        guns->modifyPreset(7, {"1"});
+        QStringList keys = guns->presetNames();
         keys.sort();
         QCOMPARE(keys, (QStringList{"1", "3", "4", "5", "Renamed"}));
 
@@ -123,11 +127,9 @@ private slots:
         QFETCH(int, type);
         QFETCH(QVariantList, items);
         QFETCH(QStringList, keysAfter);
-        QVERIFY(QFile::copy(Shipped, GunFile));
-        QFile::setPermissions(GunFile, QFile::ReadOwner | QFile::WriteOwner);
-        myQQuickView view;
-        view.modifyGundata(type, items);
-        view.mouseSaveGundata(QString(), {"Nameless", "L-Click", 10, 0, 10, 0});
+        copyShippedFile();
+        guns->modifyPreset(type, items);
+        guns->savePreset(QString(), {"Nameless", "L-Click", 10, 0, 10, 0});
         QStringList keys = openIni(GunFile)->allKeys();
         keys.sort();
         for (QString& k : keys)
@@ -137,11 +139,10 @@ private slots:
 
     void perProfileDefaults()
     {
-        myQQuickView view;
-        QCOMPARE(view.getXYSensitive(3), QVariant(4));
-        QCOMPARE(view.getselectGun(3), QVariant(QString()));
+        QCOMPARE(guns->xySensitivity(3), QVariant(4));
+        QCOMPARE(guns->selectedGun(3), QVariant(QString()));
     }
 };
 
-QTEST_MAIN(GunDataTest)
+QTEST_GUILESS_MAIN(GunDataTest)
 #include "tst_gun_data.moc"

@@ -1,8 +1,10 @@
 // Imports above 1 MiB are refused before anything is read or written, with a
-// message to the user; files up to the limit import as before.
-#include "app/myqquickview.h"
+// warning to the user; files up to the limit import as before.
+#include "macros/macro_library.h"
 #include "settings/import_limit.h"
 #include "settings/macro_selection.h"
+#include "settings/name_index.h"
+#include "settings/user_warnings.h"
 #include "tests/settings/settings_fixture.h"
 #include <QtTest>
 
@@ -19,7 +21,35 @@ QByteArray iniOfSize(qint64 size)
 
 class TestImportLimit : public QObject {
     Q_OBJECT
+    std::unique_ptr<SettingsWorkdir> work;
+    std::unique_ptr<SettingsStores> stores;
+    std::unique_ptr<MacroLibrary> macros;
+    // One line per warning: title|text.
+    QStringList warnings;
+
 private slots:
+    void init()
+    {
+        work = std::make_unique<SettingsWorkdir>();
+        work->writeSettingsSet();
+        QDir().mkpath(work->path(QStringLiteral("modules/macro")));
+        stores = std::make_unique<SettingsStores>();
+        macros = std::make_unique<MacroLibrary>(stores->profiles, NameIndex::instance());
+        MacroSelection::setNames(QStringList(5, QString()));
+        MacroSelection::setLevel(QStringLiteral("0"));
+        warnings.clear();
+        UserWarnings::setHandler([this](const QString& title, const QString& text) {
+            warnings << title + QLatin1Char('|') + text;
+        });
+    }
+    void cleanup()
+    {
+        UserWarnings::setHandler({});
+        macros.reset();
+        stores.reset();
+        work.reset();
+    }
+
     void singleImports_data()
     {
         QTest::addColumn<QString>("importer");
@@ -36,68 +66,48 @@ private slots:
         QFETCH(QString, importer);
         QFETCH(qint64, size);
         QFETCH(bool, accepted);
-        SettingsWorkdir work;
-        work.writeSettingsSet();
-        QDir().mkpath(work.path(QStringLiteral("modules/macro")));
-        RecordingDialogs dialogs;
-        myQQuickView view;
-        MacroSelection::setNames(QStringList(5, QString()));
-        MacroSelection::setLevel(QStringLiteral("0"));
-        const QString source = work.path(importer == QLatin1String("profile") ? QStringLiteral("big.pf")
-                                                                              : QStringLiteral("big.mc"));
-        work.write(QFileInfo(source).fileName(), iniOfSize(size));
-        dialogs.answers << source;
-        QString target;
-        const QByteArray before = work.read(QStringLiteral("modules/setting/p2.bin"));
-        if (importer == QLatin1String("profile")) {
-            QCOMPARE(view.loadProfile(1), accepted);
-            target = QStringLiteral("modules/setting/p2.bin");
-        } else {
-            QCOMPARE(view.loadMacroFile(-1, 0).isEmpty(), !accepted);
-            target = QStringLiteral("modules/macro/big.bin");
-        }
-        const QStringList warnings = dialogs.asked.filter(QStringLiteral("warning|"));
+        const bool profile = importer == QLatin1String("profile");
+        const QString name = profile ? QStringLiteral("big.pf") : QStringLiteral("big.mc");
+        work->write(name, iniOfSize(size));
+        const QString source = work->path(name);
+        const QString target = profile ? QStringLiteral("modules/setting/p2.bin") : QStringLiteral("modules/macro/big.bin");
+        const QByteArray before = work->read(target);
+        if (profile)
+            QCOMPARE(stores->profiles.importSlot(1, source), accepted);
+        else
+            QCOMPARE(macros->importFile(source, -1, 0).isEmpty(), !accepted);
         if (accepted) {
-            QCOMPARE(work.read(target).size(), size);
+            QCOMPARE(work->read(target).size(), size);
             QCOMPARE(warnings, QStringList());
         } else {
-            if (importer == QLatin1String("profile"))
-                QCOMPARE(work.read(target), before);
+            if (profile)
+                QCOMPARE(work->read(target), before);
             else
-                QVERIFY(!work.exists(target));
+                QVERIFY(!work->exists(target));
             QCOMPARE(warnings.size(), 1);
-            QVERIFY2(warnings.first().contains(QFileInfo(source).fileName()), qPrintable(warnings.first()));
+            QVERIFY2(warnings.first().contains(name), qPrintable(warnings.first()));
         }
     }
 
     // A batch imports what is within the limit and names what it refused in
-    // one message.
+    // one warning.
     void batchImportSkipsLargeFiles()
     {
-        SettingsWorkdir work;
-        work.writeSettingsSet();
-        QDir().mkpath(work.path(QStringLiteral("modules/macro")));
-        RecordingDialogs dialogs;
-        myQQuickView view;
-        MacroSelection::setNames(QStringList(5, QString()));
-        MacroSelection::setLevel(QStringLiteral("0"));
-        work.write(QStringLiteral("Pack/small.mc"), iniOfSize(100));
-        work.write(QStringLiteral("Pack/huge.mc"), iniOfSize(ImportLimit::MaxBytes + 1));
-        work.write(QStringLiteral("Pack/Sub/huge2.mc"), iniOfSize(3 * ImportLimit::MaxBytes));
-        dialogs.answers << work.path(QStringLiteral("Pack"));
-        QCOMPARE(view.loadMacroFile_batch(), QStringLiteral("Pack"));
-        view.loadMacroFile_sub_batch();
-        QVERIFY(work.exists(QStringLiteral("modules/macro/Pack/small.bin")));
-        QVERIFY(!work.exists(QStringLiteral("modules/macro/Pack/huge.bin")));
-        QVERIFY(!work.exists(QStringLiteral("modules/macro/Pack/Sub/huge2.bin")));
-        QCOMPARE(view.getMacroFileName_batch(1, 0), QStringList{QStringLiteral("small")});
-        QCOMPARE(view.getMacroFileName_batch(2, 0), QStringList());
-        const QStringList warnings = dialogs.asked.filter(QStringLiteral("warning|"));
+        work->write(QStringLiteral("Pack/small.mc"), iniOfSize(100));
+        work->write(QStringLiteral("Pack/huge.mc"), iniOfSize(ImportLimit::MaxBytes + 1));
+        work->write(QStringLiteral("Pack/Sub/huge2.mc"), iniOfSize(3 * ImportLimit::MaxBytes));
+        QCOMPARE(macros->beginBatchImport(work->path(QStringLiteral("Pack"))), QStringLiteral("Pack"));
+        macros->runBatchImport();
+        QVERIFY(work->exists(QStringLiteral("modules/macro/Pack/small.bin")));
+        QVERIFY(!work->exists(QStringLiteral("modules/macro/Pack/huge.bin")));
+        QVERIFY(!work->exists(QStringLiteral("modules/macro/Pack/Sub/huge2.bin")));
+        QCOMPARE(macros->batchNames(1, 0), QStringList{QStringLiteral("small")});
+        QCOMPARE(macros->batchNames(2, 0), QStringList());
         QCOMPARE(warnings.size(), 1);
         QVERIFY2(warnings.first().contains(QStringLiteral("huge.mc")) && warnings.first().contains(QStringLiteral("1 more")),
                  qPrintable(warnings.first()));
     }
 };
 
-QTEST_MAIN(TestImportLimit)
+QTEST_GUILESS_MAIN(TestImportLimit)
 #include "tst_import_limit.moc"

@@ -1,22 +1,16 @@
-// Texts of one page in one language, and the tray texts of DPI changes.
-#include "app/myqquickview.h"
-#include "device/dpi_switch_texts.h"
-#include "settings/notice_texts.h"
+// Texts of one page in one language, and which of them the file holds.
+#include "settings/language_strings.h"
 #include "tests/settings/settings_fixture.h"
 #include <QtTest>
 
 class TestLanguageStrings : public QObject {
     Q_OBJECT
     std::unique_ptr<SettingsWorkdir> work;
-    std::unique_ptr<myQQuickView> view;
-
-    static QStringList defaults() { return QStringList(8, QStringLiteral("DPI Switch to")); }
 
 private slots:
     void init()
     {
         work = std::make_unique<SettingsWorkdir>();
-        work->writeSettingsSet();
         // Chinese as raw UTF-8, as translators write it, and one escaped.
         work->write(QStringLiteral("modules/i18n/English.ini"),
                     "[profile]\ntotal=3\n0=New\n1=Delete\n2=\"Export, Import\"\n3=beyond total\n\n"
@@ -24,94 +18,57 @@ private slots:
                     "[negative]\ntotal=-2\n0=x\n\n"
                     "[gap]\ntotal=3\n0=a\n2=c\n\n"
                     "[comma]\ntotal=1\n0=Hello, world\n\n"
-                    "[other]\ntotal=8\n0=s1\n1=s2\n2=s3\n3=s4\n4=s5\n5=s6\n6=s7\n7=sx\n");
+                    "[other]\ntotal=8\n0=g0\n5=g5\n");
         work->write(QStringLiteral("modules/i18n/ChineseSimplified.ini"),
-                    "[profile]\ntotal=2\n0=\xe6\x96\xb0\xe5\xbb\xba\n1=\\x5220\\x9664\n\n"
-                    "[other]\ntotal=3\n0=\xe5\x88\x87\xe6\x8d\xa2\n1=b\n2=c\n");
+                    "[profile]\ntotal=2\n0=\xe6\x96\xb0\xe5\xbb\xba\n1=\\x5220\\x9664\n");
         work->write(QStringLiteral("modules/outside.ini"), "[profile]\ntotal=1\n0=leaked\n");
-        dpiSwitchTexts() = defaults();
-        view = std::make_unique<myQQuickView>();
     }
-    void cleanup()
-    {
-        view.reset();
-        work.reset();
-        dpiSwitchTexts() = defaults();
-    }
+    void cleanup() { work.reset(); }
 
-    void readsGroups_data()
+    void readsPages_data()
     {
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<bool>>("present");
+        const QList<bool> none;
         QTest::newRow("total bounds the list") << "profile" << "English"
-                                               << QStringList{"New", "Delete", "Export, Import"};
-        QTest::newRow("total 0") << "zero" << "English" << QStringList();
-        QTest::newRow("negative total") << "negative" << "English" << QStringList();
-        QTest::newRow("missing string in range") << "gap" << "English" << QStringList{"a", "", "c"};
-        QTest::newRow("unquoted comma stays one text") << "comma" << "English" << QStringList{"Hello, world"};
-        QTest::newRow("missing group") << "keyCode" << "English" << QStringList();
-        QTest::newRow("missing file") << "profile" << "Klingon" << QStringList();
+                                               << QStringList{"New", "Delete", "Export, Import"}
+                                               << QList<bool>{true, true, true};
+        QTest::newRow("total 0") << "zero" << "English" << QStringList() << none;
+        QTest::newRow("negative total") << "negative" << "English" << QStringList() << none;
+        QTest::newRow("missing string in range") << "gap" << "English" << QStringList{"a", "", "c"}
+                                                 << QList<bool>{true, false, true};
+        QTest::newRow("missing strings in the other page")
+            << "other" << "English" << QStringList{"g0", "", "", "", "", "g5", "", ""}
+            << QList<bool>{true, false, false, false, false, true, false, false};
+        QTest::newRow("unquoted comma stays one text") << "comma" << "English" << QStringList{"Hello, world"}
+                                                       << QList<bool>{true};
+        QTest::newRow("missing group") << "keyCode" << "English" << QStringList() << none;
+        QTest::newRow("missing file") << "profile" << "Klingon" << QStringList() << none;
         QTest::newRow("chinese intact") << "profile" << "ChineseSimplified"
                                         << QStringList{QString::fromUtf16(u"\u65b0\u5efa"),
-                                                       QString::fromUtf16(u"\u5220\u9664")};
-        QTest::newRow("parent directory") << "profile" << "../outside" << QStringList();
-        QTest::newRow("nested parent") << "profile" << "x/../../outside" << QStringList();
-        QTest::newRow("backslash") << "profile" << "..\\outside" << QStringList();
-        QTest::newRow("absolute path") << "profile" << (QDir::currentPath() + "/modules/outside") << QStringList();
-        QTest::newRow("empty code") << "profile" << "" << QStringList();
+                                                       QString::fromUtf16(u"\u5220\u9664")}
+                                        << QList<bool>{true, true};
+        QTest::newRow("parent directory") << "profile" << "../outside" << QStringList() << none;
+        QTest::newRow("nested parent") << "profile" << "x/../../outside" << QStringList() << none;
+        QTest::newRow("backslash") << "profile" << "..\\outside" << QStringList() << none;
+        // The data rows are made before init() enters the working directory.
+        QTest::newRow("absolute path") << "profile" << "<workdir>/modules/outside" << QStringList() << none;
+        QTest::newRow("empty code") << "profile" << "" << QStringList() << none;
     }
-    void readsGroups()
+    void readsPages()
     {
         QFETCH(QString, group);
         QFETCH(QString, language);
-        QFETCH(QStringList, expected);
-        QCOMPARE(view->getLangStrings(group, language), expected);
-        QCOMPARE(dpiSwitchTexts(), defaults());
-    }
-
-    void otherReplacesAllEightTrayTexts()
-    {
-        const QStringList texts = view->getLangStrings(QStringLiteral("other"), QStringLiteral("English"));
-        QCOMPARE(texts.size(), 8);
-        QCOMPARE(dpiSwitchTexts(), (QStringList{"s1", "s2", "s3", "s4", "s5", "s6", "s7", "sx"}));
-    }
-
-    void shortOtherKeepsPreviousTexts()
-    {
-        view->getLangStrings(QStringLiteral("other"), QStringLiteral("English"));
-        view->getLangStrings(QStringLiteral("other"), QStringLiteral("ChineseSimplified"));
-        QCOMPARE(dpiSwitchTexts(), (QStringList{QString::fromUtf16(u"\u5207\u6362"), "b", "c", "s4", "s5", "s6",
-                                                "s7", "sx"}));
-        // A missing file leaves them alone as well.
-        view->getLangStrings(QStringLiteral("other"), QStringLiteral("Klingon"));
-        QCOMPARE(dpiSwitchTexts().at(3), QStringLiteral("s4"));
-    }
-
-    void otherWithGapsKeepsThePreviousTextInTheGap()
-    {
-        work->write(QStringLiteral("modules/i18n/German.ini"), "[other]\ntotal=8\n0=g0\n5=g5\n");
-        const QStringList texts = view->getLangStrings(QStringLiteral("other"), QStringLiteral("German"));
-        QCOMPARE(texts, (QStringList{"g0", "", "", "", "", "g5", "", ""}));
-        QCOMPARE(dpiSwitchTexts(), (QStringList{"g0", "DPI Switch to", "DPI Switch to", "DPI Switch to",
-                                                "DPI Switch to", "g5", "DPI Switch to", "DPI Switch to"}));
-    }
-
-    void ninthOtherStringIsTheAccessNotice()
-    {
-        const QString english = QStringLiteral("Device found but not accessible: install the udev rule");
-        accessDeniedNotice() = english;
-        work->write(QStringLiteral("modules/i18n/French.ini"),
-                    "[other]\ntotal=9\n0=f1\n1=f2\n2=f3\n3=f4\n4=f5\n5=f6\n6=f7\n7=fx\n8=acces refuse\n");
-        view->getLangStrings(QStringLiteral("other"), QStringLiteral("French"));
-        QCOMPARE(accessDeniedNotice(), QStringLiteral("acces refuse"));
-        QCOMPARE(dpiSwitchTexts().at(7), QStringLiteral("fx"));
-        // A language with only the eight DPI texts keeps the notice it had.
-        view->getLangStrings(QStringLiteral("other"), QStringLiteral("English"));
-        QCOMPARE(accessDeniedNotice(), QStringLiteral("acces refuse"));
-        accessDeniedNotice() = english;
+        QFETCH(QStringList, texts);
+        QFETCH(QList<bool>, present);
+        language.replace(QLatin1String("<workdir>"), QDir::currentPath());
+        const LanguagePage page = LanguageStrings().page(group, language);
+        QCOMPARE(page.texts, texts);
+        QCOMPARE(page.present, present);
     }
 };
 
-QTEST_MAIN(TestLanguageStrings)
+QTEST_GUILESS_MAIN(TestLanguageStrings)
 #include "tst_language_strings.moc"

@@ -1,6 +1,5 @@
 // The name index: name lists with the sentinel, the macro tree's level lists
 // and the path table formed from the macro selection.
-#include "app/myqquickview.h"
 #include "settings/ini_format.h"
 #include "settings/macro_selection.h"
 #include "settings/name_index.h"
@@ -21,35 +20,35 @@ QVariant stored(const QString& key)
 class TestNameIndex : public QObject {
     Q_OBJECT
     std::unique_ptr<SettingsWorkdir> work;
-    std::unique_ptr<myQQuickView> view;
 
-    void select(const QStringList& names, const QString& level)
+    static NameIndex& index() { return NameIndex::instance(); }
+    static void select(const QStringList& names, const QString& level)
     {
-        view->setMacroSelectName(names.value(0), names.value(1), names.value(2), names.value(3), names.value(4));
-        view->setMacroLevel(level);
+        MacroSelection::setNames({names.value(0), names.value(1), names.value(2), names.value(3), names.value(4)});
+        MacroSelection::setLevel(level);
     }
     // Ten one-item lists whose item names the attribute.
-    QVariant update(int att, int level, const QString& current, const QString& tag)
+    static bool update(int att, int level, const QString& current, const QString& tag)
     {
         QStringList l[10];
         for (int a = 0; a < 10; ++a)
             l[a] = QStringList{tag + kAttributes[a]};
-        return view->updataMacroList(att, level, current, l[0], l[1], l[2], l[3], l[4], l[5], l[6], l[7], l[8], l[9]);
+        return index().storeMacroList(att, level, current, l);
+    }
+    // Ten empty lists, but for the names.
+    static bool storeNames(int att, int level, const QString& current, const QStringList& names)
+    {
+        const QStringList l[10] = {names};
+        return index().storeMacroList(att, level, current, l);
     }
 
 private slots:
     void init()
     {
         work = std::make_unique<SettingsWorkdir>();
-        work->writeSettingsSet();
-        view = std::make_unique<myQQuickView>();
         select({}, QStringLiteral("0"));
     }
-    void cleanup()
-    {
-        view.reset();
-        work.reset();
-    }
+    void cleanup() { work.reset(); }
 
     void nameLists_data()
     {
@@ -75,17 +74,17 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(QByteArray, line);
         QFETCH(QVariantList, readBack);
-        QCOMPARE(view->updataNameList(type, names), QVariant(true));
+        QVERIFY(index().storeNameList(type, names));
         QCOMPARE(work->read(kIndex), line);
-        QCOMPARE(view->getNameList(type), readBack);
+        QCOMPARE(index().nameList(type), readBack);
     }
 
     void emptyListRemovesTheKey()
     {
-        view->updataNameList(1, {"M416", "AKM"});
-        view->updataNameList(2, {"Standard0"});
-        view->updataNameList(1, {});
-        QCOMPARE(view->getNameList(1), QVariantList());
+        index().storeNameList(1, {"M416", "AKM"});
+        index().storeNameList(2, {"Standard0"});
+        index().storeNameList(1, {});
+        QCOMPARE(index().nameList(1), QVariantList());
         QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=Standard0, emptyslotkey\n"));
     }
 
@@ -99,9 +98,9 @@ private slots:
     void otherTypesChangeNothing()
     {
         QFETCH(QVariant, type);
-        QCOMPARE(view->updataNameList(type, {"x", "y"}), QVariant(true));
+        QVERIFY(index().storeNameList(type, {"x", "y"}));
         QVERIFY(!work->exists(kIndex));
-        QCOMPARE(view->getNameList(type), QVariantList());
+        QCOMPARE(index().nameList(type), QVariantList());
     }
 
     void pathTable_data()
@@ -143,9 +142,9 @@ private slots:
         QFETCH(QString, attribute);
         work->write(kIndex, "[GamesFPS]\n" + attribute.toLatin1() + "=x, y\n");
         select({"Games"}, QStringLiteral("2"));
-        QCOMPARE(view->getMacroSubList_Att(att, QStringLiteral("FPS")).toList(), (QVariantList{"x", "y"}));
+        QCOMPARE(index().macroSubList(att, QStringLiteral("FPS")), (QVariantList{"x", "y"}));
         // Any other attribute of that group is absent.
-        QCOMPARE(view->getMacroSubList_Att(att == 0 ? 1 : 0, QStringLiteral("FPS")).toList(), QVariantList());
+        QCOMPARE(index().macroSubList(att == 0 ? 1 : 0, QStringLiteral("FPS")), QVariantList());
     }
 
     void topLevelAttributes_data()
@@ -160,7 +159,7 @@ private slots:
         QFETCH(int, att);
         QFETCH(QString, attribute);
         work->write(kIndex, "[macro]\nmacroName=a, b\n" + attribute.toLatin1() + "=1, 2\n");
-        QCOMPARE(view->getMacroList_Att(att).toList(), (QVariantList{"1", "2"}));
+        QCOMPARE(index().macroList(att), (QVariantList{"1", "2"}));
     }
 
     void attributeNumbersOutsideTheTablesGiveEmptyLists()
@@ -168,9 +167,9 @@ private slots:
         work->write(kIndex, "[macro]\nmacroName=a, b\n\n[Games]\nmacroName=a, b\n");
         select({"Games"}, QStringLiteral("1"));
         for (int att : {-1, 9, 100})
-            QCOMPARE(view->getMacroList_Att(att).toList(), QVariantList());
+            QCOMPARE(index().macroList(att), QVariantList());
         for (int att : {-1, 10, 100})
-            QCOMPARE(view->getMacroSubList_Att(att, QStringLiteral("Games")).toList(), QVariantList());
+            QCOMPARE(index().macroSubList(att, QStringLiteral("Games")), QVariantList());
     }
 
     void levelsWithoutAPathReadBareNames_data()
@@ -185,14 +184,14 @@ private slots:
         QFETCH(QString, level);
         select({"Games"}, level);
         work->write(kIndex, "[macro]\nmacroName=a, b\n\n[Games]\nmacroName=a, b\n");
-        QCOMPARE(view->getMacroSubList_Att(4, QStringLiteral("Games")).toList(), QVariantList());
+        QCOMPARE(index().macroSubList(4, QStringLiteral("Games")), QVariantList());
         work->write(kIndex, "[General]\nmacroName=bare, names\n");
-        QCOMPARE(view->getMacroSubList_Att(4, QStringLiteral("Games")).toList(), (QVariantList{"bare", "names"}));
+        QCOMPARE(index().macroSubList(4, QStringLiteral("Games")), (QVariantList{"bare", "names"}));
     }
 
     void storeTopLevelListWithSentinels()
     {
-        QCOMPARE(update(1, 0, QString(), QStringLiteral("t")), QVariant(true));
+        QVERIFY(update(1, 0, QString(), QStringLiteral("t")));
         for (const QString& a : kAttributes)
             QCOMPARE(iniList(stored(QStringLiteral("macro/") + a)), (QVariantList{"t" + a, "emptyslotkey"}));
         QVERIFY(work->read(kIndex).contains("\nmacroName=tmacroName, emptyslotkey\n"));
@@ -201,8 +200,7 @@ private slots:
     void emptyListsRemoveTheTopLevelKeys()
     {
         update(1, 0, QString(), QStringLiteral("t"));
-        const QStringList e;
-        view->updataMacroList(1, 0, QString(), e, e, e, e, e, e, e, e, e, e);
+        storeNames(1, 0, QString(), {});
         QCOMPARE(work->read(kIndex), QByteArray());
     }
 
@@ -211,7 +209,7 @@ private slots:
         select({"Games", "FPS"}, QStringLiteral("2"));
         update(1, 2, QStringLiteral("ignored"), QStringLiteral("s"));
         QCOMPARE(iniList(stored(QStringLiteral("GamesFPS/no4"))), (QVariantList{"sno4", "emptyslotkey"}));
-        QCOMPARE(view->getMacroSubList_Att(4, QStringLiteral("FPS")).toList(),
+        QCOMPARE(index().macroSubList(4, QStringLiteral("FPS")),
                  (QVariantList{"smacroName", "emptyslotkey"}));
     }
 
@@ -239,9 +237,7 @@ private slots:
         // the group Games (selected) to the group Play (current name).
         select({"Games"}, QStringLiteral("0"));
         update(1, 1, QString(), QStringLiteral("kid"));
-        const QStringList e;
-        QStringList names{"a", "b"};
-        view->updataMacroList(2, 0, QStringLiteral("Play"), names, e, e, e, e, e, e, e, e, e);
+        storeNames(2, 0, QStringLiteral("Play"), {"a", "b"});
         for (const QString& a : kAttributes)
             QCOMPARE(stored(QStringLiteral("Games/") + a), QVariant());
         QCOMPARE(iniList(stored(QStringLiteral("Play/macroName"))), (QVariantList{"a", "b"}));
@@ -251,7 +247,7 @@ private slots:
 
     void unknownAttWritesNothing()
     {
-        QCOMPARE(update(3, 0, QString(), QStringLiteral("t")), QVariant(true));
+        QVERIFY(update(3, 0, QString(), QStringLiteral("t")));
         QVERIFY(!work->exists(kIndex) || work->read(kIndex).isEmpty());
     }
 
@@ -259,15 +255,14 @@ private slots:
     {
         select({"Games"}, QStringLiteral("1"));
         update(1, 1, QString(), QStringLiteral("g"));
-        view->updataNameList(2, {"Standard0"});
-        view->updataMacroList_delOld(QStringLiteral("Games"));
+        index().storeNameList(2, {"Standard0"});
+        index().removeMacroList(QStringLiteral("Games"));
         QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=Standard0, emptyslotkey\n"));
     }
 
     void selectionAccessors()
     {
-        view->setMacroSelectName(QStringLiteral("a"), QStringLiteral("b"), QString(), QString(), QStringLiteral("e"));
-        view->setMacroLevel(QStringLiteral("2"));
+        select({"a", "b", "", "", "e"}, QStringLiteral("2"));
         QCOMPARE(MacroSelection::names(), (QStringList{"a", "b", "", "", "e"}));
         QCOMPARE(MacroSelection::name(5), QStringLiteral("e"));
         QCOMPARE(MacroSelection::name(6), QString());
@@ -281,23 +276,23 @@ private slots:
     // once, and a file replaced behind the program's back is read again.
     void keptInMemoryWrittenThroughReadAgainWhenReplaced()
     {
-        view->updataNameList(2, {"Standard0", "profile_11"});
+        index().storeNameList(2, {"Standard0", "profile_11"});
         QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=Standard0, profile_11\n"));
         // Another program replaces the file (a new inode) and edits it in place.
         QFile::remove(work->path(kIndex));
         work->write(kIndex, "[gun]\ngunName=a, b\n");
-        QCOMPARE(view->getNameList(1), (QVariantList{"a", "b"}));
-        QCOMPARE(view->getNameList(2), QVariantList());
+        QCOMPARE(index().nameList(1), (QVariantList{"a", "b"}));
+        QCOMPARE(index().nameList(2), QVariantList());
         work->write(kIndex, "[gun]\ngunName=a, b, c\n");
-        QCOMPARE(view->getNameList(1), (QVariantList{"a", "b", "c"}));
+        QCOMPARE(index().nameList(1), (QVariantList{"a", "b", "c"}));
         // Another working directory is another index.
         {
             SettingsWorkdir other;
-            QCOMPARE(view->getNameList(1), QVariantList());
-            view->updataNameList(1, {"x", "y"});
+            QCOMPARE(index().nameList(1), QVariantList());
+            index().storeNameList(1, {"x", "y"});
             QCOMPARE(other.read(kIndex), QByteArray("[gun]\ngunName=x, y\n"));
         }
-        QCOMPARE(view->getNameList(1), (QVariantList{"a", "b", "c"}));
+        QCOMPARE(index().nameList(1), (QVariantList{"a", "b", "c"}));
     }
 
     // Several lists in one call leave the file exactly as the single calls
@@ -324,8 +319,7 @@ private slots:
             QStringList l[10];
             for (int a = 0; a < 10; ++a)
                 l[a] = m.value("lists").toList().at(a).toStringList();
-            view->updataMacroList(m.value("att"), m.value("macroLevel"), m.value("currentName"), l[0], l[1], l[2],
-                                  l[3], l[4], l[5], l[6], l[7], l[8], l[9]);
+            index().storeMacroList(m.value("att"), m.value("macroLevel"), m.value("currentName"), l);
         }
         const QByteArray oneByOne = work->read(kIndex);
         QVERIFY(oneByOne.contains("[GamesFPS]\n"));
@@ -333,11 +327,11 @@ private slots:
 
         QFile::remove(work->path(kIndex));
         work->write(kIndex, "[Old]\nmacroName=x, y\n");
-        QCOMPARE(view->updataMacroLists(writes), QVariant(true));
+        index().storeMacroLists(writes);
         QCOMPARE(work->read(kIndex), oneByOne);
 
         // The whole tree in one call: [names, types] of every list.
-        const QVariantMap tree = view->getMacroTree();
+        const QVariantMap tree = index().macroTree();
         QCOMPARE(tree.keys(), (QStringList{"Games", "GamesFPS", "macro"}));
         QCOMPARE(tree.value("GamesFPS").toList().value(0).toList(), (QVariantList{"fmacroName", "fmacroName2"}));
         QCOMPARE(tree.value("macro").toList().value(1).toList(), (QVariantList{"tmacroType", "tmacroType2"}));
@@ -347,21 +341,21 @@ private slots:
     // outermost batch ends.
     void batchWritesOnceAtItsEnd()
     {
-        view->updataNameList(1, {"a", "b"});
+        index().storeNameList(1, {"a", "b"});
         const QByteArray before = work->read(kIndex);
         {
             const NameIndex::Batch outer;
-            view->updataNameList(2, {"p", "q"});
+            index().storeNameList(2, {"p", "q"});
             {
                 const NameIndex::Batch inner;
-                view->updataNameList(1, {});
+                index().storeNameList(1, {});
             }
             QCOMPARE(work->read(kIndex), before);
-            QCOMPARE(view->getNameList(2), (QVariantList{"p", "q"}));
+            QCOMPARE(index().nameList(2), (QVariantList{"p", "q"}));
         }
         QCOMPARE(work->read(kIndex), QByteArray("[profile]\nprofileName=p, q\n"));
     }
 };
 
-QTEST_MAIN(TestNameIndex)
+QTEST_GUILESS_MAIN(TestNameIndex)
 #include "tst_name_index.moc"

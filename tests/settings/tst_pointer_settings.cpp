@@ -1,9 +1,9 @@
-// System pointer settings: slider index to system value, what the slots hand
-// to the platform, the failure lines, and the X11 pointer speed read back
+// System pointer settings: slider index to system value, what the settings
+// hand to the platform, the failure lines, and the X11 pointer speed read back
 // from a real X server.
-#include "app/myqquickview.h"
 #include "settings/pointer_mapping.h"
 #include "settings/pointer_platform.h"
+#include "settings/pointer_settings.h"
 #include <QTest>
 
 #ifdef HALCYON_HAVE_XINPUT
@@ -21,6 +21,8 @@ public:
     bool setPointerSpeed(int speed) override { speeds << speed; return ok; }
     bool setDoubleClickTime(uint ms) override { times << ms; return ok; }
     bool setWheelScrollLines(uint n) override { lines << n; return ok; }
+    QString reasons[3];
+    QString unavailableReason(PointerSetting s) const override { return reasons[int(s)]; }
 };
 
 QStringList g_log;
@@ -64,23 +66,39 @@ private slots:
         QCOMPARE(pointerSpeedOnRange(0, -1.0, 1.0), -1.0);
     }
 
-    void slotsHandValuesToThePlatform()
+    void valuesReachThePlatform()
     {
         RecordingPlatform platform;
         PointerPlatform::install(&platform);
-        myQQuickView view;
-        view.mouseSetCursorSpeed(0);
-        view.mouseSetCursorSpeed(10);
-        view.mouseSetCursorSpeed(15);
-        view.mouseSetDoubleClickSpeed(0);
-        view.mouseSetDoubleClickSpeed(10);
-        view.mouseSetDoubleClickSpeed(13);
-        view.mouseSetVerticalScrollLines(3);
-        view.mouseSetVerticalScrollLines(1000);
+        PointerSettings pointer;
+        pointer.setSpeed(0);
+        pointer.setSpeed(10);
+        pointer.setSpeed(15);
+        pointer.setDoubleClickSpeed(0);
+        pointer.setDoubleClickSpeed(10);
+        pointer.setDoubleClickSpeed(13);
+        pointer.setWheelLines(3);
+        pointer.setWheelLines(1000);
         PointerPlatform::install(nullptr);
         QCOMPARE(platform.speeds, (QList<int>{1, 20, 20}));
         QCOMPARE(platform.times, (QList<uint>{900, 200, 200}));
         QCOMPARE(platform.lines, (QList<uint>{3, 1000}));
+    }
+
+    // A setting the desktop does not offer is not tried, and the page learns why.
+    void settingsNotOfferedAreNotTried()
+    {
+        RecordingPlatform platform;
+        platform.reasons[int(PointerSetting::WheelLines)] = QStringLiteral("no wheel setting");
+        PointerPlatform::install(&platform);
+        PointerSettings pointer;
+        pointer.setSpeed(10);
+        pointer.setWheelLines(3);
+        const QStringList unavailable = pointer.unavailable();
+        PointerPlatform::install(nullptr);
+        QCOMPARE(platform.speeds, QList<int>{20});
+        QCOMPARE(platform.lines, QList<uint>());
+        QCOMPARE(unavailable, (QStringList{QString(), QString(), QStringLiteral("no wheel setting")}));
     }
 
     void failuresAreLogged()
@@ -88,12 +106,12 @@ private slots:
         RecordingPlatform platform;
         platform.ok = false;
         PointerPlatform::install(&platform);
-        myQQuickView view;
+        PointerSettings pointer;
         g_log.clear();
         const auto previous = qInstallMessageHandler(collect);
-        view.mouseSetCursorSpeed(4);
-        view.mouseSetDoubleClickSpeed(4);
-        view.mouseSetVerticalScrollLines(4);
+        pointer.setSpeed(4);
+        pointer.setDoubleClickSpeed(4);
+        pointer.setWheelLines(4);
         qInstallMessageHandler(previous);
         PointerPlatform::install(nullptr);
         QCOMPARE(g_log, (QStringList{"setCursorSpeed Failed", "setDoubleClickSpeed Failed",
@@ -130,5 +148,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PointerSettingsTest)
+QTEST_GUILESS_MAIN(PointerSettingsTest)
 #include "tst_pointer_settings.moc"
