@@ -1,32 +1,22 @@
 // How long the scene's encoder takes for a full macro slot, and how long a
 // folder tree takes to import, scan and delete. Prints figures; never a
 // test verdict.
-#include "app/myqquickview.h"
-#include "app/user_dialogs.h"
+#include "macros/macro_library.h"
 #include "macros/script_library.h"
-#include <QApplication>
+#include "settings/config_store.h"
+#include "settings/name_index.h"
+#include "settings/profile_store.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
-
-namespace {
-class FixedDialogs : public UserDialogs {
-public:
-    QString answer;
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return answer; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return answer; }
-    QString existingDirectory(QWidget*, const QString&, const QString&) override { return answer; }
-    void warning(QWidget*, const QString&, const QString&) override {}
-};
-}
+#include <functional>
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
 
     // Encoder: 62 actions with a delay each, the most a slot holds.
@@ -65,20 +55,18 @@ int main(int argc, char** argv)
                 make(at + QStringLiteral("/f%1").arg(k), depth + 1);
     };
     make(src, 1);
-    FixedDialogs dialogs;
-    dialogs.answer = src;
-    UserDialogs::install(&dialogs);
-    myQQuickView view;
+    ConfigStore config;
+    ProfileStore profiles(config);
+    MacroLibrary library(profiles, NameIndex::instance());
     t.restart();
-    view.loadMacroFile_batch();
-    view.loadMacroFile_sub_batch();
+    library.beginBatchImport(src);
+    library.runBatchImport();
     std::printf("batch import of %d files: %lld ms\n", files, t.elapsed());
     t.restart();
-    view.searchMacroFile_sub_batch(QStringLiteral("Tree"), 0, 0);
+    library.scanFolder(QStringLiteral("Tree"), 0, 0);
     std::printf("library scan: %lld ms\n", t.elapsed());
     t.restart();
-    view.deleteMacroIni(0, 1, QStringLiteral("Tree"));
+    library.deleteEntry(0, 1, QStringLiteral("Tree"));
     std::printf("folder delete: %lld ms\n", t.elapsed());
-    UserDialogs::install(nullptr);
     return 0;
 }

@@ -1,76 +1,72 @@
 #pragma once
-// A fresh working directory with an empty library and a view on it, the way
-// the program sees it after start-up; warning boxes are recorded.
-#include "app/myqquickview.h"
-#include "app/user_dialogs.h"
+// A fresh working directory with an empty library and the macro library on
+// it, built the way the program builds it at start-up (configuration,
+// profiles, the name index); the warnings the library gives are recorded.
+#include "macros/macro_library.h"
+#include "settings/config_store.h"
 #include "settings/macro_selection.h"
+#include "settings/name_index.h"
+#include "settings/profile_store.h"
+#include "settings/user_warnings.h"
 #include <QDir>
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
-class RecordingDialogs : public UserDialogs {
+class MacroTestEnv {
 public:
-    QStringList warnings;
-    QStringList answers; // answers for the next file dialogs, in order
-    QStringList asked;   // "caption|filter" of every file dialog shown
-    QString saveFileName(QWidget*, const QString& caption, const QString&, const QString& filter) override
-    {
-        return next(caption, filter);
-    }
-    QString openFileName(QWidget*, const QString& caption, const QString&, const QString& filter) override
-    {
-        return next(caption, filter);
-    }
-    QString existingDirectory(QWidget*, const QString& caption, const QString&) override
-    {
-        return next(caption, QString());
-    }
-    void warning(QWidget*, const QString& title, const QString& text) override
-    {
-        warnings << title + QLatin1Char('|') + text;
-    }
-
-private:
-    QString next(const QString& caption, const QString& filter)
-    {
-        asked << caption + QLatin1Char('|') + filter;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
-
-struct MacroTestEnv {
-    QTemporaryDir dir;
-    QString previous = QDir::currentPath();
-    RecordingDialogs dialogs;
-    std::unique_ptr<myQQuickView> view;
+    QStringList warnings; // "title|text" of every warning given
 
     MacroTestEnv()
     {
-        QDir(dir.path()).mkpath(QStringLiteral("modules/macro"));
-        QDir(dir.path()).mkpath(QStringLiteral("modules/setting"));
-        QDir::setCurrent(dir.path());
-        UserDialogs::install(&dialogs);
+        QDir(m_dir.path()).mkpath(QStringLiteral("modules/macro"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("modules/setting"));
+        QDir::setCurrent(m_dir.path());
+        UserWarnings::setHandler([this](const QString& title, const QString& text) {
+            warnings << title + QLatin1Char('|') + text;
+        });
         // The selection is process-wide: every case starts from none.
-        MacroSelection::setNames(QStringList(5, QString()));
+        selectFolders({});
         MacroSelection::setLevel(QStringLiteral("0"));
-    }
-    // The view opens its settings files when it is first asked for.
-    myQQuickView& v()
-    {
-        if (!view)
-            view = std::make_unique<myQQuickView>();
-        return *view;
     }
     ~MacroTestEnv()
     {
-        view.reset();
-        UserDialogs::install(nullptr);
-        QDir::setCurrent(previous);
+        m_library.reset();
+        m_profiles.reset();
+        m_config.reset();
+        UserWarnings::setHandler({});
+        QDir::setCurrent(m_previous);
     }
+    MacroTestEnv(const MacroTestEnv&) = delete;
+    MacroTestEnv& operator=(const MacroTestEnv&) = delete;
+
+    // The stores open their files when first asked for, so that a case can
+    // write the profiles it needs before.
+    MacroLibrary& library()
+    {
+        open();
+        return *m_library;
+    }
+    ProfileStore& profiles()
+    {
+        open();
+        return *m_profiles;
+    }
+
+    // Selects up to five nested folders, the way the scene does before a
+    // macro operation.
+    static void selectFolders(QStringList names)
+    {
+        while (names.size() < 5)
+            names << QString();
+        MacroSelection::setNames(names);
+    }
+
+    static QString lib(const QString& rel) { return QStringLiteral("modules/macro/") + rel; }
+    static QString abs(const QString& rel) { return QDir::current().absoluteFilePath(rel); }
 
     static QByteArray read(const QString& path)
     {
@@ -114,4 +110,20 @@ struct MacroTestEnv {
         out.sort();
         return out;
     }
+
+private:
+    void open()
+    {
+        if (m_library)
+            return;
+        m_config = std::make_unique<ConfigStore>();
+        m_profiles = std::make_unique<ProfileStore>(*m_config);
+        m_library = std::make_unique<MacroLibrary>(*m_profiles, NameIndex::instance());
+    }
+
+    QTemporaryDir m_dir;
+    QString m_previous = QDir::currentPath();
+    std::unique_ptr<ConfigStore> m_config;
+    std::unique_ptr<ProfileStore> m_profiles;
+    std::unique_ptr<MacroLibrary> m_library;
 };

@@ -5,11 +5,13 @@
 #include <QSettings>
 #include <QtTest>
 
+using Env = MacroTestEnv;
+
 class TestMacroPropagation : public QObject {
     Q_OBJECT
     std::unique_ptr<MacroTestEnv> env;
-    myQQuickView& v() { return env->v(); }
-    static QString lib(const QString& rel) { return QStringLiteral("modules/macro/") + rel; }
+    MacroLibrary& library() { return env->library(); }
+    static QString lib(const QString& rel) { return Env::lib(rel); }
     static QString profile(int slot) { return QStringLiteral("modules/setting/p%1.bin").arg(slot + 1); }
 
     // A profile whose buttons 2 and 5 play macro slots 3 and 6, both bound to
@@ -21,7 +23,7 @@ class TestMacroPropagation : public QObject {
     }
     QStringList matrix(int slot, int button)
     {
-        return v().profiles().slot(slot)->value(QStringLiteral("mouseKeyMatrix/%1").arg(button)).toStringList();
+        return env->profiles().slot(slot)->value(QStringLiteral("mouseKeyMatrix/%1").arg(button)).toStringList();
     }
 
 private slots:
@@ -30,19 +32,19 @@ private slots:
 
     void deleteUnbindsInListedProfilesOnly()
     {
-        MacroTestEnv::write("modules/setting/pD.bin",
-                            "[mouseKeyMatrix]\n0=1, 240, 0, 0\n2=1, 242, 0, 0\n5=1, 244, 0, 0\n7=1, 243, 0, 0\n");
+        Env::write("modules/setting/pD.bin",
+                   "[mouseKeyMatrix]\n0=1, 240, 0, 0\n2=1, 242, 0, 0\n5=1, 244, 0, 0\n7=1, 243, 0, 0\n");
         for (int slot : {0, 2, 6, 7, 8, 9})
-            MacroTestEnv::write(profile(slot), boundProfile("Boom"));
-        MacroTestEnv::write(profile(1), boundProfile("Boomer"));
-        v().deleteMacroUpdateProfile(QStringLiteral("Boom"));
+            Env::write(profile(slot), boundProfile("Boom"));
+        Env::write(profile(1), boundProfile("Boomer"));
+        library().unbindFromProfiles(QStringLiteral("Boom"));
         for (int slot : {0, 2}) {
             QCOMPARE(matrix(slot, 2), (QStringList{"1", "242", "0", "0"}));
             QCOMPARE(matrix(slot, 5), (QStringList{"1", "244", "0", "0"}));
             QCOMPARE(matrix(slot, 7), (QStringList{"4", "1", "8", "0"}));
             QCOMPARE(matrix(slot, 0), (QStringList{"1", "240", "0", "0"}));
             // The names stay; only the binding changes.
-            QCOMPARE(v().profiles().slot(slot)->value("mouseMacroKey/3").toString(), QStringLiteral("Boom"));
+            QCOMPARE(env->profiles().slot(slot)->value("mouseMacroKey/3").toString(), QStringLiteral("Boom"));
         }
         for (int slot : {1, 6, 7, 8, 9})
             QCOMPARE(matrix(slot, 2), (QStringList{"4", "1", "3", "0"}));
@@ -50,43 +52,60 @@ private slots:
 
     void deleteOfAnUnboundNameChangesNothing()
     {
-        MacroTestEnv::write("modules/setting/pD.bin", "[mouseKeyMatrix]\n2=1, 242, 0, 0\n");
-        MacroTestEnv::write(profile(0), boundProfile("Boom") + "[x]\n");
-        MacroTestEnv::write(profile(3), "[mouseKeyMatrix]\n2=4\n[mouseMacroKey]\n4=Boom\n");
-        v().deleteMacroUpdateProfile(QStringLiteral("boom"));
-        v().deleteMacroUpdateProfile(QStringLiteral("Folder"));
+        Env::write("modules/setting/pD.bin", "[mouseKeyMatrix]\n2=1, 242, 0, 0\n");
+        Env::write(profile(0), boundProfile("Boom") + "[x]\n");
+        Env::write(profile(3), "[mouseKeyMatrix]\n2=4\n[mouseMacroKey]\n4=Boom\n");
+        library().unbindFromProfiles(QStringLiteral("boom"));
+        library().unbindFromProfiles(QStringLiteral("Folder"));
         QCOMPARE(matrix(0, 2), (QStringList{"4", "1", "3", "0"}));
         // A plain value is no binding.
-        v().deleteMacroUpdateProfile(QStringLiteral("Boom"));
-        QCOMPARE(v().profiles().slot(3)->value("mouseKeyMatrix/2").toString(), QStringLiteral("4"));
+        library().unbindFromProfiles(QStringLiteral("Boom"));
+        QCOMPARE(env->profiles().slot(3)->value("mouseKeyMatrix/2").toString(), QStringLiteral("4"));
     }
 
-    void renameAFile()
+    // Every file is written holding its own path; after the rename the
+    // library holds `tree`, and `moved` holds what `from` held.
+    void renameMovesTheEntry_data()
     {
-        MacroTestEnv::write(lib("A.bin"), "a");
-        QCOMPARE(v().modifyMacroNameUpdateProfile(0, 0, QStringLiteral("A"), QStringLiteral("B")), QVariant(true));
-        QCOMPARE(MacroTestEnv::tree(lib("")), QStringList{"B.bin"});
-        QCOMPARE(MacroTestEnv::read(lib("B.bin")), QByteArray("a"));
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("selected");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("oldName");
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QStringList>("tree");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("moved");
+        QTest::newRow("file") << QStringList{"A.bin"} << QStringList{} << 0 << 0 << "A" << "B"
+                              << QStringList{"B.bin"} << "A.bin" << "B.bin";
+        QTest::newRow("folder with its content")
+            << QStringList{"G/a.bin", "G/S/b.bin"} << QStringList{} << 0 << 1 << "G" << "H"
+            << QStringList{"H/", "H/S/", "H/S/b.bin", "H/a.bin"} << "G/S/b.bin" << "H/S/b.bin";
+        QTest::newRow("file inside the selected folders")
+            << QStringList{"G/S/A.bin", "G/S/F/x.bin", "A.bin"} << QStringList{"G", "S"} << 2 << 0 << "A" << "B"
+            << QStringList{"A.bin", "G/", "G/S/", "G/S/B.bin", "G/S/F/", "G/S/F/x.bin"} << "G/S/A.bin" << "G/S/B.bin";
+        QTest::newRow("folder inside the selected folders")
+            << QStringList{"G/S/A.bin", "G/S/F/x.bin", "A.bin"} << QStringList{"G", "S"} << 2 << 1 << "F" << "H"
+            << QStringList{"A.bin", "G/", "G/S/", "G/S/A.bin", "G/S/H/", "G/S/H/x.bin"} << "G/S/F/x.bin"
+            << "G/S/H/x.bin";
     }
-
-    void renameAFolderMovesItsContent()
+    void renameMovesTheEntry()
     {
-        MacroTestEnv::write(lib("G/a.bin"), "a");
-        MacroTestEnv::write(lib("G/S/b.bin"), "b");
-        QCOMPARE(v().modifyMacroNameUpdateProfile(0, 1, QStringLiteral("G"), QStringLiteral("H")), QVariant(true));
-        QCOMPARE(MacroTestEnv::tree(lib("")), (QStringList{"H/", "H/S/", "H/S/b.bin", "H/a.bin"}));
-    }
-
-    void renameInsideTheSelectedFolders()
-    {
-        MacroTestEnv::write(lib("G/S/A.bin"), "a");
-        MacroTestEnv::write(lib("G/S/F/x.bin"), "x");
-        MacroTestEnv::write(lib("A.bin"), "top");
-        v().setMacroSelectName("G", "S", "", "", "");
-        QCOMPARE(v().modifyMacroNameUpdateProfile(2, 0, QStringLiteral("A"), QStringLiteral("B")), QVariant(true));
-        QCOMPARE(v().modifyMacroNameUpdateProfile(2, 1, QStringLiteral("F"), QStringLiteral("H")), QVariant(true));
-        QCOMPARE(MacroTestEnv::tree(lib("")),
-                 (QStringList{"A.bin", "G/", "G/S/", "G/S/B.bin", "G/S/H/", "G/S/H/x.bin"}));
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, selected);
+        QFETCH(int, level);
+        QFETCH(int, type);
+        QFETCH(QString, oldName);
+        QFETCH(QString, newName);
+        QFETCH(QStringList, tree);
+        QFETCH(QString, from);
+        QFETCH(QString, moved);
+        for (const QString& file : files)
+            Env::write(lib(file), file.toUtf8());
+        Env::selectFolders(selected);
+        QVERIFY(library().renameEntry(level, type, oldName, newName));
+        QCOMPARE(Env::tree(lib("")), tree);
+        QCOMPARE(Env::read(lib(moved)), from.toUtf8());
     }
 
     void renameOntoAnExistingNameChangesNothing_data()
@@ -103,17 +122,17 @@ private slots:
         QFETCH(int, type);
         QFETCH(QString, from);
         QFETCH(QString, to);
-        MacroTestEnv::write(lib(from), "from");
+        Env::write(lib(from), "from");
         if (to.endsWith(QLatin1Char('/')))
             QDir().mkpath(lib(to));
         else
-            MacroTestEnv::write(lib(to), "to");
-        const QStringList before = MacroTestEnv::tree(lib(""));
+            Env::write(lib(to), "to");
+        const QStringList before = Env::tree(lib(""));
         const QString oldName = from.section(QLatin1Char('/'), 0, 0).section(QLatin1Char('.'), 0, 0);
         const QString newName = to.section(QLatin1Char('/'), 0, 0).section(QLatin1Char('.'), 0, 0);
-        QCOMPARE(v().modifyMacroNameUpdateProfile(0, type, oldName, newName), QVariant(false));
-        QCOMPARE(MacroTestEnv::tree(lib("")), before);
-        QCOMPARE(MacroTestEnv::read(lib(from)), QByteArray("from"));
+        QVERIFY(!library().renameEntry(0, type, oldName, newName));
+        QCOMPARE(Env::tree(lib("")), before);
+        QCOMPARE(Env::read(lib(from)), QByteArray("from"));
     }
 
     void renameRefusals_data()
@@ -135,13 +154,13 @@ private slots:
         QFETCH(int, type);
         QFETCH(QString, from);
         QFETCH(QString, to);
-        MacroTestEnv::write(lib("A.bin"), "a");
-        MacroTestEnv::write(lib("G/x.bin"), "x");
-        const QStringList before = MacroTestEnv::tree(QStringLiteral("."));
-        QCOMPARE(v().modifyMacroNameUpdateProfile(level, type, from, to), QVariant(false));
-        QCOMPARE(MacroTestEnv::tree(QStringLiteral(".")), before);
+        Env::write(lib("A.bin"), "a");
+        Env::write(lib("G/x.bin"), "x");
+        const QStringList before = Env::tree(QStringLiteral("."));
+        QVERIFY(!library().renameEntry(level, type, from, to));
+        QCOMPARE(Env::tree(QStringLiteral(".")), before);
     }
 };
 
-QTEST_MAIN(TestMacroPropagation)
+QTEST_GUILESS_MAIN(TestMacroPropagation)
 #include "tst_macro_propagation.moc"
