@@ -1,15 +1,21 @@
 #pragma once
-// What every fuzz target shares: the application object (offscreen), a
-// working directory holding a copy of the shipped data tree, the backend view
-// on a virtual mouse in virtual time, and a reader that turns the fuzzer's
-// bytes into numbers, texts and lists.
+// What every fuzz target shares: the application object (offscreen, or a
+// core one for targets without a widget), a working directory holding a copy
+// of the shipped data tree, the backend view on a virtual mouse in virtual
+// time or the macro library without a view, and a reader that turns the
+// fuzzer's bytes into numbers, texts and lists.
 #include "app/myqquickview.h"
 #include "app/user_dialogs.h"
 #include "device/clock.h"
 #include "device/hid_thread.h"
 #include "device/virtual_mouse.h"
+#include "macros/macro_library.h"
+#include "settings/config_store.h"
 #include "settings/macro_selection.h"
+#include "settings/name_index.h"
+#include "settings/profile_store.h"
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -59,12 +65,19 @@ inline void copyShippedData()
     }
 }
 
+// Whether a target drives widgets (the view) or only services.
+enum class Application { Widgets, Core };
+
 // Once per process, from LLVMFuzzerInitialize.
-inline void init(int* argc, char*** argv)
+inline void init(int* argc, char*** argv, Application kind = Application::Widgets)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quiet);
-    static QApplication app(*argc, *argv);
+    if (kind == Application::Widgets) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static QApplication app(*argc, *argv);
+    } else {
+        static QCoreApplication app(*argc, *argv);
+    }
     copyShippedData();
     QDir::setCurrent(workDir().path());
     UserDialogs::install(&dialogs());
@@ -89,8 +102,16 @@ struct Backend {
     {
         hid.setClock(&clock);
         mouse.attach(hid);
-        view.hid = &hid;
+        view.setDevice(&hid);
     }
+};
+
+// The macro library as the program builds it, on the stores of the working
+// directory, without a view.
+struct Library {
+    ConfigStore config;
+    ProfileStore profiles{config};
+    MacroLibrary macros{profiles, NameIndex::instance()};
 };
 
 } // namespace FuzzEnv
@@ -168,5 +189,12 @@ private:
     extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)       \
     {                                                                  \
         FuzzEnv::init(argc, argv);                                     \
+        return 0;                                                      \
+    }
+// The same for targets that call services only: no widgets, no display.
+#define HALCYON_FUZZ_INITIALIZE_SERVICES                               \
+    extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)       \
+    {                                                                  \
+        FuzzEnv::init(argc, argv, FuzzEnv::Application::Core);         \
         return 0;                                                      \
     }

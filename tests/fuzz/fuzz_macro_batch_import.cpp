@@ -2,12 +2,12 @@
 // becomes a library folder; the scene then lists what was found.
 #include "tests/fuzz/fuzz_env.h"
 
-HALCYON_FUZZ_INITIALIZE
+HALCYON_FUZZ_INITIALIZE_SERVICES
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static FuzzEnv::Backend backend(VirtualFirmware::Family::F553);
-    myQQuickView& view = backend.view;
+    static FuzzEnv::Library library;
+    MacroLibrary& macros = library.macros;
     FuzzReader in(data, size);
     const QString batch = QDir::current().absoluteFilePath(QStringLiteral("batch/Pack"));
     QDir(batch).removeRecursively();
@@ -27,12 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         else
             FuzzEnv::writeFile(path, in.bytes(512));
     }
-    FuzzEnv::dialogs().answer = batch;
-    const QString name = view.loadMacroFile_batch();
-    view.loadMacroFile_sub_batch();
+    const QString name = macros.beginBatchImport(batch);
+    macros.runBatchImport();
     for (int level = 0; level <= 6; ++level)
         for (int type = 0; type < 2; ++type)
-            view.getMacroFileName_batch(level, type);
+            macros.batchNames(level, type);
     if (!name.isEmpty())
         QDir(QStringLiteral("modules/macro/") + name).removeRecursively();
     return 0;

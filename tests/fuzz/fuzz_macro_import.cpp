@@ -2,19 +2,18 @@
 // then loads.
 #include "tests/fuzz/fuzz_env.h"
 
-HALCYON_FUZZ_INITIALIZE
+HALCYON_FUZZ_INITIALIZE_SERVICES
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static FuzzEnv::Backend backend(VirtualFirmware::Family::F553);
-    myQQuickView& view = backend.view;
+    static FuzzEnv::Library library;
+    MacroLibrary& macros = library.macros;
     FuzzEnv::writeFile(QStringLiteral("in.mc"), QByteArray(reinterpret_cast<const char*>(data), int(size)));
-    FuzzEnv::dialogs().answer = QDir::current().absoluteFilePath(QStringLiteral("in.mc"));
-    view.setMacroLevel(0);
-    const QString name = view.loadMacroFile(-1, 0);
+    MacroSelection::setLevel(QStringLiteral("0"));
+    const QString name = macros.importFile(QDir::current().absoluteFilePath(QStringLiteral("in.mc")), -1, 0);
     if (!name.isEmpty()) {
-        view.loadMacroIni(0, name);
-        view.deleteMacroIni(0, 0, name);   // an import never replaces: make room for the next
+        macros.loadMacro(0, name);
+        macros.deleteEntry(0, 0, name);   // an import never replaces: make room for the next
     }
     return 0;
 }
