@@ -1,7 +1,7 @@
 #include "app/shell_texts.h"
 #include "device/dpi_switch_texts.h"
 #include "settings/language_strings.h"
-#include "settings/notice_texts.h"
+#include "app/notice_texts.h"
 
 void adoptShellTexts(const LanguagePage& page)
 {

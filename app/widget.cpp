@@ -10,7 +10,7 @@
 #include "app/user_event.h"
 #include "device/device_table.h"
 #include "features/device_table_file.h"
-#include "settings/notice_texts.h"
+#include "app/notice_texts.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 #include "app/myqquickview.h"
 #include "device/dpi_switch_texts.h"
 #include "settings/ini_format.h"
-#include "settings/notice_texts.h"
+#include "app/notice_texts.h"
 #include "tests/settings/settings_fixture.h"
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -4,7 +4,7 @@
 #include "app/widget.h"
 #include "device/hid_port.h"
 #include "tests/app/fake_bus.h"
-#include "settings/notice_texts.h"
+#include "app/notice_texts.h"
 #include <QDBusConnectionInterface>
 #include <QProcess>
 #include <QSettings>

@@ -7,7 +7,7 @@
 #include "device/dpi_switch_texts.h"
 #include "settings/import_limit.h"
 #include "settings/language_strings.h"
-#include "settings/notice_texts.h"
+#include "app/notice_texts.h"
 #include "settings/user_warnings.h"
 #include "tests/settings/settings_fixture.h"
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "settings/notice_texts.h"
+#include "app/notice_texts.h"
 
 QString& accessDeniedNotice()
 {
