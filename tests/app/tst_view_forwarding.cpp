@@ -3,12 +3,12 @@
 // texts taken from a language's "other" page, and the services' warnings
 // shown in a box over the view.
 #include "app/myqquickview.h"
-#include "app/user_dialogs.h"
+#include "app/notice_texts.h"
 #include "device/dpi_switch_texts.h"
 #include "settings/import_limit.h"
 #include "settings/language_strings.h"
-#include "app/notice_texts.h"
 #include "settings/user_warnings.h"
+#include "tests/app/recording_dialogs.h"
 #include "tests/settings/settings_fixture.h"
 #include <QStandardPaths>
 #include <QtTest>
@@ -26,42 +26,6 @@ QStringList defaultTrayTexts()
 
 const QString DefaultNotice = QStringLiteral("default notice");
 const QString DefaultMenu = QStringLiteral("default menu");
-
-class RecordingDialogs : public UserDialogs {
-public:
-    RecordingDialogs() { UserDialogs::install(this); }
-    ~RecordingDialogs() override { UserDialogs::install(nullptr); }
-
-    QStringList answers;
-    // One line per question: kind|caption|dir|filter, or warning|title|text.
-    QStringList asked;
-    QWidget* warningParent = nullptr;
-
-    QString saveFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
-    {
-        return next(QStringLiteral("save"), caption, dir, filter);
-    }
-    QString openFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
-    {
-        return next(QStringLiteral("open"), caption, dir, filter);
-    }
-    QString existingDirectory(QWidget*, const QString& caption, const QString& dir) override
-    {
-        return next(QStringLiteral("directory"), caption, dir, QString());
-    }
-    void warning(QWidget* parent, const QString& title, const QString& text) override
-    {
-        warningParent = parent;
-        asked.append(QStringLiteral("warning|") + title + QLatin1Char('|') + text);
-    }
-
-private:
-    QString next(const QString& kind, const QString& caption, const QString& dir, const QString& filter)
-    {
-        asked.append(kind + QLatin1Char('|') + caption + QLatin1Char('|') + dir + QLatin1Char('|') + filter);
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
 } // namespace
 
 class TestViewForwarding : public QObject {

@@ -3,48 +3,13 @@
 // what the user chose; a cancelled dialog reaches the library as no path,
 // and nothing is read or written.
 #include "app/myqquickview.h"
-#include "app/user_dialogs.h"
+#include "tests/app/recording_dialogs.h"
 #include "tests/settings/settings_fixture.h"
 #include <QDirIterator>
 #include <QStandardPaths>
 #include <QtTest>
 
 namespace {
-// Answers the file dialogs in turn and records each question as
-// kind|caption|dir|filter.
-class RecordingDialogs : public UserDialogs {
-public:
-    RecordingDialogs() { UserDialogs::install(this); }
-    ~RecordingDialogs() override { UserDialogs::install(nullptr); }
-
-    QStringList answers;
-    QStringList asked;
-
-    QString saveFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
-    {
-        return next(QStringLiteral("save"), caption, dir, filter);
-    }
-    QString openFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
-    {
-        return next(QStringLiteral("open"), caption, dir, filter);
-    }
-    QString existingDirectory(QWidget*, const QString& caption, const QString& dir) override
-    {
-        return next(QStringLiteral("directory"), caption, dir, QString());
-    }
-    void warning(QWidget*, const QString& title, const QString& text) override
-    {
-        asked << QStringLiteral("warning|") + title + QLatin1Char('|') + text;
-    }
-
-private:
-    QString next(const QString& kind, const QString& caption, const QString& dir, const QString& filter)
-    {
-        asked << kind + QLatin1Char('|') + caption + QLatin1Char('|') + dir + QLatin1Char('|') + filter;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
-
 // Every file and folder below the working directory, relative, sorted.
 QStringList workTree()
 {
