@@ -4,6 +4,7 @@
 #include "settings/config_store.h"
 #include "settings/gun_store.h"
 #include "settings/language_strings.h"
+#include "settings/macro_selection.h"
 #include "settings/name_index.h"
 #include "settings/pointer_settings.h"
 #include "settings/profile_store.h"
@@ -178,6 +179,8 @@ private:
     GunStore m_guns{m_profiles};
     LanguageStrings m_languages;
     PointerSettings m_pointer;
-    MacroLibrary m_macros{m_profiles, NameIndex::instance()};
+    // The folders and level the scene selected for macro operations.
+    MacroSelection m_macroSelection;
+    MacroLibrary m_macros{m_profiles, NameIndex::instance(), m_macroSelection};
     DeviceFeatures m_features{m_config, m_profiles};
 };

@@ -4,7 +4,6 @@
 #include "app/myqquickview.h"
 #include "app/shell_texts.h"
 #include "app/user_dialogs.h"
-#include "settings/macro_selection.h"
 #include <QStandardPaths>
 
 namespace {
@@ -96,7 +95,7 @@ QStringList myQQuickView::mousePointerUnavailable() { return m_pointer.unavailab
 QVariant myQQuickView::getMacroList_Att(int att) { return QVariant(names().macroList(att)); }
 QVariant myQQuickView::getMacroSubList_Att(int att, QVariant name)
 {
-    return QVariant(names().macroSubList(att, name.toString()));
+    return QVariant(names().macroSubList(m_macroSelection, att, name.toString()));
 }
 QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
 {
@@ -112,12 +111,12 @@ QVariant myQQuickView::updataMacroList(QVariant att, QVariant macroLevel, QVaria
                                        QStringList no3, QStringList no4)
 {
     const QStringList lists[10] = {nameList, typeList, showImg, txtMargin, level, no0, no1, no2, no3, no4};
-    return QVariant(names().storeMacroList(att, macroLevel, currentName, lists));
+    return QVariant(names().storeMacroList(m_macroSelection, att, macroLevel, currentName, lists));
 }
 
 QVariant myQQuickView::updataMacroLists(QVariantList writes)
 {
-    names().storeMacroLists(writes);
+    names().storeMacroLists(m_macroSelection, writes);
     return QVariant(true);
 }
 
@@ -183,11 +182,11 @@ QVariant myQQuickView::mouseReadCurrentProfile() { return m_features.currentProf
 
 void myQQuickView::setMacroSelectName(QVariant name1, QVariant name2, QVariant name3, QVariant name4, QVariant name5)
 {
-    MacroSelection::setNames(
+    m_macroSelection.setNames(
         {name1.toString(), name2.toString(), name3.toString(), name4.toString(), name5.toString()});
 }
 
-void myQQuickView::setMacroLevel(QVariant level) { MacroSelection::setLevel(level.toString()); }
+void myQQuickView::setMacroLevel(QVariant level) { m_macroSelection.setLevel(level.toString()); }
 
 // ---- macro files ----
 

@@ -57,7 +57,8 @@ int main(int argc, char** argv)
     make(src, 1);
     ConfigStore config;
     ProfileStore profiles(config);
-    MacroLibrary library(profiles, NameIndex::instance());
+    MacroSelection selection;
+    MacroLibrary library(profiles, NameIndex::instance(), selection);
     t.restart();
     library.beginBatchImport(src);
     library.runBatchImport();

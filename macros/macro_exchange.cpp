@@ -113,7 +113,7 @@ QString MacroLibrary::importFile(const QString& chosen, const QVariant& macroLev
     if (selectType.toInt() == 0 || level == -1)
         folder = MacroPaths::rootPath();
     else if (level >= 0 && level < MacroPaths::MaxLevel)
-        folder = MacroPaths::selectedFolderPath(level + 1);
+        folder = MacroPaths::selectedFolderPath(m_selection, level + 1);
     if (!folder.isEmpty())
         copyKeepingTarget(chosen, folder + name + QStringLiteral(".bin"));
     return name;
@@ -123,7 +123,7 @@ void MacroLibrary::exportFile(const QString& chosen, const QVariant& macroLevel,
 {
     if (chosen.isEmpty())
         return;
-    const QString source = MacroPaths::entryPath(macroLevel, macroName.toString(), true);
+    const QString source = MacroPaths::entryPath(m_selection, macroLevel, macroName.toString(), true);
     if (source.isEmpty() || !QFileInfo(source).isFile())
         return;
     // The dialog has asked before replacing an existing file.
@@ -210,7 +210,7 @@ void MacroLibrary::exportEntries(const QVariant& macroLevel, const QVariantList&
     const int level = MacroPaths::levelOf(macroLevel);
     if (m_exportRoot.isEmpty() || level < 0)
         return;
-    const QString libraryFolder = MacroPaths::selectedFolderPath(level);
+    const QString libraryFolder = MacroPaths::selectedFolderPath(m_selection, level);
     if (libraryFolder.isEmpty())
         return;
     // The same folder chain below the export root.
@@ -235,7 +235,7 @@ void MacroLibrary::scanFolder(const QVariant& currentName, const QVariant& curre
     const int level = MacroPaths::levelOf(currentLevel);
     if (level < 0 || level >= MacroPaths::MaxLevel)
         return;
-    const QString start = MacroPaths::entryPath(level, currentName.toString(), false);
+    const QString start = MacroPaths::entryPath(m_selection, level, currentName.toString(), false);
     if (start.isEmpty())
         return;
     const QString top = MacroPaths::baseName(start);

@@ -28,7 +28,8 @@ QString entryText(const QVariant& v)
 
 } // namespace
 
-MacroLibrary::MacroLibrary(ProfileStore& profiles, NameIndex& index) : m_profiles(profiles), m_index(index)
+MacroLibrary::MacroLibrary(ProfileStore& profiles, NameIndex& index, const MacroSelection& selection)
+    : m_profiles(profiles), m_index(index), m_selection(selection)
 {
 }
 
@@ -44,7 +45,7 @@ bool MacroLibrary::createEntry(const QVariant& name, const QVariant& macroIndex,
         return true;
     MacroPaths::ensureRoot();
     if (macroType.toInt() == MacroFileType) {
-        const QString path = MacroPaths::entryPath(macroLevel, n, true);
+        const QString path = MacroPaths::entryPath(m_selection, macroLevel, n, true);
         if (path.isEmpty())
             return false;
         auto ini = openIni(path);
@@ -54,7 +55,7 @@ bool MacroLibrary::createEntry(const QVariant& name, const QVariant& macroIndex,
         ini->setValue(QStringLiteral("config/did"), -1);
         return syncSettings(*ini);
     }
-    const QString path = MacroPaths::entryPath(macroLevel, n, false);
+    const QString path = MacroPaths::entryPath(m_selection, macroLevel, n, false);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).isDir()) {
@@ -73,7 +74,7 @@ bool MacroLibrary::createEntry(const QVariant& name, const QVariant& macroIndex,
 bool MacroLibrary::saveMacro(const QVariant& macroLevel, const QVariant& name, const QStringList& macros,
                              const QVariant& repeat)
 {
-    const QString path = MacroPaths::entryPath(macroLevel, name.toString(), true);
+    const QString path = MacroPaths::entryPath(m_selection, macroLevel, name.toString(), true);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     auto ini = openIni(path);
@@ -87,7 +88,7 @@ bool MacroLibrary::saveMacro(const QVariant& macroLevel, const QVariant& name, c
 
 QStringList MacroLibrary::loadMacro(const QVariant& macroLevel, const QVariant& name) const
 {
-    const QString path = MacroPaths::entryPath(macroLevel, name.toString(), true);
+    const QString path = MacroPaths::entryPath(m_selection, macroLevel, name.toString(), true);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return QStringList();
     auto ini = openIni(path);
@@ -102,7 +103,7 @@ QStringList MacroLibrary::loadMacro(const QVariant& macroLevel, const QVariant& 
 bool MacroLibrary::deleteEntry(const QVariant& macroLevel, const QVariant& macroType, const QVariant& name)
 {
     const bool macroFile = macroType.toInt() == MacroFileType;
-    const QString path = MacroPaths::entryPath(macroLevel, name.toString(), macroFile);
+    const QString path = MacroPaths::entryPath(m_selection, macroLevel, name.toString(), macroFile);
     if (path.isEmpty()) {
         qDebug() << "deleteMacroIni: no library entry for" << name.toString() << "at level" << macroLevel.toString();
         return false;

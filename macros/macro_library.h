@@ -4,17 +4,18 @@
 #include <QStringList>
 #include <QVariant>
 
-class ProfileStore;
 class NameIndex;
+class ProfileStore;
 
 // The macro library on disk (./modules/macro/): macro files and folders,
 // their import and export as ".mc" exchange files, and what renaming or
-// deleting an entry changes elsewhere. Entry paths follow the process-wide
-// macro selection. Files the user picks are chosen by the caller; the
+// deleting an entry changes elsewhere. Entry paths follow the macro
+// selection given at construction, which the scene sets before each
+// operation. Files the user picks are chosen by the caller; the
 // library only takes their paths.
 class MacroLibrary {
 public:
-    MacroLibrary(ProfileStore& profiles, NameIndex& index);
+    MacroLibrary(ProfileStore& profiles, NameIndex& index, const MacroSelection& selection);
 
     // ---- entries (macro_files.cpp) ----
     // Creates macro file `name` (type 0, with index `macroIndex`) or folder
@@ -68,6 +69,7 @@ private:
 
     ProfileStore& m_profiles;
     NameIndex& m_index;
+    const MacroSelection& m_selection;
     QString m_batchPath;   // directory of the last batch import
     QString m_exportRoot;  // "Macro" inside the directory of the last batch export
     // Per depth 1..5 and type (0 macro files, 1 folders); depth 5 holds

@@ -52,11 +52,11 @@ int levelOf(const QVariant& level)
     return ok && l >= 0 && l <= MaxLevel ? l : -1;
 }
 
-QString selectedFolderPath(int depth)
+QString selectedFolderPath(const MacroSelection& selection, int depth)
 {
     if (depth < 0 || depth > MaxLevel)
         return QString();
-    const QStringList names = selectedFolderNames();
+    const QStringList names = selection.names();
     QString path = rootPath();
     for (int k = 0; k < depth; ++k) {
         const QString n = names.value(k);
@@ -67,12 +67,12 @@ QString selectedFolderPath(int depth)
     return path;
 }
 
-QString entryPath(const QVariant& level, const QString& name, bool macroFile)
+QString entryPath(const MacroSelection& selection, const QVariant& level, const QString& name, bool macroFile)
 {
     const int l = levelOf(level);
     if (l < 0 || !isSafeName(name))
         return QString();
-    const QString folder = selectedFolderPath(l);
+    const QString folder = selectedFolderPath(selection, l);
     if (folder.isEmpty())
         return QString();
     return folder + name + (macroFile ? QStringLiteral(".bin") : QString());

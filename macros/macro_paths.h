@@ -1,6 +1,6 @@
 #pragma once
+#include "settings/macro_selection.h"
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 // Where the entries of the macro library live on disk, and which names may
@@ -26,19 +26,15 @@ constexpr int MaxLevel = 5;
 // tree, the name index and the files never disagree.
 bool isSafeName(const QString& name);
 
-// The five selected folder names (name1 to name5), from the process-wide
-// macro selection.
-QStringList selectedFolderNames();
-
-// The library root followed by the first `depth` selected folder names,
-// each with "/" after it. Empty when depth is outside 0..5 or one of those
-// names is not a safe name.
-QString selectedFolderPath(int depth);
+// The library root followed by the first `depth` folder names of
+// `selection`, each with "/" after it. Empty when depth is outside 0..5 or
+// one of those names is not a safe name.
+QString selectedFolderPath(const MacroSelection& selection, int depth);
 
 // The entry path of `name` at `level` (0..5): the selected folder path of
 // that depth, then the name, then ".bin" for a macro file. Empty when the
 // level is outside 0..5 or any name on the way is not safe.
-QString entryPath(const QVariant& level, const QString& name, bool macroFile);
+QString entryPath(const MacroSelection& selection, const QVariant& level, const QString& name, bool macroFile);
 
 // The level as the slots receive it; -1 when it is not a level 0..5.
 int levelOf(const QVariant& level);

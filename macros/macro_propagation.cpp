@@ -34,8 +34,8 @@ bool MacroLibrary::renameEntry(const QVariant& macroLevel, const QVariant& macro
                                const QVariant& newname)
 {
     const bool macroFile = macroType.toInt() == MacroFileType;
-    const QString from = MacroPaths::entryPath(macroLevel, oldname.toString(), macroFile);
-    const QString to = MacroPaths::entryPath(macroLevel, newname.toString(), macroFile);
+    const QString from = MacroPaths::entryPath(m_selection, macroLevel, oldname.toString(), macroFile);
+    const QString to = MacroPaths::entryPath(m_selection, macroLevel, newname.toString(), macroFile);
     if (from.isEmpty() || to.isEmpty()) {
         qDebug() << "modifyMacroNameUpdateProfile refused" << oldname.toString() << "->" << newname.toString();
         return false;

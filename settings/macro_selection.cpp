@@ -1,59 +1,31 @@
 #include "settings/macro_selection.h"
 
 namespace {
-struct State {
-    QStringList names = QStringList(5, QString());
-    QString level;
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
-
 bool isListLevel(int level)
 {
     return level >= 1 && level <= 5;
 }
 } // namespace
 
-namespace MacroSelection {
-
-QStringList names()
+QString MacroSelection::name(int k) const
 {
-    return state().names;
+    return k >= 1 && k <= 5 ? m_names.at(k - 1) : QString();
 }
 
-QString name(int k)
+int MacroSelection::level() const
 {
-    return k >= 1 && k <= 5 ? state().names.at(k - 1) : QString();
+    return m_level.trimmed().toInt();
 }
 
-QString levelText()
-{
-    return state().level;
-}
-
-int level()
-{
-    return state().level.trimmed().toInt();
-}
-
-void setNames(const QStringList& fiveNames)
+void MacroSelection::setNames(const QStringList& fiveNames)
 {
     QStringList names = fiveNames.mid(0, 5);
     while (names.size() < 5)
         names.append(QString());
-    state().names = names;
+    m_names = names;
 }
 
-void setLevel(const QString& text)
-{
-    state().level = text;
-}
-
-QString entryDir(int level)
+QString MacroSelection::entryDir(int level) const
 {
     if (level < 0 || level > 5)
         return QString();
@@ -63,7 +35,7 @@ QString entryDir(int level)
     return dir;
 }
 
-QString childGroupOf(int level, const QString& folder)
+QString MacroSelection::childGroupOf(int level, const QString& folder) const
 {
     if (!isListLevel(level))
         return QString();
@@ -73,7 +45,7 @@ QString childGroupOf(int level, const QString& folder)
     return group + folder;
 }
 
-QString selectedGroup(int level)
+QString MacroSelection::selectedGroup(int level) const
 {
     if (!isListLevel(level))
         return QString();
@@ -82,5 +54,3 @@ QString selectedGroup(int level)
         group += name(k);
     return group;
 }
-
-} // namespace MacroSelection

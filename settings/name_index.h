@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+class MacroSelection;
+
 // The name index file: the macro tree, the profile names and the gun names.
 //
 // The file is parsed once and kept in memory; every change is written back
@@ -35,23 +37,26 @@ public:
     QVariantList nameList(const QVariant& type) const;
     // Attribute list `att` of the top-level macro list.
     QVariantList macroList(int att) const;
-    // Attribute list `att` of the children of folder `name` at the selected
-    // macro level.
-    QVariantList macroSubList(int att, const QString& name) const;
+    // Attribute list `att` of the children of folder `name` at the macro
+    // level of `selection`.
+    QVariantList macroSubList(const MacroSelection& selection, int att, const QString& name) const;
     // Stores the ten attribute lists of one level (names, types, showImg,
-    // txtMargin, level, no0 to no4). att 0 replaces the selected level's list
-    // and drops the old sub-list of `currentName`; 1 replaces the level's
-    // list; 2 stores the lists as the children of folder `currentName`.
-    bool storeMacroList(const QVariant& att, const QVariant& macroLevel, const QVariant& currentName,
-                        const QStringList (&lists)[10]);
+    // txtMargin, level, no0 to no4); groups follow the folders of
+    // `selection`. att 0 replaces the selected level's list and drops the old
+    // sub-list of `currentName`; 1 replaces the level's list; 2 stores the
+    // lists as the children of folder `currentName`.
+    bool storeMacroList(const MacroSelection& selection, const QVariant& att, const QVariant& macroLevel,
+                        const QVariant& currentName, const QStringList (&lists)[10]);
     // Removes the level list stored under `group` (a macro tree path).
     void removeMacroList(const QString& group);
     // For the top-level list (key "macro") and each folder's children (key:
     // its macro tree path) the pair [names, types] as stored.
     QVariantMap macroTree() const;
     // Several level-list writes in one file write; see the view's
-    // updataMacroLists for the items' shape.
-    void storeMacroLists(const QVariantList& writes);
+    // updataMacroLists for the items' shape. Each item's chain becomes the
+    // selected folders of `selection` before its lists are stored, and stays
+    // selected afterwards.
+    void storeMacroLists(MacroSelection& selection, const QVariantList& writes);
 
     // Whether the last write of the file worked (true before any write).
     // After a failed write the index holds what the file holds.

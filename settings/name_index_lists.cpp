@@ -94,16 +94,16 @@ QVariantList NameIndex::macroList(int att) const
     return iniList(value(keyIn(QStringLiteral("macro"), kAttributes[kTopLevelAtt[att]])));
 }
 
-QVariantList NameIndex::macroSubList(int att, const QString& name) const
+QVariantList NameIndex::macroSubList(const MacroSelection& selection, int att, const QString& name) const
 {
     if (att < 0 || att >= int(std::size(kSubListAtt)))
         return QVariantList();
-    const QString group = MacroSelection::childGroupOf(MacroSelection::level(), name);
+    const QString group = selection.childGroupOf(selection.level(), name);
     return iniList(value(keyIn(group, kAttributes[kSubListAtt[att]])));
 }
 
-bool NameIndex::storeMacroList(const QVariant& att, const QVariant& macroLevel, const QVariant& currentName,
-                               const QStringList (&attributeLists)[10])
+bool NameIndex::storeMacroList(const MacroSelection& selection, const QVariant& att, const QVariant& macroLevel,
+                               const QVariant& currentName, const QStringList (&attributeLists)[10])
 {
     qDebug() << "=========================== updataMacroList =====================================";
     qDebug().noquote() << QStringLiteral("nameList = ") + attributeLists[0].join(QLatin1Char(' '));
@@ -115,7 +115,7 @@ bool NameIndex::storeMacroList(const QVariant& att, const QVariant& macroLevel, 
     // Stores a list of level L: under the selected folder's group, or the
     // top-level keys for level 0.
     auto storeLevel = [&](NameIndex& index) {
-        storeLevelList(index, L != 0 ? MacroSelection::selectedGroup(L) : QStringLiteral("macro"), lists, false);
+        storeLevelList(index, L != 0 ? selection.selectedGroup(L) : QStringLiteral("macro"), lists, false);
     };
 
     {
@@ -123,15 +123,15 @@ bool NameIndex::storeMacroList(const QVariant& att, const QVariant& macroLevel, 
         NameIndex& index = *this;
         switch (att.toUInt()) {
         case 0:
-            removeLevelList(index, MacroSelection::childGroupOf(L, name));
+            removeLevelList(index, selection.childGroupOf(L, name));
             storeLevel(index);
             break;
         case 1:
             storeLevel(index);
             break;
         case 2:
-            removeLevelList(index, MacroSelection::selectedGroup(L + 1));
-            storeLevelList(index, MacroSelection::childGroupOf(L + 1, name), lists, true);
+            removeLevelList(index, selection.selectedGroup(L + 1));
+            storeLevelList(index, selection.childGroupOf(L + 1, name), lists, true);
             break;
         default:
             break;
@@ -167,7 +167,7 @@ QVariantMap NameIndex::macroTree() const
     return tree;
 }
 
-void NameIndex::storeMacroLists(const QVariantList& writes)
+void NameIndex::storeMacroLists(MacroSelection& selection, const QVariantList& writes)
 {
     const Batch oneWrite;
     for (const QVariant& item : writes) {
@@ -179,12 +179,12 @@ void NameIndex::storeMacroLists(const QVariantList& writes)
         QStringList chain = w.value(QStringLiteral("chain")).toStringList().mid(0, 5);
         while (chain.size() < 5)
             chain.append(QString());
-        MacroSelection::setNames(chain);
+        selection.setNames(chain);
         const QVariantList lists = w.value(QStringLiteral("lists")).toList();
         QStringList l[10];
         for (int a = 0; a < 10; ++a)
             l[a] = lists.value(a).toStringList();
-        storeMacroList(w.value(QStringLiteral("att")), w.value(QStringLiteral("macroLevel")),
+        storeMacroList(selection, w.value(QStringLiteral("att")), w.value(QStringLiteral("macroLevel")),
                        w.value(QStringLiteral("currentName")), l);
     }
 }

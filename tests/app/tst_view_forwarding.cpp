@@ -1,7 +1,8 @@
 // What the view adds to the services it forwards to: the file dialogs asked
 // for a profile's export and import and what a cancelled one does, the tray
-// texts taken from a language's "other" page, and the services' warnings
-// shown in a box over the view.
+// texts taken from a language's "other" page, the services' warnings
+// shown in a box over the view, and the macro selection each view keeps for
+// its macro library and name index lists.
 #include "app/myqquickview.h"
 #include "app/notice_texts.h"
 #include "device/dpi_switch_texts.h"
@@ -179,6 +180,32 @@ private slots:
         QVERIFY2(dialogs->asked.at(1).startsWith(QLatin1String("warning|")), qPrintable(dialogs->asked.at(1)));
         QVERIFY2(dialogs->asked.at(1).contains(QLatin1String("big.pf")), qPrintable(dialogs->asked.at(1)));
         QCOMPARE(dialogs->warningParent, static_cast<QWidget*>(view.get()));
+    }
+
+    // The folders and level the scene selects reach the library's paths and
+    // the name index's groups of this view only; a batch of level lists
+    // leaves its last chain selected.
+    void macroSelectionBelongsToTheView()
+    {
+        QDir().mkpath(work->path(QStringLiteral("modules/macro/G/S")));
+        work->write(QStringLiteral("modules/setting/name.bin"), "[GF]\nmacroName=a, b\n");
+        view->setMacroSelectName(QStringLiteral("G"), QString(), QString(), QString(), QString());
+        view->setMacroLevel(2);
+        QVERIFY(view->createMacroIni(QStringLiteral("m"), 3, 1, 0).toBool());
+        QVERIFY(QFileInfo::exists(work->path(QStringLiteral("modules/macro/G/m.bin"))));
+        QCOMPARE(view->getMacroSubList_Att(4, QStringLiteral("F")).toList(), (QVariantList{"a", "b"}));
+
+        view->updataMacroLists({QVariantMap{{"chain", QStringList{"G", "S"}}, {"att", 1}, {"macroLevel", 2},
+                                            {"currentName", ""}, {"lists", QVariantList{QStringList{"x"}}}}});
+        QVERIFY(view->createMacroIni(QStringLiteral("n"), 4, 2, 0).toBool());
+        QVERIFY(QFileInfo::exists(work->path(QStringLiteral("modules/macro/G/S/n.bin"))));
+
+        // Another view starts with no folder selected: level 1 has no path.
+        myQQuickView other;
+        QVERIFY(!other.createMacroIni(QStringLiteral("o"), 5, 1, 0).toBool());
+        QCOMPARE(other.getMacroSubList_Att(4, QStringLiteral("F")).toList(), QVariantList());
+        QVERIFY(view->createMacroIni(QStringLiteral("o"), 5, 1, 0).toBool());
+        QVERIFY(QFileInfo::exists(work->path(QStringLiteral("modules/macro/G/o.bin"))));
     }
 };
 

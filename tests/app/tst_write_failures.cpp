@@ -6,7 +6,6 @@
 #include "app/user_dialogs.h"
 #include "settings/file_faults.h"
 #include "settings/file_replace.h"
-#include "settings/macro_selection.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -53,8 +52,6 @@ struct Env {
         }
         QDir::setCurrent(dir.path());
         UserDialogs::install(&dialogs);
-        MacroSelection::setNames(QStringList(5, QString()));
-        MacroSelection::setLevel(QStringLiteral("0"));
         view = std::make_unique<myQQuickView>();
     }
     ~Env()

@@ -111,7 +111,8 @@ struct Backend {
 struct Library {
     ConfigStore config;
     ProfileStore profiles{config};
-    MacroLibrary macros{profiles, NameIndex::instance()};
+    MacroSelection selection;
+    MacroLibrary macros{profiles, NameIndex::instance(), selection};
 };
 
 } // namespace FuzzEnv

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static FuzzEnv::Library library;
     MacroLibrary& macros = library.macros;
     FuzzEnv::writeFile(QStringLiteral("in.mc"), QByteArray(reinterpret_cast<const char*>(data), int(size)));
-    MacroSelection::setLevel(QStringLiteral("0"));
+    library.selection.setLevel(QStringLiteral("0"));
     const QString name = macros.importFile(QDir::current().absoluteFilePath(QStringLiteral("in.mc")), -1, 0);
     if (!name.isEmpty()) {
         macros.loadMacro(0, name);

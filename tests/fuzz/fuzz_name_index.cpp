@@ -7,6 +7,8 @@ HALCYON_FUZZ_INITIALIZE_SERVICES
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     NameIndex& index = NameIndex::instance();
+    // Every input starts from no selection, as a new view does.
+    MacroSelection selection;
     FuzzReader in(data, size);
     FuzzEnv::writeFile(QStringLiteral("modules/setting/name.bin"), in.bytes(4096));
     for (int type = -1; type <= 4; ++type)
@@ -17,11 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // corpus was written for.
     while (!in.atEnd()) {
         switch (in.byte() % 6) {
-        case 0: MacroSelection::setNames({in.text(8), in.text(8), in.text(8), in.text(8), in.text(8)}); break;
-        case 1: MacroSelection::setLevel(QString::number(in.number(7) - 1)); break;
+        case 0: selection.setNames({in.text(8), in.text(8), in.text(8), in.text(8), in.text(8)}); break;
+        case 1: selection.setLevel(QString::number(in.number(7) - 1)); break;
         case 2: {
             const int att = in.number(11) - 1;
-            index.macroSubList(att, in.text(8));
+            index.macroSubList(selection, att, in.text(8));
             break;
         }
         case 3: {
@@ -35,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 l = in.strings(3, 6);
             const int att = in.number(3);
             const int level = in.number(7) - 1;
-            index.storeMacroList(att, level, in.text(8), lists);
+            index.storeMacroList(selection, att, level, in.text(8), lists);
             break;
         }
         default: index.removeMacroList(in.text(8)); break;

@@ -1,7 +1,8 @@
 #pragma once
 // A fresh working directory with an empty library and the macro library on
 // it, built the way the program builds it at start-up (configuration,
-// profiles, the name index); the warnings the library gives are recorded.
+// profiles, the name index, the macro selection); the warnings the library
+// gives are recorded.
 #include "macros/macro_library.h"
 #include "settings/config_store.h"
 #include "settings/macro_selection.h"
@@ -28,9 +29,7 @@ public:
         UserWarnings::setHandler([this](const QString& title, const QString& text) {
             warnings << title + QLatin1Char('|') + text;
         });
-        // The selection is process-wide: every case starts from none.
-        selectFolders({});
-        MacroSelection::setLevel(QStringLiteral("0"));
+        m_selection.setLevel(QStringLiteral("0"));
     }
     ~MacroTestEnv()
     {
@@ -58,12 +57,7 @@ public:
 
     // Selects up to five nested folders, the way the scene does before a
     // macro operation.
-    static void selectFolders(QStringList names)
-    {
-        while (names.size() < 5)
-            names << QString();
-        MacroSelection::setNames(names);
-    }
+    void selectFolders(const QStringList& names) { m_selection.setNames(names); }
 
     static QString lib(const QString& rel) { return QStringLiteral("modules/macro/") + rel; }
     static QString abs(const QString& rel) { return QDir::current().absoluteFilePath(rel); }
@@ -118,12 +112,13 @@ private:
             return;
         m_config = std::make_unique<ConfigStore>();
         m_profiles = std::make_unique<ProfileStore>(*m_config);
-        m_library = std::make_unique<MacroLibrary>(*m_profiles, NameIndex::instance());
+        m_library = std::make_unique<MacroLibrary>(*m_profiles, NameIndex::instance(), m_selection);
     }
 
     QTemporaryDir m_dir;
     QString m_previous = QDir::currentPath();
     std::unique_ptr<ConfigStore> m_config;
     std::unique_ptr<ProfileStore> m_profiles;
+    MacroSelection m_selection;
     std::unique_ptr<MacroLibrary> m_library;
 };

@@ -234,7 +234,7 @@ private slots:
         QFETCH(QString, target);
         QDir().mkpath(lib("a/b/c/d/e"));
         Env::write("in/Combo.mc", "x");
-        Env::selectFolders({"a", "b", "c", "d", "e"});
+        env->selectFolders({"a", "b", "c", "d", "e"});
         QCOMPARE(library().importFile(abs("in/Combo.mc"), level, selectType), QStringLiteral("Combo"));
         const QStringList macros = Env::tree(lib("")).filter(QStringLiteral(".bin"));
         QCOMPARE(macros, target.isEmpty() ? QStringList() : QStringList{target});
@@ -247,11 +247,11 @@ private slots:
         Env::write(lib("G/S/b.bin"), "b");
         QDir().mkpath("out");
         library().setExportRoot(abs("out"));
-        Env::selectFolders({});
+        env->selectFolders({});
         library().exportEntries(0, {"Top", "G"}, {0, 1});
-        Env::selectFolders({"G"});
+        env->selectFolders({"G"});
         library().exportEntries(1, {"a", "S"}, {0, 1});
-        Env::selectFolders({"G", "S"});
+        env->selectFolders({"G", "S"});
         library().exportEntries(2, {"b"}, {0});
         QCOMPARE(Env::tree("out"),
                  (QStringList{"Macro/", "Macro/G/", "Macro/G/S/", "Macro/G/S/b.mc", "Macro/G/a.mc", "Macro/Top.mc"}));
@@ -287,7 +287,7 @@ private slots:
     {
         Env::write(lib("G/S/T/x.bin"), "");
         Env::write(NameIndex::path(), "[S]\nmacroName=T, emptyslotkey\n[ST]\nmacroName=x, emptyslotkey\n");
-        Env::selectFolders({"G"});
+        env->selectFolders({"G"});
         library().scanFolder(QStringLiteral("S"), 1, 0);
         QVERIFY(openIni(NameIndex::path())->childGroups().isEmpty());
         QCOMPARE(lists(), (QStringList{"1,1:T", "2,0:x"}));

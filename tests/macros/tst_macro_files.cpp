@@ -111,7 +111,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, folder);
         QDir().mkpath(lib("Games/Shooter/c/d/e"));
-        Env::selectFolders({"Games", "Shooter", "c", "d", "e"});
+        env->selectFolders({"Games", "Shooter", "c", "d", "e"});
         QVERIFY(library().createEntry(QStringLiteral("Combo"), 0, level, 0));
         QVERIFY(QFileInfo(lib(file)).isFile());
         QVERIFY(library().saveMacro(level, QStringLiteral("Combo"), {"1,A", "2,A"}, 1));
@@ -128,7 +128,7 @@ private slots:
 
     void unsafeSelectedFoldersLeadNowhere()
     {
-        Env::selectFolders({".."});
+        env->selectFolders({".."});
         QVERIFY(!library().createEntry(QStringLiteral("Combo"), 0, 1, 0));
         QVERIFY(!library().deleteEntry(1, 1, QStringLiteral("macro")));
         QVERIFY(QFileInfo(lib("")).isDir());

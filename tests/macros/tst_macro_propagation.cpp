@@ -102,7 +102,7 @@ private slots:
         QFETCH(QString, moved);
         for (const QString& file : files)
             Env::write(lib(file), file.toUtf8());
-        Env::selectFolders(selected);
+        env->selectFolders(selected);
         QVERIFY(library().renameEntry(level, type, oldName, newName));
         QCOMPARE(Env::tree(lib("")), tree);
         QCOMPARE(Env::read(lib(moved)), from.toUtf8());

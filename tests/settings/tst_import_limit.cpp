@@ -23,6 +23,7 @@ class TestImportLimit : public QObject {
     Q_OBJECT
     std::unique_ptr<SettingsWorkdir> work;
     std::unique_ptr<SettingsStores> stores;
+    MacroSelection selection;
     std::unique_ptr<MacroLibrary> macros;
     // One line per warning: title|text.
     QStringList warnings;
@@ -34,9 +35,9 @@ private slots:
         work->writeSettingsSet();
         QDir().mkpath(work->path(QStringLiteral("modules/macro")));
         stores = std::make_unique<SettingsStores>();
-        macros = std::make_unique<MacroLibrary>(stores->profiles, NameIndex::instance());
-        MacroSelection::setNames(QStringList(5, QString()));
-        MacroSelection::setLevel(QStringLiteral("0"));
+        selection = MacroSelection();
+        selection.setLevel(QStringLiteral("0"));
+        macros = std::make_unique<MacroLibrary>(stores->profiles, NameIndex::instance(), selection);
         warnings.clear();
         UserWarnings::setHandler([this](const QString& title, const QString& text) {
             warnings << title + QLatin1Char('|') + text;

@@ -20,32 +20,34 @@ QVariant stored(const QString& key)
 class TestNameIndex : public QObject {
     Q_OBJECT
     std::unique_ptr<SettingsWorkdir> work;
+    MacroSelection selection;
 
     static NameIndex& index() { return NameIndex::instance(); }
-    static void select(const QStringList& names, const QString& level)
+    void select(const QStringList& names, const QString& level)
     {
-        MacroSelection::setNames({names.value(0), names.value(1), names.value(2), names.value(3), names.value(4)});
-        MacroSelection::setLevel(level);
+        selection.setNames({names.value(0), names.value(1), names.value(2), names.value(3), names.value(4)});
+        selection.setLevel(level);
     }
     // Ten one-item lists whose item names the attribute.
-    static bool update(int att, int level, const QString& current, const QString& tag)
+    bool update(int att, int level, const QString& current, const QString& tag)
     {
         QStringList l[10];
         for (int a = 0; a < 10; ++a)
             l[a] = QStringList{tag + kAttributes[a]};
-        return index().storeMacroList(att, level, current, l);
+        return index().storeMacroList(selection, att, level, current, l);
     }
     // Ten empty lists, but for the names.
-    static bool storeNames(int att, int level, const QString& current, const QStringList& names)
+    bool storeNames(int att, int level, const QString& current, const QStringList& names)
     {
         const QStringList l[10] = {names};
-        return index().storeMacroList(att, level, current, l);
+        return index().storeMacroList(selection, att, level, current, l);
     }
 
 private slots:
     void init()
     {
         work = std::make_unique<SettingsWorkdir>();
+        selection = MacroSelection();
         select({}, QStringLiteral("0"));
     }
     void cleanup() { work.reset(); }
@@ -123,9 +125,9 @@ private slots:
         QFETCH(QString, childGroup);
         QFETCH(QString, selectedGroup);
         select({"A", "B", "C", "D", "E"}, QString::number(level));
-        QCOMPARE(MacroSelection::level(), level);
-        QCOMPARE(MacroSelection::childGroupOf(level, QStringLiteral("n")), childGroup);
-        QCOMPARE(MacroSelection::selectedGroup(level), selectedGroup);
+        QCOMPARE(selection.level(), level);
+        QCOMPARE(selection.childGroupOf(level, QStringLiteral("n")), childGroup);
+        QCOMPARE(selection.selectedGroup(level), selectedGroup);
     }
 
     void subListAttributes_data()
@@ -142,9 +144,9 @@ private slots:
         QFETCH(QString, attribute);
         work->write(kIndex, "[GamesFPS]\n" + attribute.toLatin1() + "=x, y\n");
         select({"Games"}, QStringLiteral("2"));
-        QCOMPARE(index().macroSubList(att, QStringLiteral("FPS")), (QVariantList{"x", "y"}));
+        QCOMPARE(index().macroSubList(selection, att, QStringLiteral("FPS")), (QVariantList{"x", "y"}));
         // Any other attribute of that group is absent.
-        QCOMPARE(index().macroSubList(att == 0 ? 1 : 0, QStringLiteral("FPS")), QVariantList());
+        QCOMPARE(index().macroSubList(selection, att == 0 ? 1 : 0, QStringLiteral("FPS")), QVariantList());
     }
 
     void topLevelAttributes_data()
@@ -169,7 +171,7 @@ private slots:
         for (int att : {-1, 9, 100})
             QCOMPARE(index().macroList(att), QVariantList());
         for (int att : {-1, 10, 100})
-            QCOMPARE(index().macroSubList(att, QStringLiteral("Games")), QVariantList());
+            QCOMPARE(index().macroSubList(selection, att, QStringLiteral("Games")), QVariantList());
     }
 
     void levelsWithoutAPathReadBareNames_data()
@@ -184,9 +186,9 @@ private slots:
         QFETCH(QString, level);
         select({"Games"}, level);
         work->write(kIndex, "[macro]\nmacroName=a, b\n\n[Games]\nmacroName=a, b\n");
-        QCOMPARE(index().macroSubList(4, QStringLiteral("Games")), QVariantList());
+        QCOMPARE(index().macroSubList(selection, 4, QStringLiteral("Games")), QVariantList());
         work->write(kIndex, "[General]\nmacroName=bare, names\n");
-        QCOMPARE(index().macroSubList(4, QStringLiteral("Games")), (QVariantList{"bare", "names"}));
+        QCOMPARE(index().macroSubList(selection, 4, QStringLiteral("Games")), (QVariantList{"bare", "names"}));
     }
 
     void storeTopLevelListWithSentinels()
@@ -209,7 +211,7 @@ private slots:
         select({"Games", "FPS"}, QStringLiteral("2"));
         update(1, 2, QStringLiteral("ignored"), QStringLiteral("s"));
         QCOMPARE(iniList(stored(QStringLiteral("GamesFPS/no4"))), (QVariantList{"sno4", "emptyslotkey"}));
-        QCOMPARE(index().macroSubList(4, QStringLiteral("FPS")),
+        QCOMPARE(index().macroSubList(selection, 4, QStringLiteral("FPS")),
                  (QVariantList{"smacroName", "emptyslotkey"}));
     }
 
@@ -263,13 +265,19 @@ private slots:
     void selectionAccessors()
     {
         select({"a", "b", "", "", "e"}, QStringLiteral("2"));
-        QCOMPARE(MacroSelection::names(), (QStringList{"a", "b", "", "", "e"}));
-        QCOMPARE(MacroSelection::name(5), QStringLiteral("e"));
-        QCOMPARE(MacroSelection::name(6), QString());
-        QCOMPARE(MacroSelection::levelText(), QStringLiteral("2"));
-        QCOMPARE(MacroSelection::entryDir(0), QStringLiteral("./modules/macro/"));
-        QCOMPARE(MacroSelection::entryDir(2), QStringLiteral("./modules/macro/a/b/"));
-        QCOMPARE(MacroSelection::entryDir(6), QString());
+        QCOMPARE(selection.names(), (QStringList{"a", "b", "", "", "e"}));
+        QCOMPARE(selection.name(5), QStringLiteral("e"));
+        QCOMPARE(selection.name(6), QString());
+        QCOMPARE(selection.levelText(), QStringLiteral("2"));
+        QCOMPARE(selection.entryDir(0), QStringLiteral("./modules/macro/"));
+        QCOMPARE(selection.entryDir(2), QStringLiteral("./modules/macro/a/b/"));
+        QCOMPARE(selection.entryDir(6), QString());
+        // Always five names: more are cut off, fewer filled up.
+        selection.setNames({"1", "2", "3", "4", "5", "6"});
+        QCOMPARE(selection.names(), (QStringList{"1", "2", "3", "4", "5"}));
+        selection.setNames({"x"});
+        QCOMPARE(selection.names(), (QStringList{"x", "", "", "", ""}));
+        QCOMPARE(MacroSelection().names(), QStringList(5, QString()));
     }
 
     // The file is parsed once and kept; every change reaches the file at
@@ -319,7 +327,7 @@ private slots:
             QStringList l[10];
             for (int a = 0; a < 10; ++a)
                 l[a] = m.value("lists").toList().at(a).toStringList();
-            index().storeMacroList(m.value("att"), m.value("macroLevel"), m.value("currentName"), l);
+            index().storeMacroList(selection, m.value("att"), m.value("macroLevel"), m.value("currentName"), l);
         }
         const QByteArray oneByOne = work->read(kIndex);
         QVERIFY(oneByOne.contains("[GamesFPS]\n"));
@@ -327,8 +335,11 @@ private slots:
 
         QFile::remove(work->path(kIndex));
         work->write(kIndex, "[Old]\nmacroName=x, y\n");
-        index().storeMacroLists(writes);
+        MacroSelection batchSelection;
+        index().storeMacroLists(batchSelection, writes);
         QCOMPARE(work->read(kIndex), oneByOne);
+        // The chain of the last item stays selected.
+        QCOMPARE(batchSelection.names(), (QStringList{"Games", "FPS", "", "", ""}));
 
         // The whole tree in one call: [names, types] of every list.
         const QVariantMap tree = index().macroTree();

@@ -9,7 +9,6 @@
 #include "app/widget.h"
 #include "device/dpi_switch_texts.h"
 #include "settings/ini_format.h"
-#include "settings/macro_selection.h"
 #include "sim_file_commands.h"
 #include "sim_scene_commands.h"
 #include "sim_output.h"
@@ -215,9 +214,8 @@ bool SimSession::restart(bool trace)
     finish();
     flushEvents();
     teardown();
-    // What a new process starts without.
-    MacroSelection::setNames(QStringList(5, QString()));
-    MacroSelection::setLevel(QString());
+    // What a new process starts without (the macro selection went with the
+    // view).
     dpiSwitchTexts() = QStringList(8, QStringLiteral("DPI Switch to"));
     InputCapture::resetKeyState();
     for (const auto& hook : m_restartHooks)
