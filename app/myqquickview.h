@@ -31,7 +31,6 @@ public:
     ConfigStore& config() { return m_config; }
     ProfileStore& profiles() { return m_profiles; }
     DeviceFeatures& features() { return m_features; }
-    MacroLibrary& macros() { return m_macros; }
 
     // The global input capture's forwarding: "detectKeyboard"(isDown,
     // usbCode) and "detectMouse"(isDown, jeffCode, x, y), both queued.

@@ -25,7 +25,6 @@ public:
     void flush();
 
     const DeviceTraits& traits() const { return m_traits; }
-    QSettings& settings() { return *m_file; }
 
 private:
     std::unique_ptr<QSettings> m_file;
