@@ -277,7 +277,8 @@ Item {
         }
         if (top === null || top.isCapturing)
             return false
-        top.closeRequested()
+        if (top.closeInner === undefined || !top.closeInner())
+            top.closeRequested()
         return true
     }
     Keys.onEscapePressed: function(event) { event.accepted = closeTopDialog() }
