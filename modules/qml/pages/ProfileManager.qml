@@ -26,7 +26,9 @@ DialogFrame {
 
     title: Values.at(profileLang, 0)
     width: 460
-    height: 440
+    // Tall enough for the hint, six rows, a message and the buttons in
+    // every language (the frame's title takes 52, its bottom margin 20).
+    height: Math.max(440, 52 + errorText.y + errorText.height + 16 + 36 + 20)
     onCloseRequested: close()
 
     // Escape first closes the right-click menu or the delete question.
@@ -368,8 +370,11 @@ DialogFrame {
     }
 
     Text {
+        id: errorText
+        objectName: "profileError"
         y: list.y + list.height + 8
         width: parent.width
+        wrapMode: Text.WordWrap
         visible: dialog.editError !== ""
         text: dialog.editError
         color: mainIten.colorAccent
