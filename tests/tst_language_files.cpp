@@ -264,13 +264,14 @@ private slots:
 
     // After the tray texts: the access notice, the tray menu's "Show
     // Halcyon", the scene's "not connected" notice and its window-only
-    // recording note, each translated.
+    // recording note, then the names assistive technology reads for the
+    // title bar's minimise button and language list, each translated.
     void otherHasTheNoticesAndTheShowEntry()
     {
         QStringList english;
         for (const QString& language : kLanguages) {
             const QStringList texts = view->getLangStrings(QStringLiteral("other"), language);
-            QCOMPARE(texts.size(), 12);
+            QCOMPARE(texts.size(), 14);
             for (const QString& text : texts)
                 QVERIFY2(!text.isEmpty(), qPrintable(language));
             QCOMPARE(showWindowMenuText(), texts.at(9));
@@ -279,7 +280,8 @@ private slots:
                 english = texts;
         }
         QCOMPARE(english.mid(9), (QStringList{QStringLiteral("Show Halcyon"), QStringLiteral("Mouse not connected"),
-                                              QStringLiteral("Only keys typed in this window are recorded")}));
+                                              QStringLiteral("Only keys typed in this window are recorded"),
+                                              QStringLiteral("Minimise"), QStringLiteral("Language")}));
     }
 };
 

@@ -68,6 +68,13 @@ Item {
     // editor says so while recording. Set by the native side at start-up.
     property bool desktopKeyCapture: true
     property string windowOnlyCaptureText: "Only keys typed in this window are recorded"
+    // Names of the title bar's image buttons and language list, for
+    // assistive technology.
+    property string minimiseName: "Minimise"
+    property string languageName: "Language"
+    readonly property string closeName: Values.at(profileManager.profileLang, 1)
+    // The item that held the keyboard focus when the open dialog took it.
+    property var focusBeforeDialog: null
     // True once the first lock has ended and the frame replaced the logo.
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
@@ -232,6 +239,10 @@ Item {
             notConnectedText = String(other[10])
         if (other.length > 11 && String(other[11]) !== "")
             windowOnlyCaptureText = String(other[11])
+        if (other.length > 12 && String(other[12]) !== "")
+            minimiseName = String(other[12])
+        if (other.length > 13 && String(other[13]) !== "")
+            languageName = String(other[13])
     }
 
     // The user picked another language: store it and reload every text group.
@@ -250,18 +261,73 @@ Item {
     }
 
     function showDialog(dialog) {
+        // Keys go to the dialog; closing gives them back where they were.
+        if (!mainMask.visible)
+            focusBeforeDialog = Window.activeFocusItem
         mainFocus()
         mainMask.visible = true
         dialog.x = (normalW - dialog.width) / 2
         dialog.y = (normalH - dialog.height) / 2
         dialog.visible = true
+        // A dialog that took the keys for one of its own controls keeps them there.
+        var inside = false
+        for (var p = Window.activeFocusItem; p && !inside; p = p.parent)
+            inside = p === dialog
+        if (!inside)
+            dialog.forceActiveFocus(Qt.TabFocusReason)
     }
 
     function hideDialog(dialog) {
         dialog.visible = false
         mainMask.visible = false
-        // Keys go back to the frame, so Escape still reaches it.
-        focusSink.forceActiveFocus()
+        // Keys go back to the control that had them, or to the frame, so
+        // Escape still reaches it.
+        var back = focusBeforeDialog
+        focusBeforeDialog = null
+        if (back && back.visible && back.enabled && back !== focusSink)
+            back.forceActiveFocus(Qt.TabFocusReason)
+        else
+            focusSink.forceActiveFocus()
+    }
+
+    // Whether Tab may stop at a control: while a dialog is open only its
+    // own controls are reachable, not those of the frame under the mask.
+    function keyReachable(control) {
+        if (!mainMask.visible)
+            return true
+        for (var p = control; p; p = p.parent) {
+            if (p.parent === dialogLayer)
+                return true
+        }
+        return false
+    }
+
+    // The main tabs that are shown, in order: Ctrl+Tab and Ctrl+Shift+Tab
+    // go round them as a click on the next or previous one does.
+    function cycleTab(direction) {
+        var shown = []
+        for (var i = 0; i < tabBar.children.length; ++i) {
+            var t = tabBar.children[i]
+            if (t.objectName.indexOf("tab") === 0 && t.visible)
+                shown.push(Number(t.objectName.substring(3)))
+        }
+        var at = Math.max(0, shown.indexOf(currentTab))
+        selectTab(shown[(at + direction + shown.length) % shown.length])
+    }
+
+    // Frame keys that no control took: Ctrl+Tab / Ctrl+Shift+Tab and Ctrl+S,
+    // but not while a dialog is open or a page records keys.
+    Keys.onPressed: function(event) {
+        if (mainMask.visible || isLocked || !isUiShown || macroEditor.isCapturing || keyMatrixPage.isCapturing)
+            return
+        var ctrl = (event.modifiers & Qt.ControlModifier) !== 0
+        if (ctrl && (event.key === Qt.Key_Tab || event.key === Qt.Key_Backtab)) {
+            cycleTab(event.key === Qt.Key_Backtab || (event.modifiers & Qt.ShiftModifier) ? -1 : 1)
+            event.accepted = true
+        } else if (ctrl && event.key === Qt.Key_S) {
+            saveAllData()
+            event.accepted = true
+        }
     }
 
     // Escape: the dialog on top closes as its Cancel (or close cross) does.
