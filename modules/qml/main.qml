@@ -325,7 +325,12 @@ Item {
             cycleTab(event.key === Qt.Key_Backtab || (event.modifiers & Qt.ShiftModifier) ? -1 : 1)
             event.accepted = true
         } else if (ctrl && event.key === Qt.Key_S) {
+            // Saving takes the focus to the frame (and the input lock takes
+            // it from the view); a keyboard user goes on where they were.
+            var focused = Window.activeFocusItem
             saveAllData()
+            if (focused && focused !== focusSink && focused.visible && focused.enabled)
+                focused.forceActiveFocus(Qt.TabFocusReason)
             event.accepted = true
         }
     }

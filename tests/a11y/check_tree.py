@@ -35,6 +35,8 @@ EXPECTED = [
     ("English", "slider", "Stage 2"),
     ("English", "check box", "Enable Stage 2"),
     ("English", "push button", "Stage colour 1"),
+    ("English", "combo box", "Button 4: Forward Key"),
+    ("English", "push button", "Restore Button 4"),
     ("German", "push button", "Minimieren"),
     ("German", "push button", "Schließen"),
     ("German", "push button", "Speichern"),
@@ -42,6 +44,7 @@ EXPECTED = [
     ("German", "check box", "Aktiv Stufe 2"),
     ("German", "combo box", "Profil: Standard"),
     ("German", "slider", "Stufe 2"),
+    ("German", "push button", "Wiederherstellen Taste 4"),
 ]
 failures = []
 
