@@ -5,8 +5,8 @@ check_tree.py APP_DIR [--dump]
 
 APP_DIR holds halcyon-demo and its data tree (modules/). For each language
 the demo starts with that language stored, and the check asks:
-- every shown interactive node (button, tab, list, check box, slider,
-  spin box) has a non-empty name;
+- on every main tab (chosen through AT-SPI), every shown interactive node
+  (button, tab, list, check box, slider, spin box) has a non-empty name;
 - the names of the table below are there, in that language;
 - a DPI stage's slider reports its value and range in DPI;
 - the AT-SPI actions work: "Increase" on stage 2 and "Press" on Save
@@ -122,9 +122,15 @@ def check_language(language, save_stage_two):
             for n in walk(app):
                 print(n.getRoleName(), "|", n.name, "|", "showing" if showing(n) else "")
             return
-        for n in shown_nodes(app):
-            if n.getRoleName() in INTERACTIVE and not n.name.strip():
-                fail("%s: a shown %s has no name" % (language, n.getRoleName()))
+        # Each main tab in turn, chosen through its AT-SPI action, then back to the first.
+        tabs = [n for n in shown_nodes(app) if n.getRoleName() == "page tab"]
+        for tab in tabs[1:] + tabs[:1]:
+            do_action(tab, "Press")
+            wait_for("tab %r to be selected" % tab.name,
+                     lambda: tab.getState().contains(pyatspi.STATE_SELECTED))
+            for n in shown_nodes(app):
+                if n.getRoleName() in INTERACTIVE and not n.name.strip():
+                    fail("%s, tab %r: a shown %s has no name" % (language, tab.name, n.getRoleName()))
         for lang, role, name in EXPECTED:
             if lang == language and named(app, role, name) is None:
                 fail("%s: no shown %s named %r" % (language, role, name))
