@@ -82,6 +82,9 @@ Item {
     // True while a dialog is open over the frame (with the mask).
     readonly property bool isDialogOpen: mainMask.visible
     // True while any page holds changes that "Save" would send.
+    // A page or dialog records keys: Tab is recorded, not a move.
+    readonly property bool isRecordingKeys: macroEditor.isCapturing || keyMatrixPage.isCapturing
+                                            || keyAssigmentDialog.isCapturing || macroKeyDialog.isCapturing
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
     readonly property string cjkFontFamily: Qt.platform.os === "windows" ? "微软正黑体"
@@ -293,6 +296,9 @@ Item {
     // Whether Tab may stop at a control: while a dialog is open only its
     // own controls are reachable, not those of the frame under the mask.
     function keyReachable(control) {
+        // While keys are recorded, Tab is a key like any other.
+        if (isRecordingKeys)
+            return false
         if (!mainMask.visible)
             return true
         for (var p = control; p; p = p.parent) {
@@ -318,7 +324,13 @@ Item {
     // Frame keys that no control took: Ctrl+Tab / Ctrl+Shift+Tab and Ctrl+S,
     // but not while a dialog is open or a page records keys.
     Keys.onPressed: function(event) {
-        if (mainMask.visible || isLocked || !isUiShown || macroEditor.isCapturing || keyMatrixPage.isCapturing)
+        // Tab while recording stays with the recording; the frame's own
+        // focus chain would otherwise take it.
+        if (isRecordingKeys && (event.key === Qt.Key_Tab || event.key === Qt.Key_Backtab)) {
+            event.accepted = true
+            return
+        }
+        if (mainMask.visible || isLocked || !isUiShown || isRecordingKeys)
             return
         var ctrl = (event.modifiers & Qt.ControlModifier) !== 0
         if (ctrl && (event.key === Qt.Key_Tab || event.key === Qt.Key_Backtab)) {
