@@ -9,10 +9,12 @@ the demo starts with that language stored, and the check asks:
   (button, tab, list, check box, slider, spin box) has a non-empty name;
 - the names of the table below are there, in that language;
 - a DPI stage's slider reports its value and range in DPI;
-- the AT-SPI actions work: "Increase" on stage 2 and "Press" on Save
-  store the stepped value in the profile file.
+- AT-SPI actions alone carry out three tasks that reach the files: stage
+  2's "Increase", button 4 set to "Next" through its menu, "Save"; then a
+  new profile made in the profile manager and switched to by its row.
 --dump prints the tree instead.
 """
+import configparser
 import os
 import re
 import subprocess
@@ -42,7 +44,8 @@ EXPECTED = [
     ("German", "push button", "Speichern"),
     ("German", "combo box", "Sprache: Deutsch"),
     ("German", "check box", "Aktiv Stufe 2"),
-    ("German", "combo box", "Profil: Standard"),
+    # The English run ends on the profile it made.
+    ("German", "combo box", "Profil: profile_0"),
     ("German", "slider", "Stufe 2"),
     ("German", "push button", "Wiederherstellen Taste 4"),
 ]
@@ -147,7 +150,17 @@ def check_language(language, save_stage_two):
             after = wait_for("the stepped value", lambda: stage.queryValue().currentValue != before and
                              stage.queryValue().currentValue)
             print("%s: Increase made stage 2 %g" % (language, after))
+            # Button 4 gets "Next" from the media sub-menu, through actions only.
+            do_action(named(app, "combo box", "Button 4: Forward Key"), "Press")
+            do_action(wait_for("the menu", lambda: named(app, "menu item", "Media Function")), "Press")
+            do_action(wait_for("the sub-menu", lambda: named(app, "menu item", "Next")), "Press")
+            wait_for("button 4's new function", lambda: named(app, "combo box", "Button 4: Next"))
             do_action(named(app, "push button", save), "Press")
+            # A new profile in the profile manager, chosen by its row.
+            do_action(named(app, "push button", "Config"), "Press")
+            do_action(wait_for("the profile manager", lambda: named(app, "push button", "New")), "Press")
+            do_action(wait_for("the new profile", lambda: named(app, "list item", "profile_0")), "Press")
+            wait_for("the switch", lambda: named(app, "combo box", "Profile: profile_0"))
             demo.terminate()
             demo.wait()
             # Profile 1 is in use; its DPI values are one comma-separated list.
@@ -156,6 +169,17 @@ def check_language(language, save_stage_two):
             values = stored.split("=", 1)[-1].split(",")
             if len(values) < 2 or values[1].strip() != "%d" % after:
                 fail("%s: the stepped value %d is not in the profile files:\n%s" % (language, after, stored))
+            setting = os.path.join(app_dir, "modules", "setting")
+            files = {
+                "p1.bin": ("mouseKeyMatrix", "4", "0, 0, 243, 0"),
+                "apConfig.bin": ("mouse", "profileNo", "1"),
+            }
+            for name, (group, key, want) in files.items():
+                ini = configparser.ConfigParser(interpolation=None)
+                ini.read(os.path.join(setting, name), encoding="utf-8")
+                got = ini.get(group, key, fallback=None)
+                if got != want:
+                    fail("%s: %s %s/%s is %r, not %r" % (language, name, group, key, got, want))
     finally:
         if demo.poll() is None:
             demo.terminate()

@@ -111,6 +111,12 @@ Item {
                     readonly property bool marked: modelData.code ? Functions.sameCode(modelData.code, menu.currentCode)
                                                    : Number(menu.currentCode[0]) === modelData.category
                     objectName: "menuRow" + index
+                    Accessible.role: Accessible.MenuItem
+                    Accessible.name: Values.at(menu.texts, modelData.text)
+                    Accessible.onPressAction: {
+                        menu.keyRow = index
+                        menu.chooseRow(modelData)
+                    }
                     width: column.width
                     height: menu.rowHeight
                     color: rowArea.containsMouse || menu.openRow === index || menu.keyRow === index ? "#2e2a24" : "transparent"
@@ -184,6 +190,9 @@ Item {
                     required property int index
                     required property var modelData
                     objectName: "subRow" + index
+                    Accessible.role: Accessible.MenuItem
+                    Accessible.name: Values.at(menu.texts, modelData.text)
+                    Accessible.onPressAction: menu.itemChosen(modelData.code)
                     width: subColumn.width
                     height: menu.rowHeight
                     color: subArea.containsMouse || menu.keySubRow === index ? "#3a2e1e" : "transparent"
