@@ -28,11 +28,33 @@ Item {
     property bool ownerSteps: false
     signal stepRequested(int steps)
 
+    // One arrow moves one track pixel, or to the next tick mark where the
+    // track has them (the values change only there).
     function keyStep(steps) {
-        if (ownerSteps)
+        if (ownerSteps) {
             stepRequested(steps)
-        else
-            moved(Math.max(0, Math.min(trackWidth, Math.round(position) + steps)))
+            return
+        }
+        var p = Math.round(position)
+        for (var n = 0; n < Math.abs(steps); ++n) {
+            var next = steps > 0 ? trackWidth : 0
+            if (ticks.length === 0) {
+                next = p + (steps > 0 ? 1 : -1)
+            } else {
+                for (var i = 0; i < ticks.length; ++i) {
+                    var t = Number(ticks[i])
+                    if (steps > 0 && t > p && t < next)
+                        next = t
+                    if (steps < 0 && t < p && t > next)
+                        next = t
+                }
+            }
+            next = Math.max(0, Math.min(trackWidth, next))
+            if (next === p)
+                break
+            p = next
+        }
+        moved(p)
     }
 
     activeFocusOnTab: mainIten.keyReachable(slider)
