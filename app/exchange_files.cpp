@@ -1,13 +1,10 @@
 // Start folder, suggested name and extension of the exchange dialogs.
 #include "app/exchange_files.h"
-#include "settings/config_store.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
-const QString FolderKey = QStringLiteral("common/exchangeFolder");
-
 // Characters no file name on the supported systems may hold become "_".
 QString fileNameFrom(const QString& name)
 {
@@ -22,9 +19,8 @@ QString fileNameFrom(const QString& name)
 
 QString ExchangeFiles::startFolder() const
 {
-    const QString last = m_config.value(FolderKey).toString();
-    if (!last.isEmpty() && QFileInfo(last).isDir())
-        return last;
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
@@ -44,18 +40,11 @@ QString ExchangeFiles::withExtension(const QString& chosen, const QString& exten
 void ExchangeFiles::rememberFile(const QString& chosen)
 {
     if (!chosen.isEmpty())
-        remember(QFileInfo(chosen).absolutePath());
+        m_lastFolder = QDir::cleanPath(QFileInfo(chosen).absolutePath());
 }
 
 void ExchangeFiles::rememberFolder(const QString& chosen)
 {
     if (!chosen.isEmpty())
-        remember(QFileInfo(QDir::cleanPath(QDir(chosen).absolutePath())).absolutePath());
-}
-
-void ExchangeFiles::remember(const QString& folder)
-{
-    const QString clean = QDir::cleanPath(folder);
-    if (m_config.value(FolderKey).toString() != clean)
-        m_config.setValue(FolderKey, clean);
+        m_lastFolder = QFileInfo(QDir::cleanPath(QDir(chosen).absolutePath())).absolutePath();
 }

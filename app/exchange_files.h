@@ -1,17 +1,13 @@
 #pragma once
 #include <QString>
 
-class ConfigStore;
-
 // Where the profile and macro exchange dialogs open and what they suggest,
 // so that an exported file can be found again: every dialog starts in the
-// folder of the user's last export or import (kept in the global
-// configuration as common/exchangeFolder), else on the desktop; a save
-// dialog suggests the entry's name with its extension, and a name typed
-// without the extension gets it.
+// folder of the user's last export or import in this session, else on the
+// desktop; a save dialog suggests the entry's name with its extension, and
+// a name typed without the extension gets it.
 class ExchangeFiles {
 public:
-    explicit ExchangeFiles(ConfigStore& config) : m_config(config) {}
 
     // The folder a dialog starts in.
     QString startFolder() const;
@@ -27,6 +23,5 @@ public:
     void rememberFolder(const QString& chosen);
 
 private:
-    void remember(const QString& folder);
-    ConfigStore& m_config;
+    QString m_lastFolder;
 };

@@ -183,7 +183,7 @@ private:
     // Declared in the order they depend on each other; they close in reverse.
     ConfigStore m_config;
     ProfileStore m_profiles{m_config};
-    ExchangeFiles m_exchange{m_config};
+    ExchangeFiles m_exchange;
     GunStore m_guns{m_profiles};
     LanguageStrings m_languages;
     PointerSettings m_pointer;

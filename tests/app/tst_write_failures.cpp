@@ -6,6 +6,7 @@
 #include "app/user_dialogs.h"
 #include "settings/file_faults.h"
 #include "settings/file_replace.h"
+#include "settings/write_failures.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

@@ -176,12 +176,18 @@ PageBase {
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontNormalSize
     }
-    // Beside a caption: why the desktop does not offer this setting.
+    // Beside a caption: why the desktop does not offer this setting. It
+    // keeps to the width left beside the caption and wraps there (some
+    // languages need more than one line in the narrow scroll-lines column).
     component UnavailableNote: Text {
         property string reason: ""
         anchors.leftMargin: 12
+        width: Math.max(40, parent.width - x)
         visible: reason !== ""
         text: reason
+        wrapMode: Text.WordWrap
+        maximumLineCount: 3
+        elide: Text.ElideRight
         color: mainIten.colorAccent
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontMinSize
@@ -242,12 +248,15 @@ PageBase {
         height: 110
         Caption { id: linesCaption; text: Values.at(page.systemSettingLang, 3) }
         UnavailableNote {
+            id: wheelLinesNote
             objectName: "wheelLinesUnavailable"
             anchors.left: linesCaption.right
             reason: page.unavailable[2]
         }
+        // Room for a reason on more than one line.
+        readonly property real noteExtra: wheelLinesNote.visible ? Math.max(0, wheelLinesNote.y + wheelLinesNote.height - 26) : 0
         Row {
-            y: 30
+            y: 30 + parent.noteExtra
             enabled: page.unavailable[2] === ""
             opacity: enabled ? 1 : 0.35
             spacing: 10
@@ -290,7 +299,7 @@ PageBase {
         }
         CheckBox {
             objectName: "oneScreenBox"
-            y: 72
+            y: 72 + parent.noteExtra
             enabled: page.unavailable[2] === ""
             opacity: enabled ? 1 : 0.35
             text: Values.at(page.systemSettingLang, 4)
