@@ -136,9 +136,18 @@ QString MacroLibrary::beginBatchImport(const QString& chosen)
 {
     m_batchPath.clear();
     m_refused.clear();
+    m_unreadableFolder.clear();
     const QString name = chosenDirectoryName(chosen);
     if (chosen.isEmpty() || name == QLatin1String("Desktop"))
         return QString();
+    // A folder that cannot be listed would become an empty library folder
+    // with nothing said; the user is told instead and nothing is made.
+    const QFileInfo folder(chosen);
+    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
+        qDebug() << "loadMacroFile_batch cannot read" << chosen;
+        m_unreadableFolder = QDir::toNativeSeparators(QDir::cleanPath(chosen));
+        return QString();
+    }
     if (!MacroPaths::isSafeName(name)) {
         qDebug() << "loadMacroFile_batch refused the name of" << chosen;
         m_refused << QFileInfo(QDir::cleanPath(chosen)).fileName();

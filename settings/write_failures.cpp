@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
 
@@ -25,6 +26,20 @@ QString shownName(const QString& path)
     const QString rel = QDir::current().relativeFilePath(key(path));
     return QDir::toNativeSeparators(rel.startsWith(QLatin1String("..")) ? key(path) : rel);
 }
+// A system's reason may repeat a path as the program opened it, such as
+// "Existing file /home/u/halcyon/./modules/setting/p1.bin is not writable":
+// every absolute path in it is shown as the file name is.
+QString shownReason(const QString& reason)
+{
+    static const QRegularExpression absolutePath(QStringLiteral("(?<!\\S)/\\S*"));
+    QString text = reason;
+    QList<QRegularExpressionMatch> paths;
+    for (auto it = absolutePath.globalMatch(reason); it.hasNext();)
+        paths.prepend(it.next());
+    for (const QRegularExpressionMatch& m : paths)
+        text.replace(m.capturedStart(), m.capturedLength(), shownName(m.captured()));
+    return text;
+}
 } // namespace
 
 namespace WriteFailures {
@@ -32,7 +47,7 @@ namespace WriteFailures {
 QString warningText(const QString& path, const QString& reason)
 {
     return QStringLiteral("%1 could not be saved: %2. It keeps its previous content.")
-        .arg(shownName(path), reason);
+        .arg(shownName(path), shownReason(reason));
 }
 
 void record(const QString& path, const QString& reason)

@@ -68,6 +68,9 @@ Item {
     // editor says so while recording. Set by the native side at start-up.
     property bool desktopKeyCapture: true
     property string windowOnlyCaptureText: "Only keys typed in this window are recorded"
+    // What a long transfer lock waits for: sending the changed settings,
+    // sending a whole profile (the language group "other", 12 and 13).
+    property var transferNotes: ["Sending settings…", "Sending profile…"]
     // True once the first lock has ended and the frame replaced the logo.
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
@@ -232,6 +235,10 @@ Item {
             notConnectedText = String(other[10])
         if (other.length > 11 && String(other[11]) !== "")
             windowOnlyCaptureText = String(other[11])
+        if (other.length > 13 && String(other[12]) !== "" && String(other[13]) !== "")
+            transferNotes = [String(other[12]), String(other[13])]
+        // The desktop's reasons for a missing pointer setting follow the language.
+        systemPage.readAvailability()
     }
 
     // The user picked another language: store it and reload every text group.
@@ -288,7 +295,7 @@ Item {
         mainFocus()
         var locks = keyMatrixPage.isSave || dpiPage.isSave || lightPage.isSave
         if (locks)
-            controlUIEnable(false, qsTr("Sending settings…"))
+            controlUIEnable(false, transferNotes[0])
         var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
         for (var i = 0; i < pages.length; ++i) {
             if (pages[i].isSave) {
@@ -301,7 +308,7 @@ Item {
 
     // "Reset", once confirmed: restore the profile's factory values and send them.
     function resetAllDate() {
-        controlUIEnable(false, qsTr("Sending profile…"))
+        controlUIEnable(false, transferNotes[1])
         confirmDialog.visible = false
         mainMask.visible = false
         mouseMode = 0
@@ -329,7 +336,7 @@ Item {
         var newNo = Values.toInt(slot, profileNo)
         if (newNo === profileNo)
             return
-        controlUIEnable(false, qsTr("Sending profile…"))
+        controlUIEnable(false, transferNotes[1])
         profileNo = newNo
         menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
         ui_View.setGlobalData("mouse/profileNo", profileNo)

@@ -133,7 +133,7 @@ QtObject {
         function mouseSetReportRate(rate) { backend.record("ui_View.mouseSetReportRate", arguments) }
         function monotonicMs() { return backend.nowMs }
         function updataNameList(type, list) { backend.record("ui_View.updataNameList", arguments); backend.nameLists[String(type)] = list; return true }
-        function saveProfile(slot) { backend.record("ui_View.saveProfile", arguments) }
+        function saveProfile(slot, name) { backend.record("ui_View.saveProfile", arguments) }
         function loadProfile(slot) { backend.record("ui_View.loadProfile", arguments); return backend.importAnswer }
         function setMacroLevel(level) { backend.record("ui_View.setMacroLevel", arguments) }
         function setMacroSelectName(n1, n2, n3, n4, n5) { backend.record("ui_View.setMacroSelectName", arguments) }
@@ -180,14 +180,14 @@ QtObject {
         }
         function createMacroIni(name, index, level, type) { backend.record("ui_View.createMacroIni", arguments); return true }
         function saveMacroIni(level, name, macros, repeat) { backend.record("ui_View.saveMacroIni", arguments); return true }
-        // The library's name rule, as the backend applies it.
+        // The editor's name rule, as the backend applies it (no dots).
         function isMacroNameAllowed(name) {
             var n = String(name)
-            return n !== "" && n.trim() === n && !/[\\\/:*?"<>|,;=\x00-\x1f\x7f]/.test(n)
-                   && n !== "." && n !== ".." && n.charAt(n.length - 1) !== "."
+            return n !== "" && n.trim() === n && !/[\\\/:*?"<>|,;=.\x00-\x1f\x7f]/.test(n)
                    && !/^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\..*)?$/i.test(n)
         }
         function getRefusedImportNames() { return backend.refusedImports }
+        function getUnreadableImportFolder() { return "" }
         function deleteMacroIni(level, type, name) { backend.record("ui_View.deleteMacroIni", arguments); return true }
         function loadMacroFile(level, type) { backend.record("ui_View.loadMacroFile", arguments); return backend.answer("loadMacroFile", arguments, "") }
         function saveMacroFile(level, name) { backend.record("ui_View.saveMacroFile", arguments) }
