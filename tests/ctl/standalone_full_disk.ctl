@@ -1,0 +1,10 @@
+#! standalone 553
+# A full disk: a profile switch whose choice cannot be stored is reported
+# with the reason and exit status 1, and the file keeps the old choice; with
+# space again the same switch is done.
+$ --file-fail lock profile switch 2
+grep profileNo modules/setting/apConfig.bin
+$ --file-fail write profile switch 2
+grep profileNo modules/setting/apConfig.bin
+$ profile switch 2
+grep profileNo modules/setting/apConfig.bin
