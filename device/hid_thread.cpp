@@ -124,6 +124,8 @@ HidPort::Handle Hid_Thread::hidOpenCmd(int index)
     }
     m_failedCmdOpens = 0;
     m_unreachableTold = false;
+    m_removalHandled = false;
+    m_cmdOpenedOnce = true;
     m_port->setNonblocking(cmdHandle, 0);
     return cmdHandle;
 }
@@ -131,8 +133,10 @@ HidPort::Handle Hid_Thread::hidOpenCmd(int index)
 void Hid_Thread::noteCmdOpenFailure()
 {
     const int err = m_port->openErrno();
-    // A missing permission has its own notice (reportOpenFailure).
-    if (err == EACCES || ++m_failedCmdOpens < UnreachableAfterFailedOpens || m_unreachableTold)
+    // A missing permission has its own notice (reportOpenFailure); a mouse
+    // that was never reached is not one that went away.
+    if (err == EACCES || !m_cmdOpenedOnce || ++m_failedCmdOpens < UnreachableAfterFailedOpens
+        || m_unreachableTold)
         return;
     // Told once, until an open works again.
     m_unreachableTold = true;
@@ -140,7 +144,8 @@ void Hid_Thread::noteCmdOpenFailure()
     qDebug().noquote() << "Cannot open the command interface twice in a row:" << reason;
     // Told as the mouse's removal is: once the transfer in progress is over.
     deliverNotice([this, reason] {
-        if (owner)
+        // An unplugged mouse has been told as such already.
+        if (owner && !m_removalHandled)
             owner->deviceUnreachable(reason);
     });
 }
@@ -358,6 +363,7 @@ void Hid_Thread::runDeferredNotices()
 
 void Hid_Thread::handleRemoval()
 {
+    m_removalHandled = true;
     if (owner)
         owner->disableView();
     emit deviceRemoved();

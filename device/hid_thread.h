@@ -136,5 +136,7 @@ private:
     int m_transferDepth = 0;
     int m_failedCmdOpens = 0;
     bool m_unreachableTold = false;
+    bool m_removalHandled = false;  // until an open works again
+    bool m_cmdOpenedOnce = false;
     QList<std::function<void()>> m_deferredNotices;
 };
