@@ -57,6 +57,9 @@ public slots:
     void setData(QVariant key, QVariant data);
     void setGlobalData(QVariant key, QVariant tmpdata);
     void setDataList(QVariant key, QVariantList datalist);
+    // Writes what the slots above changed now and tells whether it reached
+    // the disk (a failure is warned); the page stays unsaved otherwise.
+    bool writePendingSettings();
 
     // ---- profile slots ----
     bool loadProfile(int profile);

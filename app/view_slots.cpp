@@ -31,6 +31,7 @@ void myQQuickView::setDataList(QVariant key, QVariantList datalist)
 {
     m_profiles.setValue(key.toString(), QVariant(datalist));
 }
+bool myQQuickView::writePendingSettings() { return m_profiles.writePending(); }
 
 // ---- profile slots ----
 
@@ -128,7 +129,7 @@ QVariant myQQuickView::updataMacroList(QVariant att, QVariant macroLevel, QVaria
 QVariant myQQuickView::updataMacroLists(QVariantList writes)
 {
     names().storeMacroLists(m_macroSelection, writes);
-    return QVariant(true);
+    return QVariant(names().lastWriteSucceeded());
 }
 
 // ---- button assignment ----

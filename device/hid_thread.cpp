@@ -116,12 +116,38 @@ HidPort::Handle Hid_Thread::hidOpenCmd(int index)
     closeCmd();
     cmdHandle = m_port->open(e->cmdPath.toLatin1());
     if (!cmdHandle) {
+        // The path stays: a failed open (a transient I/O error) is tried
+        // again by the next command.
         reportOpenFailure(e->cmdPath);
-        e->cmdPath.clear();
+        noteCmdOpenFailure();
         return nullptr;
     }
+    m_failedCmdOpens = 0;
+    m_unreachableTold = false;
+    m_removalHandled = false;
+    m_cmdOpenedOnce = true;
     m_port->setNonblocking(cmdHandle, 0);
     return cmdHandle;
+}
+
+void Hid_Thread::noteCmdOpenFailure()
+{
+    const int err = m_port->openErrno();
+    // A missing permission has its own notice (reportOpenFailure); a mouse
+    // that was never reached is not one that went away.
+    if (err == EACCES || !m_cmdOpenedOnce || ++m_failedCmdOpens < UnreachableAfterFailedOpens
+        || m_unreachableTold)
+        return;
+    // Told once, until an open works again.
+    m_unreachableTold = true;
+    const QString reason = err ? QString::fromLocal8Bit(std::strerror(err)) : QStringLiteral("it does not answer");
+    qDebug().noquote() << "Cannot open the command interface twice in a row:" << reason;
+    // Told as the mouse's removal is: once the transfer in progress is over.
+    deliverNotice([this, reason] {
+        // An unplugged mouse has been told as such already.
+        if (owner && !m_removalHandled)
+            owner->deviceUnreachable(reason);
+    });
 }
 
 HidPort::Handle Hid_Thread::hidOpenEvent(int index)
@@ -337,6 +363,7 @@ void Hid_Thread::runDeferredNotices()
 
 void Hid_Thread::handleRemoval()
 {
+    m_removalHandled = true;
     if (owner)
         owner->disableView();
     emit deviceRemoved();

@@ -119,6 +119,11 @@ private:
     friend class TransferScope;
     // Tells the owner when an open failed for lack of permission.
     void reportOpenFailure(const QString& path);
+    // Counts failed opens of the command interface; after
+    // UnreachableAfterFailedOpens in a row the owner hears the mouse cannot
+    // be reached.
+    void noteCmdOpenFailure();
+    static constexpr int UnreachableAfterFailedOpens = 2;
 
     HidPort* m_port;
     Clock* m_clock;
@@ -129,5 +134,9 @@ private:
     uchar answerReport[9] = {};
     uchar hidData[256] = {};
     int m_transferDepth = 0;
+    int m_failedCmdOpens = 0;
+    bool m_unreachableTold = false;
+    bool m_removalHandled = false;  // until an open works again
+    bool m_cmdOpenedOnce = false;
     QList<std::function<void()>> m_deferredNotices;
 };

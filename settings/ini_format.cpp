@@ -416,6 +416,11 @@ bool writeFunc(QIODevice& device, const QSettings::SettingsMap& map)
     auto* file = qobject_cast<QFileDevice*>(&device);
     const QString path = file ? file->fileName() : QString();
     QString reason;
+    // As when the settings object cannot create its lock file: it gives up
+    // before any writer runs and says nothing; only its status and the file
+    // on disk show it.
+    if (FileFaults::failsNow(Step::Lock, reason))
+        return false;
     bool ok = !FileFaults::failsNow(Step::Write, reason) && device.write(text) == text.size();
     // Flushed and checked here: the commit that follows can report success
     // for data still sitting in the write buffer of a full disk.

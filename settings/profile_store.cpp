@@ -1,5 +1,6 @@
 #include "settings/profile_store.h"
 #include "settings/config_store.h"
+#include "settings/checked_writes.h"
 #include "settings/file_replace.h"
 #include "settings/import_limit.h"
 #include "settings/ini_format.h"
@@ -18,6 +19,9 @@ ProfileStore::ProfileStore(ConfigStore& config) : m_config(config), m_factory(op
 {
     for (int k = 0; k < SlotCount; ++k)
         m_slots.push_back(openIni(slotFilePath(k)));
+    CheckedWrites::watch(*m_factory);
+    for (auto& s : m_slots)
+        CheckedWrites::watch(*s);
 }
 
 ProfileStore::~ProfileStore() = default;
@@ -54,10 +58,24 @@ void ProfileStore::setValue(const QString& key, const QVariant& sceneValue)
 
 void ProfileStore::flushAll()
 {
-    m_config.flush();
+    writePending();
     flushSettings(*m_factory);
-    for (auto& s : m_slots)
-        flushSettings(*s);
+}
+
+bool ProfileStore::writePending(QString* reason)
+{
+    QString first;
+    bool ok = m_config.flush(&first);
+    for (auto& s : m_slots) {
+        QString why;
+        if (!CheckedWrites::sync(*s, &why) && ok) {
+            ok = false;
+            first = why;
+        }
+    }
+    if (!ok && reason)
+        *reason = first;
+    return ok;
 }
 
 bool ProfileStore::exportSlot(int k, const QString& target)
@@ -65,7 +83,10 @@ bool ProfileStore::exportSlot(int k, const QString& target)
     QSettings* handle = slot(k);
     if (!handle)
         return false;
-    flushSettings(*handle);
+    // Without the unsaved changes the copy would not be the profile the
+    // user sees; the failure has been told.
+    if (!flushSettings(*handle))
+        return false;
     QByteArray content;
     return readWholeFile(slotFilePath(k), content) && writeFileAtomically(target, content);
 }

@@ -5,6 +5,7 @@
 #include "app/widget.h"
 #include "macros/macro_paths.h"
 #include "settings/ini_format.h"
+#include "settings/write_failures.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QJSValue>
@@ -388,7 +389,7 @@ QString printable(const QString& text)
     return out;
 }
 
-CtlReply run(Widget& widget, const QStringList& args)
+static CtlReply carryOut(Widget& widget, const QStringList& args)
 {
     const CtlParse p = CtlArguments::parse(args);
     if (!p.ok)
@@ -426,6 +427,19 @@ CtlReply run(Widget& widget, const QStringList& args)
         break;
     }
     return done();
+}
+
+CtlReply run(Widget& widget, const QStringList& args)
+{
+    // A file that could not be written is the request's answer, not a
+    // warning box: the settings changed by the request are written now.
+    WriteFailures::Collector failures;
+    CtlReply reply = carryOut(widget, args);
+    if (myQQuickView* view = widget.view())
+        view->profiles().writePending();
+    if (reply.code == 0 && !failures.texts().isEmpty())
+        return refused(failures.texts().constFirst());
+    return reply;
 }
 
 } // namespace CtlCommands

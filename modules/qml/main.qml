@@ -297,11 +297,19 @@ Item {
         if (locks)
             controlUIEnable(false, transferNotes[0])
         var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
+        var saved = []
         for (var i = 0; i < pages.length; ++i) {
             if (pages[i].isSave) {
                 pages[i].isSave = false
                 pages[i].saveData()
+                saved.push(pages[i])
             }
+        }
+        // What could not be written (a full disk) stays unsaved, so that
+        // "Save" can be tried again; the backend has warned.
+        if (saved.length > 0 && !ui_View.writePendingSettings()) {
+            for (var j = 0; j < saved.length; ++j)
+                saved[j].isSave = true
         }
         controlUIEnable(true)
     }

@@ -364,8 +364,9 @@ Item {
             verify(editor.renameEntry(macro, "Spray"))
             compare(keyPage.entryText(0, 3), "Spray")
             var names = mockBackend.names()
-            // The index first, in one write of the lists that hold the macro.
-            verify(names.indexOf("ui_View.updataMacroList") < names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
+            // The file first (it alone can be undone without a write), then
+            // the index, in one write of the lists that hold the macro.
+            verify(names.indexOf("ui_View.modifyMacroNameUpdateProfile") < names.indexOf("ui_View.updataMacroList"))
             var games = mockBackend.callsOf("ui_View.updataMacroList").filter(function(c) { return c[1] === 1 })
             compare(games.length, 1)
             compare(games[0][3], ["Spray"])

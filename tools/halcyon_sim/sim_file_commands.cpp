@@ -56,7 +56,22 @@ struct IniLine {
 
 void registerFileCommands(SimSession& session)
 {
-    // {"sim":"file-fail","op":"write|flush|commit|rename","after":K,"count":N,
+    // {"sim":"disk","fill":true}: fills the working directory's file system
+    // with a file of zeros until it takes no more, as a full disk (for runs
+    // on a small file system of their own); "fill":false removes that file.
+    session.addSimCommand(QStringLiteral("disk"), [](const QJsonObject& line) {
+        const QString filler = QStringLiteral("disk-filler");
+        if (!line.value(QStringLiteral("fill")).toBool())
+            return QFile::remove(filler);
+        QFile file(filler);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+            return false;
+        const QByteArray zeros(4096, '\0');
+        while (file.write(zeros) > 0) {
+        }
+        return true;
+    });
+    // {"sim":"file-fail","op":"write|flush|commit|rename|lock","after":K,"count":N,
     // "reason":TEXT}: the next N such steps of settings writes fail after K
     // successful ones (count -1: until "file-fail" with count 0).
     session.addSimCommand(QStringLiteral("file-fail"), [](const QJsonObject& line) {

@@ -507,6 +507,13 @@ PageBase {
             return false
         }
         var oldName = node.name
+        // All or nothing: the file or folder on disk (whose place the
+        // selected folder names give) and the button page's bindings first,
+        // then the name index; when the index cannot be written the rename
+        // is undone, so file, index and profiles keep the old name.
+        selectParentOf(node)
+        if (!keyMatrixPage.macroRenamed(node.level, node.type, oldName, name))
+            return false
         // Only the lists this rename changes are written, in one write: the
         // lists that hold the entry up to the top level and, for a folder,
         // every list below it, whose groups are named after the folder's
@@ -518,11 +525,13 @@ PageBase {
             writes.push(listWrite(f, 1, ""))
         if (node.type === 1)
             treeWrites(node, writes)
-        ui_View.updataMacroLists(writes)
-        // The button page renames its bindings, then the file or folder on
-        // disk, whose place the selected folder names give.
+        if (!ui_View.updataMacroLists(writes)) {
+            node.name = oldName
+            selectParentOf(node)
+            keyMatrixPage.macroRenamed(node.level, node.type, name, oldName)
+            return false
+        }
         selectParentOf(node)
-        keyMatrixPage.macroRenamed(node.level, node.type, oldName, name)
         rebuildRows()
         if (node === currentMacro)
             selectNode(node)

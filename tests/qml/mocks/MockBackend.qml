@@ -102,6 +102,7 @@ QtObject {
         function setData(key, value) { backend.record("ui_View.setData", arguments); backend.profile[key] = value }
         function getDataList(key, isRecovery) { backend.record("ui_View.getDataList", arguments); return backend.profileLists[key] || [] }
         function setDataList(key, list) { backend.record("ui_View.setDataList", arguments); backend.profileLists[key] = list }
+        function writePendingSettings() { return true }
         function getLangStrings(group, lang) {
             backend.record("ui_View.getLangStrings", arguments)
             var file = backend.languages[lang]
@@ -158,7 +159,7 @@ QtObject {
         }
         function mouseSendMacroData(bytes, index) { backend.record("ui_View.mouseSendMacroData", arguments); return true }
         function deleteMacroUpdateProfile(name) { backend.record("ui_View.deleteMacroUpdateProfile", arguments) }
-        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments) }
+        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments); return true }
 
         // ---- macro editor, gun editor and lighting page ----
         function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
