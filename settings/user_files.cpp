@@ -1,6 +1,8 @@
 #include "settings/user_files.h"
 #include "settings/file_faults.h"
-#include "settings/write_failures.h"
+#include "settings/user_warnings.h"
+#include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -234,12 +236,14 @@ bool holds(const QString& path, const QByteArray& expected)
 bool exportOrWarn(const QString& path, const QByteArray& content)
 {
     QString reason;
-    if (!writeExport(path, content, true, reason)) {
-        WriteFailures::record(path, reason);
-        return false;
-    }
-    WriteFailures::cleared(path);
-    return true;
+    if (writeExport(path, content, true, reason))
+        return true;
+    // Every export the user asks for is answered, not once per file as the
+    // program's own settings files are.
+    qWarning().noquote() << "export failed:" << path << "-" << reason;
+    UserWarnings::show(QStringLiteral("Export"),
+                       QStringLiteral("%1 was not written: %2.").arg(QDir::toNativeSeparators(path), reason));
+    return false;
 }
 
 } // namespace UserFiles

@@ -30,7 +30,7 @@ QString exportRefusal(const QString& path, bool mayReplace);
 bool writeExport(const QString& path, const QByteArray& content, bool mayReplace, QString& reason);
 
 // writeExport() for a target the user chose in the save dialog (which asked
-// before replacing a file); a failure warns as a failed settings write does.
+// before replacing a file); every failure is told to the user.
 bool exportOrWarn(const QString& path, const QByteArray& content);
 
 // Whether the regular file at path holds exactly `expected`; reads no more

@@ -19,7 +19,7 @@ victim=hcyv$$ other=hcyo$$
 work=$(mktemp -d) pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
   for u in "$victim" "$other"; do userdel "$u" 2>/dev/null; done
   [ -n "${vuid:-}" ] && rm -rf "/tmp/halcyon-$vuid"
   rm -rf "$work"
@@ -61,8 +61,8 @@ folder=/tmp/halcyon-$vuid
 
 # A listener that answers every request with a made-up reply and logs how
 # many bytes each connection sent it.
-impostor() {  # SOCKET LOG
-  perl -MIO::Socket::UNIX -e '
+impostor() {  # SOCKET LOG; run in the background, it is the listener's pid
+  exec perl -MIO::Socket::UNIX -e '
     my ($path, $log) = @ARGV; unlink $path;
     my $s = IO::Socket::UNIX->new(Type => SOCK_STREAM(), Local => $path, Listen => 5) or die "listen: $!";
     chmod 0777, $path;
@@ -81,7 +81,9 @@ waitfor() {  # FILE TEXT
   return 1
 }
 start_demo() {  # LOG
-  as "$victim" sh -c "cd / && exec '$inst/halcyon-demo'" >"$1" 2>&1 &
+  setpriv --reuid="$vuid" --regid="$(id -g "$victim")" --init-groups \
+    env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen ${XDG:+XDG_RUNTIME_DIR=$XDG} \
+    sh -c "cd / && exec '$inst/halcyon-demo'" >"$1" 2>&1 &
   demo=$!; pids+=("$demo")
   waitfor "$1" "Device Connect"
 }
@@ -133,6 +135,7 @@ out=$(ctl status 2>&1)
 [[ $out == *"connected: yes"* ]] && ok "halcyonctl reaches the real program" || fail "ctl after takeover: $out"
 # The real program drops a connection of another user unanswered.
 answer=$(perl -MIO::Socket::UNIX -e '
+  $SIG{PIPE} = "IGNORE";
   my $c = IO::Socket::UNIX->new(Type => SOCK_STREAM(), Peer => $ARGV[0]) or die "connect: $!";
   my $p = q({"version":1,"args":["status"]});
   print $c "Q" . pack("N", length $p) . $p;
@@ -160,21 +163,21 @@ if start_demo "$work/demo5.log" && second_start_leaves; then
 else fail "after a killed instance"; cat "$work/demo5.log"; fi
 
 # 5. Exports through the other user's links in a shared folder.
+printf '[config]\ntotal=0\n' >"$home/Fresh.mc"; chown "$victim" "$home/Fresh.mc"
+modules_mode=$(stat -c %a "$inst/modules")
+out=$(ctl macro import "$home/Fresh.mc" 2>&1) || fail "macro import: $out"
 echo "precious" >"$home/precious.txt"; chown "$victim" "$home/precious.txt"
 as "$other" ln -s "$home/precious.txt" "$shared/backup.pf"
 as "$other" ln -s "$home/made.mc" "$shared/rapid.mc"
 out=$(ctl profile export 1 "$shared/backup.pf" 2>&1); rc=$?
 [ $rc = 1 ] && [ "$(cat "$home/precious.txt")" = precious ] && ok "export through a link refused: $out" \
   || fail "export through a link: rc=$rc $out; $(cat "$home/precious.txt")"
-out=$(ctl macro export Rapid "$shared/rapid.mc" 2>&1); rc=$?
+out=$(ctl macro export Fresh "$shared/rapid.mc" 2>&1); rc=$?
 [ $rc = 1 ] && [ ! -e "$home/made.mc" ] && ok "export to a dangling link refused: $out" \
   || fail "export to a dangling link: rc=$rc $out"
 
-# 6. Private files: a macro imported now is the victim's alone; the data
-# folder that existed keeps its permissions.
-printf '[config]\ntotal=0\n' >"$home/Fresh.mc"; chown "$victim" "$home/Fresh.mc"
-modules_mode=$(stat -c %a "$inst/modules")
-out=$(ctl macro import "$home/Fresh.mc" 2>&1) || fail "macro import: $out"
+# 6. Private files: the macro imported above is the victim's alone; the
+# data folder that existed keeps its permissions.
 [ "$(stat -c %a "$inst/modules/macro/Fresh.bin" 2>&1)" = 600 ] && ok "a new macro file is 0600" \
   || fail "new macro file mode: $(stat -c %a "$inst/modules/macro/Fresh.bin" 2>&1)"
 [ "$(stat -c %a "$inst/modules")" = "$modules_mode" ] && ok "the existing data folder keeps $modules_mode" \
