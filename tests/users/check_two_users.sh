@@ -49,11 +49,18 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 
+# The sanitizers' settings (a sanitized build) go along with the clean
+# environment the users get.
+sanitizer_env=()
+for v in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+  [ -n "${!v:-}" ] && sanitizer_env+=("$v=${!v}")
+done
 # Runs a command as a user, with a clean login-like environment.
 as() {
   local who=$1; shift
   setpriv --reuid="$(id -u "$who")" --regid="$(id -g "$who")" --init-groups \
-    env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen ${XDG:+XDG_RUNTIME_DIR=$XDG} "$@"
+    env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen ${XDG:+XDG_RUNTIME_DIR=$XDG} \
+    "${sanitizer_env[@]}" "$@"
 }
 exe=$(readlink -f "$inst/halcyon-demo")
 id=halcyon-$(printf '%s\n%s' "$exe" "$vuid" | sha1sum | cut -c1-16)
@@ -83,7 +90,7 @@ waitfor() {  # FILE TEXT
 start_demo() {  # LOG
   setpriv --reuid="$vuid" --regid="$(id -g "$victim")" --init-groups \
     env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen ${XDG:+XDG_RUNTIME_DIR=$XDG} \
-    sh -c "cd / && exec '$inst/halcyon-demo'" >"$1" 2>&1 &
+    "${sanitizer_env[@]}" sh -c "cd / && exec '$inst/halcyon-demo'" >"$1" 2>&1 &
   demo=$!; pids+=("$demo")
   waitfor "$1" "Device Connect"
 }
