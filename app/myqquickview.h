@@ -170,6 +170,7 @@ public slots:
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Declared in the order they depend on each other; they close in reverse.

@@ -7,13 +7,25 @@
 namespace {
 const QString kConfigPath = QStringLiteral("./modules/setting/apConfig.bin");
 const QString kFactoryConfigPath = QStringLiteral("./modules/setting/apConfigD.bin");
+const QString kFamilyKey = QStringLiteral("mouse/icType");
+
+QString& familyOverride()
+{
+    static QString family;
+    return family;
+}
 } // namespace
+
+void ConfigStore::overrideFamily(const QString& icType)
+{
+    familyOverride() = icType;
+}
 
 ConfigStore::ConfigStore() : m_file(openIni(kConfigPath))
 {
     m_traits.colorful = m_file->value(QStringLiteral("mouse/isColorful")).toBool();
     m_traits.gun = m_file->value(QStringLiteral("mouse/isGun")).toBool();
-    m_traits.icType = m_file->value(QStringLiteral("mouse/icType")).toString();
+    m_traits.icType = value(kFamilyKey).toString();
     m_traits.is55328 = m_file->value(QStringLiteral("mouse/is55328")).toBool();
 }
 
@@ -21,6 +33,8 @@ ConfigStore::~ConfigStore() = default;
 
 QVariant ConfigStore::value(const QString& key) const
 {
+    if (key == kFamilyKey && !familyOverride().isEmpty())
+        return familyOverride();
     return m_file->value(key);
 }
 

@@ -26,6 +26,11 @@ public:
 
     const DeviceTraits& traits() const { return m_traits; }
 
+    // Makes every store report this controller family
+    // ("553" or "560") instead of the file's `mouse/icType`, without writing
+    // the file: the demo shows either family on the same data.
+    static void overrideFamily(const QString& icType);
+
 private:
     std::unique_ptr<QSettings> m_file;
     DeviceTraits m_traits;

@@ -277,7 +277,8 @@ Item {
         }
         if (top === null || top.isCapturing)
             return false
-        top.closeRequested()
+        if (top.closeInner === undefined || !top.closeInner())
+            top.closeRequested()
         return true
     }
     Keys.onEscapePressed: function(event) { event.accepted = closeTopDialog() }
@@ -338,11 +339,14 @@ Item {
     }
 
     // Load every page from the current profile and send it to the mouse.
+    // Every page shows the new profile before the first transfer, so the
+    // window never shows two profiles at once while the mouse is written.
     function sendProfile() {
-        keyMatrixPage.init(true, false)
-        dpiPage.init(true, false)
-        lightPage.init(true, false)
-        systemPage.init(true, false)
+        var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
+        for (var i = 0; i < pages.length; ++i)
+            pages[i].init(false, false)
+        for (var j = 0; j < pages.length; ++j)
+            pages[j].init(true, false)
         if (isGun) {
             ui_View.mouseSwitchKeyMatrix(1)
             ui_View.mouseResetKeyMatrix()

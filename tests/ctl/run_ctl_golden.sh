@@ -3,13 +3,15 @@
 #
 # The first line "#! standalone [553|560] [unplugged]" runs
 # halcyonctl-virtual (the tool on its own with the virtual mouse, plugged in
-# or not); "#! demo [553|560]" starts halcyon-demo
-# and drives the real halcyonctl against it. Both run from a fresh folder
+# or not); "#! demo [553|560] [DEMO-ARGS...]" starts halcyon-demo (with those
+# arguments) and drives the real halcyonctl against it. Both run from a fresh folder
 # holding copies of the executables and of the shipped data tree (from the
 # source tree, never the build folder's working copy). Script lines:
 #   $ ARGS...        run the tool (shell quoting); prints its standard
 #                    output as "| " lines, standard error as "! " lines and
 #                    "exit N"
+#   demo ARGS...     the same for halcyon-demo itself (demo mode; for
+#                    arguments that end it at once, such as --help)
 #   trace            the HID calls and pacing since the last "trace"
 #                    (standalone only)
 #   file PATH        a file, line by line;  grep REGEX PATH  matching lines
@@ -47,7 +49,8 @@ case $mode in
     tool=("$work/halcyonctl")
     # The demo's instance socket is derived from its path, so this copy
     # cannot meet any other Halcyon of the machine.
-    (cd / && exec "$work/halcyon-demo" >"$work/.demo.log" 2>&1) &
+    # shellcheck disable=SC2086
+    (cd / && exec "$work/halcyon-demo" ${extra:-} >"$work/.demo.log" 2>&1) &
     demo_pid=$!
     for _ in $(seq 1 300); do
       (cd "$work" && "${tool[@]}" status 2>/dev/null | grep -q '^connected: yes') && break
@@ -62,7 +65,7 @@ run() {
   local out err rc
   (cd "$rundir" && "${tool[@]}" "$@" >"$work/.out" 2>"$work/.err")
   rc=$?
-  printf '$'; [ $# -gt 0 ] && printf ' %q' "$@"; echo
+  printf '%s' "$prompt"; [ $# -gt 0 ] && printf ' %q' "$@"; echo
   # The folder of the run differs each time; it prints as WORK.
   sed "s#$work#WORK#g; s/^/| /" "$work/.out"
   sed "s#$work#WORK#g; s/^/! /" "$work/.err"
@@ -73,7 +76,10 @@ actual=$work/.actual
 while IFS= read -r line || [ -n "$line" ]; do
   case $line in
     ''|'#'*) continue ;;
-    '$'|'$ '*) eval "args=(${line#\$})"; run "${args[@]}" ;;
+    '$'|'$ '*) eval "args=(${line#\$})"; prompt='$' run "${args[@]}" ;;
+    # A demo that does not end on its own is stopped after a minute (exit 124).
+    'demo '*) eval "args=(${line#demo})"; ctl=("${tool[@]}"); tool=(timeout 60 "$work/halcyon-demo")
+              prompt=demo run "${args[@]}"; tool=("${ctl[@]}") ;;
     trace) echo "trace"; sed 's/^/  /' "$work/.trace"; : >"$work/.trace" ;;
     'file '*) p=${line#file }; echo "file $p"; sed 's/^/file| /' "$work/$p" ;;
     'grep '*) read -r _ re p <<<"$line"; echo "grep $re $p"; grep -E -- "$re" "$work/$p" | sed 's/^/grep| /' ;;

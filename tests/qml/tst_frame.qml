@@ -403,7 +403,10 @@ Item {
                     .concat(data.gunCalls).concat(["ui_View.setEnabled"]))
             compare(frameCallsOf("ui_View.setGlobalData"), [["mouse/profileNo", 4]])
             compare(mockBackend.callsOf("ui_View.setCurrentProfile"), [[4]])
-            compare(events, ["keyMatrixPage.init(true,false)", "dpiPage.init(true,false)",
+            // Every page shows the new profile before the first one is sent.
+            compare(events, ["keyMatrixPage.init(false,false)", "dpiPage.init(false,false)",
+                             "lightPage.init(false,false)", "systemPage.init(false,false)",
+                             "keyMatrixPage.init(true,false)", "dpiPage.init(true,false)",
                              "lightPage.init(true,false)", "systemPage.init(true,false)"])
             compare(findChild(scene, "saveButton").textColor, scene.fontColor)
 

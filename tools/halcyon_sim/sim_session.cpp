@@ -75,7 +75,11 @@ public:
 SimSession::SimSession(const SimOptions& options)
     : m_options(options), m_mouse(familyOf(options.family))
 {
-    m_clock.onSleep = [](int ms) { SimOutput::line(QStringLiteral("sleep %1").arg(ms)); };
+    m_clock.onSleep = [this](int ms) {
+        SimOutput::line(QStringLiteral("sleep %1").arg(ms));
+        for (const auto& hook : m_sleepHooks)
+            hook();
+    };
     m_mouse.trace = [](const QString& line) { SimOutput::line(line); };
     UserDialogs::install(&m_dialogs);
     static SilentNotifier silent;

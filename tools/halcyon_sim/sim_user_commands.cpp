@@ -365,9 +365,11 @@ public:
         const Qt::KeyboardModifier mod = modifierOf(spec.key);
         if (isDown)
             m_modifiers |= mod;
+        // Without a focus widget the window itself gets the keys, as Qt's
+        // widget window hands them on.
         QWidget* target = QApplication::focusWidget();
         if (!target)
-            target = m_session.view();
+            target = m_session.widget();
         const QString text = m_modifiers & Qt::ControlModifier ? QString() : spec.text;
         QKeyEvent event(isDown ? QEvent::KeyPress : QEvent::KeyRelease, spec.key, m_modifiers,
                         spec.evdev ? spec.evdev + 8 : 0, 0, 0, text);
@@ -526,6 +528,38 @@ void registerUserCommands(SimSession& session)
             return false;
         }
         SimOutput::line(QStringLiteral("read %1 %2").arg(t.label, compact(readControl(t.item, line.value(QStringLiteral("props")).toArray()))));
+        return true;
+    });
+    // {"sim":"watch","item":...,"props":[...]}: prints what the control shows
+    // now and again at every pacing sleep where it changed, so a trace shows
+    // what the window shows while a transfer runs. Several controls may be
+    // watched at once; without "item" the watching stops.
+    struct Watch {
+        QJsonObject line;
+        QString last;
+    };
+    auto watches = std::make_shared<std::vector<Watch>>();
+    auto printWatched = [root](Watch& w, bool always) {
+        const Target t = locate(root(), w.line, false);
+        const QString shown = t.item ? compact(readControl(t.item, w.line.value(QStringLiteral("props")).toArray()))
+                                     : QStringLiteral("gone");
+        if (always || shown != w.last)
+            SimOutput::line(QStringLiteral("watch %1 %2").arg(t.label, shown));
+        w.last = shown;
+    };
+    session.onSleep([watches, printWatched] {
+        for (Watch& w : *watches)
+            printWatched(w, false);
+    });
+    session.onRestart([watches] { watches->clear(); });
+    session.addSimCommand(QStringLiteral("watch"), [watches, printWatched](const QJsonObject& line) {
+        if (!line.contains(QStringLiteral("item")) && !line.contains(QStringLiteral("text"))) {
+            watches->clear();
+            SimOutput::line(QStringLiteral("watch end"));
+            return true;
+        }
+        watches->push_back(Watch{line, QString()});
+        printWatched(watches->back(), true);
         return true;
     });
     session.addSimCommand(QStringLiteral("texts"), [root](const QJsonObject& line) {

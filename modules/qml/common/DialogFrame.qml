@@ -8,6 +8,9 @@ PageBase {
     property bool showClose: true
     default property alias content: body.data
     signal closeRequested()
+    // Escape closes what is open inside the dialog (a menu, a question)
+    // before the dialog itself; true when there was something to close.
+    function closeInner() { return false }
 
     width: 520
     height: 260

@@ -1109,7 +1109,7 @@ PageBase {
 
         TextButton {
             objectName: "recordButton"
-            width: Math.min(parent.width, 200)
+            minimumWidth: Math.min(parent.width, 200)
             text: page.isRecording ? page.tr(17) : page.tr(16)
             textColor: page.isRecording ? mainIten.colorAccent : (page.currentMacro ? mainIten.fontColor : mainIten.colorGray6)
             onClicked: {
