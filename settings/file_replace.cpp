@@ -1,5 +1,6 @@
 #include "settings/file_replace.h"
 #include "settings/checked_writes.h"
+#include "settings/data_links.h"
 #include "settings/file_faults.h"
 #include "settings/ini_format.h"
 #include "settings/write_failures.h"
@@ -33,6 +34,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& content)
 bool writeFileAtomically(const QString& path, const QByteArray& content, QString& reason)
 {
     using FileFaults::Step;
+    reason = DataLinks::escapeReason(path);
+    if (!reason.isEmpty())
+        return false;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -1,4 +1,5 @@
 #include "settings/ini_format.h"
+#include "settings/data_links.h"
 #include "settings/file_faults.h"
 #include "settings/write_failures.h"
 #include <QFileDevice>
@@ -421,7 +422,8 @@ bool writeFunc(QIODevice& device, const QSettings::SettingsMap& map)
     // on disk show it.
     if (FileFaults::failsNow(Step::Lock, reason))
         return false;
-    bool ok = !FileFaults::failsNow(Step::Write, reason) && device.write(text) == text.size();
+    reason = DataLinks::escapeReason(path);
+    bool ok = reason.isEmpty() && !FileFaults::failsNow(Step::Write, reason) && device.write(text) == text.size();
     // Flushed and checked here: the commit that follows can report success
     // for data still sitting in the write buffer of a full disk.
     if (ok)

@@ -5,6 +5,7 @@
 #include "settings/import_limit.h"
 #include "settings/ini_format.h"
 #include "settings/scene_value.h"
+#include "settings/user_files.h"
 
 namespace {
 const QString kFactoryProfilePath = QStringLiteral("./modules/setting/pD.bin");
@@ -88,19 +89,22 @@ bool ProfileStore::exportSlot(int k, const QString& target)
     if (!flushSettings(*handle))
         return false;
     QByteArray content;
-    return readWholeFile(slotFilePath(k), content) && writeFileAtomically(target, content);
+    if (!readWholeFile(slotFilePath(k), content))
+        return false;
+    // The save dialog asked before an existing file is replaced.
+    return UserFiles::exportOrWarn(target, content);
 }
 
 bool ProfileStore::importSlot(int k, const QString& source)
 {
     QSettings* handle = slot(k);
-    if (!handle || source.isEmpty() || !ImportLimit::allowsOrWarn(source))
+    if (!handle || source.isEmpty())
         return false;
     // The chosen file may be one of the program's own settings files: its
     // pending writes belong to what is read.
     flushAll();
     QByteArray content;
-    return readWholeFile(source, content) && replaceSettingsFile(*handle, content);
+    return ImportLimit::readOrWarn(source, content) && replaceSettingsFile(*handle, content);
 }
 
 void ProfileStore::resetSlot(int k)

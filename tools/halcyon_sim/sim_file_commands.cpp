@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -181,6 +182,18 @@ void registerFileCommands(SimSession& session)
             return false;
         file.write(line.value(QStringLiteral("text")).toString().toUtf8());
         return true;
+    });
+    // {"sim":"fifo","path":P} makes a FIFO (nobody writes to it);
+    // {"sim":"link","path":P,"target":T} a symbolic link to T.
+    session.addSimCommand(QStringLiteral("fifo"), [](const QJsonObject& line) {
+        const QString path = line.value(QStringLiteral("path")).toString();
+        QDir().mkpath(QFileInfo(path).path());
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    });
+    session.addSimCommand(QStringLiteral("link"), [](const QJsonObject& line) {
+        const QString path = line.value(QStringLiteral("path")).toString();
+        QDir().mkpath(QFileInfo(path).path());
+        return QFile::link(line.value(QStringLiteral("target")).toString(), path);
     });
     session.addSimCommand(QStringLiteral("exists"), [](const QJsonObject& line) {
         const QString path = line.value(QStringLiteral("path")).toString();
