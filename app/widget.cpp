@@ -66,6 +66,7 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
     m_ui = new Ui_Controler();
     m_ui->setupUi(this, &m_hid);
     m_ui->view()->setDevice(&m_hid);
+    m_hid.setAlwaysSendAll(m_ui->view()->config().traits().alwaysSendAll);
     m_detectTimer.setInterval(DetectionIntervalMs);
     m_detectTimer.setSingleShot(true);
     connect(&m_detectTimer, &QTimer::timeout, this, &Widget::checkDevice);

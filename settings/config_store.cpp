@@ -15,6 +15,7 @@ ConfigStore::ConfigStore() : m_file(openIni(kConfigPath))
     m_traits.gun = m_file->value(QStringLiteral("mouse/isGun")).toBool();
     m_traits.icType = m_file->value(QStringLiteral("mouse/icType")).toString();
     m_traits.is55328 = m_file->value(QStringLiteral("mouse/is55328")).toBool();
+    m_traits.alwaysSendAll = m_file->value(QStringLiteral("mouse/alwaysSendAll")).toBool();
 }
 
 ConfigStore::~ConfigStore() = default;

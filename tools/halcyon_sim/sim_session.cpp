@@ -409,6 +409,14 @@ void SimSession::registerBuiltinCommands()
             }
             state = kept;
         }
+        // "path":"a.json" keeps the state in a file, for "same" to compare.
+        const QString path = line.value(QStringLiteral("path")).toString();
+        if (!path.isEmpty()) {
+            QFile file(path);
+            const bool saved = file.open(QIODevice::WriteOnly) && file.write(compact(state).toUtf8()) >= 0;
+            SimOutput::line(QStringLiteral("state %1 %2").arg(saved ? QStringLiteral("saved") : QStringLiteral("not saved"), path));
+            return true;
+        }
         SimOutput::line(QStringLiteral("state ") + compact(state));
         return true;
     });
