@@ -298,6 +298,14 @@ Item {
         controlUIEnable(true)
     }
 
+    // A transfer a closing dialog leaves behind: the window stays locked
+    // under the note "Save" shows until it is over.
+    function sendSettings(transfer) {
+        controlUIEnable(false, qsTr("Sending settings…"))
+        transfer()
+        controlUIEnable(true)
+    }
+
     // "Reset", once confirmed: restore the profile's factory values and send them.
     function resetAllDate() {
         controlUIEnable(false, qsTr("Sending profile…"))

@@ -75,7 +75,11 @@ public:
 SimSession::SimSession(const SimOptions& options)
     : m_options(options), m_mouse(familyOf(options.family))
 {
-    m_clock.onSleep = [](int ms) { SimOutput::line(QStringLiteral("sleep %1").arg(ms)); };
+    m_clock.onSleep = [this](int ms) {
+        SimOutput::line(QStringLiteral("sleep %1").arg(ms));
+        if (!m_armedGrab.isEmpty() && m_clock.elapsedMs() >= m_grabAtMs)
+            takeArmedGrab();
+    };
     m_mouse.trace = [](const QString& line) { SimOutput::line(line); };
     UserDialogs::install(&m_dialogs);
     static SilentNotifier silent;
@@ -243,6 +247,22 @@ void SimSession::flushEvents()
     // A queued call may queue the next one ("initUI", then the posted "run").
     for (int pass = 0; pass < 4; ++pass)
         QCoreApplication::processEvents();
+}
+
+void SimSession::takeArmedGrab()
+{
+    const QString path = m_armedGrab;
+    m_armedGrab.clear();
+    // Timers the transfer's start asked for begin (as at the first real
+    // pacing sleep), the scene sees the time passed since (the busy note's
+    // delay), and paints as a real pacing sleep lets it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sceneClock.catchUp();
+    for (int pass = 0; pass < 4; ++pass)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QImage image = view() ? view()->grabFramebuffer() : QImage();
+    const bool saved = !image.isNull() && image.save(path, "PNG");
+    SimOutput::line(QStringLiteral("grab %1 during a transfer%2").arg(path, saved ? QString() : QStringLiteral(" failed")));
 }
 
 void SimSession::fireDetectionTimerIfDue()

@@ -179,13 +179,17 @@ DialogFrame {
     }
 
     // Closing sends the three bound presets; their rates go with the key matrix.
+    // The dialog goes at once and the transfer runs in view under the busy
+    // note, as "Save" does: the window repaints during the pacing waits.
     function close() {
-        for (var k = 1; k <= 3; ++k)
-            sendGun(k)
-        // The key matrix carries the rates; it is saved as "Save" would.
-        keyMatrixPage.isSave = false
-        keyMatrixPage.saveData()
         mainIten.hideDialog(dialog)
+        mainIten.sendSettings(function() {
+            for (var k = 1; k <= 3; ++k)
+                sendGun(k)
+            // The key matrix carries the rates; it is saved as "Save" would.
+            keyMatrixPage.isSave = false
+            keyMatrixPage.saveData()
+        })
     }
 
     // The first three presets on the selectors with their factory values.
