@@ -15,6 +15,7 @@
 // Targets: (a) under 0.3 s; (b) the DPI blocks' pacing plus at most 0.3 s;
 // (c) at most 1.1 x the full pacing of a switch that sends every block.
 #include "app/application_startup.h"
+#include "benchmarks/bench_support.h"
 #include "app/myqquickview.h"
 #include "app/widget.h"
 #include "device/clock.h"
@@ -44,13 +45,7 @@ private:
     RealClock m_real;
 };
 
-void spin(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
+using bench::spin;
 
 // Profile files p2 to p4 (slots 1 to 3): the cases' profile B.
 void prepareProfiles()
@@ -93,10 +88,7 @@ int runFamily(const QString& family, int runs)
     qInstallMessageHandler(dropDebugLines);
     chooseSceneRenderer();
     QTemporaryDir dir;
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"),
-                                             QCoreApplication::applicationDirPath() + QStringLiteral("/../modules"),
-                                             dir.path()});
-    QDir::setCurrent(dir.path());
+    bench::enterDataCopy(dir);
     {
         QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
         config.setValue(QStringLiteral("mouse/icType"), family);
