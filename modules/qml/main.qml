@@ -77,6 +77,11 @@ Item {
     // True while any page holds changes that "Save" would send.
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
+    // The macro editor once made (null before), and the texts loaded for it
+    // meanwhile.
+    readonly property var macroEditor: macroEditorLoader.item
+    property var macroEditorTexts: null
+    onMacroEditorTextsChanged: if (macroEditor) macroEditor.macroEditorLang = macroEditorTexts
     readonly property string cjkFontFamily: Qt.platform.os === "windows" ? "微软正黑体"
                                             : (langIndex === 2 ? "Noto Sans CJK TC" : "Noto Sans CJK SC")
 
@@ -203,7 +208,7 @@ Item {
             ["keyAssigment", keyAssigmentDialog, "keyAssigmentLang"],
             ["dpiSetting", dpiPage, "dpiSettingLang"],
             ["lightControl", lightPage, "lightControlLang"],
-            ["macroEditor", macroEditor, "macroEditorLang"],
+            ["macroEditor", mainIten, "macroEditorTexts"],
             ["systemSetting", systemPage, "systemSettingLang"],
             ["gunControl", gunEditor, "gunControlLang"],
             ["profile", profileManager, "profileLang"],
@@ -244,9 +249,15 @@ Item {
     function selectTab(index) {
         currentTab = index
         if (index === 2) {
-            macroEditor.init(false, false)
+            macroEditorItem().init(false, false)
             mainFocus()
         }
+    }
+
+    // The macro editor, made now if it was not yet.
+    function macroEditorItem() {
+        macroEditorLoader.active = true
+        return macroEditorLoader.item
     }
 
     function showDialog(dialog) {
@@ -390,6 +401,7 @@ Item {
 
     // The macro library as paths "Folder/Name", folders ending in "/".
     function ctlMacroEntries() {
+        macroEditorItem()
         if (macroEditor.tree.children.length === 0)
             macroEditor.loadTree()
         var out = []
@@ -446,7 +458,7 @@ Item {
     function routeKey(isDown, usbCode) {
         var capturing = [macroEditor, keyAssigmentDialog, macroKeyDialog, keyMatrixPage]
         for (var i = 0; i < capturing.length; ++i) {
-            if (capturing[i].isCapturing)
+            if (capturing[i] && capturing[i].isCapturing)
                 capturing[i].captureKey(isDown, usbCode)
         }
     }
@@ -696,12 +708,17 @@ Item {
                     width: parent.width
                     height: 180
                 }
-                MacroEditor {
-                    id: macroEditor
-                    objectName: "macroEditor"
+                // Made when the tab first opens or a request needs the
+                // library (macroEditorItem): the window starts smaller.
+                Loader {
+                    id: macroEditorLoader
+                    objectName: "macroEditorLoader"
                     y: systemPage.height + 16
                     width: parent.width
                     height: parent.height - y
+                    active: false
+                    sourceComponent: Component { MacroEditor { objectName: "macroEditor" } }
+                    onLoaded: if (mainIten.macroEditorTexts !== null) item.macroEditorLang = mainIten.macroEditorTexts
                 }
             }
         }

@@ -24,7 +24,7 @@ Item {
             scene = createTemporaryObject(component, host)
             // The English file carries the components' own texts.
             mockBackend.languages = { English: {
-                macroEditor: findChild(scene, "macroEditor").macroEditorLang,
+                macroEditor: scene.macroEditorItem().macroEditorLang,
                 warningAssigment: findChild(scene, "warningDialog").warningAssigmentLang } }
             scene.setScreenRect(1280, 720, false)
             scene.initUI()
