@@ -77,9 +77,12 @@ Item {
     // True while any page holds changes that "Save" would send.
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
-    // The macro editor once made (null before), and the texts loaded for it
-    // meanwhile.
+    // Components made when first needed, null before: the macro editor (its
+    // texts wait in macroEditorTexts meanwhile) and two dialogs. The
+    // functions macroEditorItem() and so on make them.
     readonly property var macroEditor: macroEditorLoader.item
+    readonly property var macroKeyDialog: macroKeyDialogLoader.item
+    readonly property var dpiColorDialog: dpiColorDialogLoader.item
     property var macroEditorTexts: null
     onMacroEditorTextsChanged: if (macroEditor) macroEditor.macroEditorLang = macroEditorTexts
     readonly property string cjkFontFamily: Qt.platform.os === "windows" ? "微软正黑体"
@@ -254,11 +257,13 @@ Item {
         }
     }
 
-    // The macro editor, made now if it was not yet.
-    function macroEditorItem() {
-        macroEditorLoader.active = true
-        return macroEditorLoader.item
+    function made(loader) {
+        loader.active = true
+        return loader.item
     }
+    function macroEditorItem() { return made(macroEditorLoader) }
+    function macroKeyDialogItem() { return made(macroKeyDialogLoader) }
+    function dpiColorDialogItem() { return made(dpiColorDialogLoader) }
 
     function showDialog(dialog) {
         mainFocus()
@@ -839,10 +844,18 @@ Item {
             objectName: "profileManager"
             onProfileSelected: function(slot) { mainIten.changeProfile(slot) }
         }
-        MacroKeyDialog { id: macroKeyDialog; objectName: "macroKeyDialog" }
+        Loader {
+            id: macroKeyDialogLoader
+            active: false
+            sourceComponent: Component { MacroKeyDialog { objectName: "macroKeyDialog" } }
+        }
         InputDialog { id: inputDialog; objectName: "inputDialog" }
         WarningDialog { id: warningDialog; objectName: "warningDialog" }
-        DpiColorDialog { id: dpiColorDialog; objectName: "dpiColorDialog" }
+        Loader {
+            id: dpiColorDialogLoader
+            active: false
+            sourceComponent: Component { DpiColorDialog { objectName: "dpiColorDialog" } }
+        }
         GunControl { id: gunEditor; objectName: "gunEditor" }
         KeyAssigmentDialog { id: keyAssigmentDialog; objectName: "keyAssigmentDialog" }
         ConfirmDialog {

@@ -528,6 +528,7 @@ Item {
         function test_keyRoutingReachesOnlyCapturingComponents(data) {
             var scene = startedScene()
             scene.macroEditorItem()
+            scene.macroKeyDialogItem()
             var received = []
             ;["macroEditor", "keyAssigmentDialog", "macroKeyDialog", "keyMatrixPage", "dpiPage", "systemPage"].forEach(function(n) {
                 var c = findChild(scene, n)

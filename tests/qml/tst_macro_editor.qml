@@ -107,7 +107,7 @@ Item {
 
         function test_runModeIsTheNextBindingsMode() {
             editor.runMode = 2
-            var dialog = findChild(scene, "macroKeyDialog")
+            var dialog = scene.macroKeyDialogItem()
             dialog.open(4, [0, 0, 0xF4, 0])
             compare(dialog.runMode, 2)
             scene.hideDialog(dialog)
