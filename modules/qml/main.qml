@@ -78,7 +78,7 @@ Item {
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
     // Components made when first needed, null before: the macro editor (its
-    // texts wait in macroEditorTexts meanwhile) and two dialogs. The
+    // texts wait in macroEditorTexts meanwhile) and three dialogs. The
     // functions macroEditorItem() and so on make them.
     readonly property var macroEditor: macroEditorLoader.item
     readonly property var macroKeyDialog: macroKeyDialogLoader.item
@@ -264,6 +264,7 @@ Item {
     function macroEditorItem() { return made(macroEditorLoader) }
     function macroKeyDialogItem() { return made(macroKeyDialogLoader) }
     function dpiColorDialogItem() { return made(dpiColorDialogLoader) }
+    function inputDialogItem() { return made(inputDialogLoader) }
 
     function showDialog(dialog) {
         mainFocus()
@@ -849,7 +850,11 @@ Item {
             active: false
             sourceComponent: Component { MacroKeyDialog { objectName: "macroKeyDialog" } }
         }
-        InputDialog { id: inputDialog; objectName: "inputDialog" }
+        Loader {
+            id: inputDialogLoader
+            active: false
+            sourceComponent: Component { InputDialog { objectName: "inputDialog" } }
+        }
         WarningDialog { id: warningDialog; objectName: "warningDialog" }
         Loader {
             id: dpiColorDialogLoader
