@@ -4,6 +4,7 @@
 #include "app/myqquickview.h"
 #include "app/shell_texts.h"
 #include "app/user_dialogs.h"
+#include "device/hid_thread.h"
 
 namespace {
 const QString MacroExchangeFilter = QStringLiteral("Macro(*.mc)");
@@ -59,7 +60,15 @@ void myQQuickView::saveProfile(int profile, QString profileName)
         m_profiles.exportSlot(profile, target);
 }
 
-void myQQuickView::resetProfile(int profile) { m_profiles.resetSlot(profile); }
+void myQQuickView::resetProfile(int profile)
+{
+    m_profiles.resetSlot(profile);
+    // Resetting the profile in use rewrites the mouse whole: a user resets a
+    // mouse that misbehaves, whatever this connection believes it holds.
+    if (profile == m_profiles.currentSlot())
+        if (Hid_Thread* hid = m_features.device())
+            hid->forgetHeldBlocks();
+}
 void myQQuickView::copyProfile(int destprofile, int srcprofile) { m_profiles.copySlot(destprofile, srcprofile); }
 void myQQuickView::setCurrentProfile(int profile) { m_profiles.setCurrentSlot(profile); }
 

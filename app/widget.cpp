@@ -71,6 +71,7 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
     // are told once the transfer is over.
     WriteFailures::setHold([this] { return m_hid.transferInProgress(); });
     connect(&m_hid, &Hid_Thread::transferEnded, this, [] { WriteFailures::deliverHeld(); });
+    m_hid.setAlwaysSendAll(m_ui->view()->config().traits().alwaysSendAll);
     m_detectTimer.setInterval(DetectionIntervalMs);
     m_detectTimer.setSingleShot(true);
     connect(&m_detectTimer, &QTimer::timeout, this, &Widget::checkDevice);

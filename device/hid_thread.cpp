@@ -61,12 +61,47 @@ uchar Hid_Thread::hidCS(uchar* cmd)
 
 void Hid_Thread::buildCommand(uchar code, std::initializer_list<uchar> args)
 {
-    std::memset(cmdReport, 0, sizeof cmdReport);
-    cmdReport[1] = code;
+    std::memcpy(cmdReport, commandBytes(code, args).constData(), sizeof cmdReport);
+}
+
+QByteArray Hid_Thread::commandBytes(uchar code, std::initializer_list<uchar> args, const uchar* payload, int n)
+{
+    QByteArray bytes(9 + n, '\0');
+    auto* b = reinterpret_cast<uchar*>(bytes.data());
+    b[1] = code;
     int i = 2;
     for (uchar a : args)
-        cmdReport[i++] = a;
-    cmdReport[8] = hidCS(cmdReport + 1);
+        b[i++] = a;
+    uchar sum = 0;
+    for (int k = 1; k < 8; ++k)
+        sum = uchar(sum + b[k]);
+    b[8] = uchar(~sum);
+    if (n > 0)
+        std::memcpy(b + 9, payload, size_t(n));
+    return bytes;
+}
+
+void Hid_Thread::writeBlock(quint16 block, const QByteArray& bytes, bool settle, const char* failLine)
+{
+    const bool anyway = m_sendNextAnyway;
+    m_sendNextAnyway = false;
+    m_lastBlockSkipped = !m_alwaysSendAll && !anyway && m_held.holds(block, bytes);
+    if (m_lastBlockSkipped) {
+        qDebug().noquote() << "not sent, the mouse holds it:" << bytes.left(9).toHex(' ').toUpper();
+        return;
+    }
+    // Whatever happens from here may leave the block changed on the mouse.
+    m_held.forget(block);
+    if (!hidWaitFree()) {
+        qDebug() << failLine;
+        return;
+    }
+    std::memcpy(cmdReport, bytes.constData(), sizeof cmdReport);
+    const int n = int(bytes.size()) - int(sizeof cmdReport);
+    if (n > 0)
+        std::memcpy(hidData, bytes.constData() + sizeof cmdReport, size_t(n));
+    if (hidSetCmd(n, settle))
+        m_held.remember(block, bytes);
 }
 
 DeviceEntry* Hid_Thread::entry(int index) const
@@ -285,6 +320,8 @@ void Hid_Thread::hidStartListen(int index)
     // most one read timeout.
     waitListenerEnded();
 
+    // A new connection: the mouse may have been changed elsewhere meanwhile.
+    m_held.forgetAll();
     const bool family560 = owner && owner->controllerFamily() == QLatin1String("560");
     uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
     if (family560) {
@@ -364,6 +401,7 @@ void Hid_Thread::runDeferredNotices()
 void Hid_Thread::handleRemoval()
 {
     m_removalHandled = true;
+    m_held.forgetAll();
     if (owner)
         owner->disableView();
     emit deviceRemoved();

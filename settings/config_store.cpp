@@ -29,6 +29,7 @@ ConfigStore::ConfigStore() : m_file(openIni(kConfigPath))
     m_traits.gun = m_file->value(QStringLiteral("mouse/isGun")).toBool();
     m_traits.icType = value(kFamilyKey).toString();
     m_traits.is55328 = m_file->value(QStringLiteral("mouse/is55328")).toBool();
+    m_traits.alwaysSendAll = m_file->value(QStringLiteral("mouse/alwaysSendAll")).toBool();
 }
 
 ConfigStore::~ConfigStore() = default;

@@ -80,6 +80,14 @@ Item {
     // True while any page holds changes that "Save" would send.
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
+    // Components made when first needed, null before: the macro editor (its
+    // texts wait in macroEditorTexts meanwhile) and three dialogs. The
+    // functions macroEditorItem() and so on make them.
+    readonly property var macroEditor: macroEditorLoader.item
+    readonly property var macroKeyDialog: macroKeyDialogLoader.item
+    readonly property var dpiColorDialog: dpiColorDialogLoader.item
+    property var macroEditorTexts: null
+    onMacroEditorTextsChanged: if (macroEditor) macroEditor.macroEditorLang = macroEditorTexts
     readonly property string cjkFontFamily: Qt.platform.os === "windows" ? "微软正黑体"
                                             : (langIndex === 2 ? "Noto Sans CJK TC" : "Noto Sans CJK SC")
 
@@ -206,7 +214,7 @@ Item {
             ["keyAssigment", keyAssigmentDialog, "keyAssigmentLang"],
             ["dpiSetting", dpiPage, "dpiSettingLang"],
             ["lightControl", lightPage, "lightControlLang"],
-            ["macroEditor", macroEditor, "macroEditorLang"],
+            ["macroEditor", mainIten, "macroEditorTexts"],
             ["systemSetting", systemPage, "systemSettingLang"],
             ["gunControl", gunEditor, "gunControlLang"],
             ["profile", profileManager, "profileLang"],
@@ -251,10 +259,19 @@ Item {
     function selectTab(index) {
         currentTab = index
         if (index === 2) {
-            macroEditor.init(false, false)
+            macroEditorItem().init(false, false)
             mainFocus()
         }
     }
+
+    function made(loader) {
+        loader.active = true
+        return loader.item
+    }
+    function macroEditorItem() { return made(macroEditorLoader) }
+    function macroKeyDialogItem() { return made(macroKeyDialogLoader) }
+    function dpiColorDialogItem() { return made(dpiColorDialogLoader) }
+    function inputDialogItem() { return made(inputDialogLoader) }
 
     function showDialog(dialog) {
         mainFocus()
@@ -311,6 +328,14 @@ Item {
             for (var j = 0; j < saved.length; ++j)
                 saved[j].isSave = true
         }
+        controlUIEnable(true)
+    }
+
+    // A transfer a closing dialog leaves behind: the window stays locked
+    // under the note "Save" shows until it is over.
+    function sendSettings(transfer) {
+        controlUIEnable(false, qsTr("Sending settings…"))
+        transfer()
         controlUIEnable(true)
     }
 
@@ -401,6 +426,7 @@ Item {
 
     // The macro library as paths "Folder/Name", folders ending in "/".
     function ctlMacroEntries() {
+        macroEditorItem()
         if (macroEditor.tree.children.length === 0)
             macroEditor.loadTree()
         var out = []
@@ -457,7 +483,7 @@ Item {
     function routeKey(isDown, usbCode) {
         var capturing = [macroEditor, keyAssigmentDialog, macroKeyDialog, keyMatrixPage]
         for (var i = 0; i < capturing.length; ++i) {
-            if (capturing[i].isCapturing)
+            if (capturing[i] && capturing[i].isCapturing)
                 capturing[i].captureKey(isDown, usbCode)
         }
     }
@@ -707,12 +733,17 @@ Item {
                     width: parent.width
                     height: 180
                 }
-                MacroEditor {
-                    id: macroEditor
-                    objectName: "macroEditor"
+                // Made when the tab first opens or a request needs the
+                // library (macroEditorItem): the window starts smaller.
+                Loader {
+                    id: macroEditorLoader
+                    objectName: "macroEditorLoader"
                     y: systemPage.height + 16
                     width: parent.width
                     height: parent.height - y
+                    active: false
+                    sourceComponent: Component { MacroEditor { objectName: "macroEditor" } }
+                    onLoaded: if (mainIten.macroEditorTexts !== null) item.macroEditorLang = mainIten.macroEditorTexts
                 }
             }
         }
@@ -833,10 +864,22 @@ Item {
             objectName: "profileManager"
             onProfileSelected: function(slot) { mainIten.changeProfile(slot) }
         }
-        MacroKeyDialog { id: macroKeyDialog; objectName: "macroKeyDialog" }
-        InputDialog { id: inputDialog; objectName: "inputDialog" }
+        Loader {
+            id: macroKeyDialogLoader
+            active: false
+            sourceComponent: Component { MacroKeyDialog { objectName: "macroKeyDialog" } }
+        }
+        Loader {
+            id: inputDialogLoader
+            active: false
+            sourceComponent: Component { InputDialog { objectName: "inputDialog" } }
+        }
         WarningDialog { id: warningDialog; objectName: "warningDialog" }
-        DpiColorDialog { id: dpiColorDialog; objectName: "dpiColorDialog" }
+        Loader {
+            id: dpiColorDialogLoader
+            active: false
+            sourceComponent: Component { DpiColorDialog { objectName: "dpiColorDialog" } }
+        }
         GunControl { id: gunEditor; objectName: "gunEditor" }
         KeyAssigmentDialog { id: keyAssigmentDialog; objectName: "keyAssigmentDialog" }
         ConfirmDialog {

@@ -24,7 +24,7 @@ Item {
             scene = createTemporaryObject(component, host)
             // The English file carries the components' own texts.
             mockBackend.languages = { English: {
-                macroEditor: findChild(scene, "macroEditor").macroEditorLang,
+                macroEditor: scene.macroEditorItem().macroEditorLang,
                 warningAssigment: findChild(scene, "warningDialog").warningAssigmentLang } }
             scene.setScreenRect(1280, 720, false)
             scene.initUI()
@@ -107,7 +107,7 @@ Item {
 
         function test_runModeIsTheNextBindingsMode() {
             editor.runMode = 2
-            var dialog = findChild(scene, "macroKeyDialog")
+            var dialog = scene.macroKeyDialogItem()
             dialog.open(4, [0, 0, 0xF4, 0])
             compare(dialog.runMode, 2)
             scene.hideDialog(dialog)

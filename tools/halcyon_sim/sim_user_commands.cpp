@@ -621,6 +621,13 @@ void registerUserCommands(SimSession& session)
     });
     session.addSimCommand(QStringLiteral("grab"), [&session](const QJsonObject& line) {
         const QString path = line.value(QStringLiteral("path")).toString();
+        // "during":"transfer" waits for a pacing sleep "afterMs" of virtual
+        // time later, inside whatever the next lines start.
+        if (line.value(QStringLiteral("during")).toString() == QLatin1String("transfer")) {
+            session.armGrab(path, line.value(QStringLiteral("afterMs")).toInt());
+            SimOutput::line(QStringLiteral("grab %1 armed").arg(path));
+            return true;
+        }
         myQQuickView* view = session.view();
         QImage image = view ? view->grabFramebuffer() : QImage();
         if (image.isNull() && session.widget())

@@ -270,7 +270,7 @@ PageBase {
             return
         }
         if (kind === "macro")
-            macroKeyDialog.open(index, code)
+            mainIten.macroKeyDialogItem().open(index, code)
         else
             keyAssigmentDialog.open(kind, index, code)
     }
