@@ -11,6 +11,9 @@
 #include <QDebug>
 #include <QDir>
 #include <QQuickWindow>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 bool hasHardwareRendering()
 {
@@ -38,6 +41,14 @@ void chooseSceneRenderer()
     // transfer (see benchmarks/).
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal") || !hasHardwareRendering())
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+void keepNewFilesPrivate()
+{
+#ifdef Q_OS_UNIX
+    const mode_t previous = ::umask(077);
+    ::umask(previous | 077);
+#endif
 }
 
 void enterDataDirectory()
@@ -71,6 +82,7 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
         qputenv("QSG_ATLAS_WIDTH", "512");
         qputenv("QSG_ATLAS_HEIGHT", "512");
     }
+    keepNewFilesPrivate();
     int rc = 0;
     {
         QtSingleCoreApplication app(argc, argv);

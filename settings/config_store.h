@@ -21,8 +21,9 @@ public:
     // (./modules/setting/apConfigD.bin). Without a readable factory file the
     // live file is kept. The traits stay those read at start.
     void resetToFactory();
-    // Writes pending changes to disk.
-    void flush();
+    // Writes pending changes to disk; false (warned, the changes kept for a
+    // later try) when they could not be written, with the reason.
+    bool flush(QString* reason = nullptr);
 
     const DeviceTraits& traits() const { return m_traits; }
 

@@ -30,8 +30,18 @@ struct Installation {
         return QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), from, dir.path()}) == 0;
     }
     QString id() const { return QtSingleCoreApplication::instanceId(exe, QtSingleCoreApplication::currentUser()); }
+    // Where the instance listens: the user's own instance folder.
+    QString socket() const
+    {
+        QString problem;
+        return QtSingleCoreApplication::socketPathFor(id(), &problem);
+    }
     // A terminated instance leaves its socket behind.
-    ~Installation() { QLocalServer::removeServer(id()); }
+    ~Installation()
+    {
+        QLocalServer::removeServer(socket());
+        QFile::remove(socket() + QStringLiteral(".lock"));
+    }
 };
 
 // Starts the program from the root directory, not from its own.
@@ -95,16 +105,22 @@ private slots:
         QVERIFY(first.waitForFinished(StartupTimeoutMs));
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
         QCOMPARE(first.exitCode(), 0);
-        QVERIFY(!QFile::exists(QDir::tempPath() + QLatin1Char('/') + inst.id()));
+        QVERIFY(!QFile::exists(inst.socket()));
     }
 
     void staleSocketDoesNotBlock()
     {
         Installation inst;
         QVERIFY(inst.make());
-        // A socket file nobody listens on, as a crash leaves it.
-        const QString path = QDir::tempPath() + QLatin1Char('/') + inst.id();
+        // A socket file nobody listens on and a lock file, as a crash
+        // leaves them.
+        const QString path = inst.socket();
+        QVERIFY2(!path.isEmpty() && path.startsWith(QLatin1Char('/')), qPrintable(path));
         QFile::remove(path);
+        QFile lock(path + QStringLiteral(".lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("12345\nhalcyon\n");
+        lock.close();
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(fd >= 0);
         sockaddr_un addr = {};

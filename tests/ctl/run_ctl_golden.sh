@@ -17,6 +17,9 @@
 #   file PATH        a file, line by line;  grep REGEX PATH  matching lines
 #   same A B         whether two files are identical;  exists PATH
 #   write PATH TEXT  writes TEXT to PATH (both with printf %b escapes)
+#   link PATH TARGET a symbolic link at PATH to TARGET (as ln -s takes it)
+#   fifo PATH        a FIFO nobody writes to;  mode PATH  its permissions
+#   cd PATH          runs the tool from that folder from here on ($PWD too)
 set -u
 bin=$1 src=$2 script=$3
 expected=${script%.ctl}.out
@@ -57,9 +60,10 @@ case $mode in
 esac
 : >"$work/.trace"
 
+rundir=$work
 run() {
   local out err rc
-  (cd "$work" && "${tool[@]}" "$@" >"$work/.out" 2>"$work/.err")
+  (cd "$rundir" && "${tool[@]}" "$@" >"$work/.out" 2>"$work/.err")
   rc=$?
   printf '%s' "$prompt"; [ $# -gt 0 ] && printf ' %q' "$@"; echo
   # The folder of the run differs each time; it prints as WORK.
@@ -84,6 +88,11 @@ while IFS= read -r line || [ -n "$line" ]; do
     'exists '*) p=${line#exists }; if [ -e "$work/$p" ]; then echo "exists $p"; else echo "missing $p"; fi ;;
     'write '*) read -r _ p text <<<"$line"; p=$(printf '%b' "$p")
                mkdir -p "$(dirname "$work/$p")"; printf '%b' "$text" >"$work/$p"; echo "write $p" ;;
+    'link '*) read -r _ p target <<<"$line"; mkdir -p "$(dirname "$work/$p")"
+              ln -s "$target" "$work/$p"; echo "link $p -> $target" ;;
+    'fifo '*) p=${line#fifo }; mkfifo "$work/$p"; echo "fifo $p" ;;
+    'mode '*) p=${line#mode }; echo "mode $p $(stat -c %a "$work/$p")" ;;
+    'cd '*) p=${line#cd }; rundir=$work/$p; echo "cd $p" ;;
     *) echo "unknown line: $line"; exit 1 ;;
   esac
 done <"$script" >"$actual"

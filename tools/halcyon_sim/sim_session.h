@@ -94,6 +94,18 @@ private:
     std::vector<std::function<void()>> m_sleepHooks;
     std::unique_ptr<Widget> m_widget;
     long long m_detectionDueMs = -1;  // virtual time; -1 when the timer is idle
+    // A picture to take at a pacing sleep once virtual time reaches m_grabAtMs.
+    QString m_armedGrab;
+    long long m_grabAtMs = 0;
+    void takeArmedGrab();
+public:
+    // Takes a picture of the window at the first pacing sleep after afterMs
+    // of virtual time: what the user sees while a transfer runs.
+    void armGrab(const QString& path, int afterMs)
+    {
+        m_armedGrab = path;
+        m_grabAtMs = m_clock.elapsedMs() + afterMs;
+    }
     ScriptedDialogs m_dialogs;
     QMap<QString, SimCommand> m_simCommands;
     QMap<QString, QObject*> m_objects;

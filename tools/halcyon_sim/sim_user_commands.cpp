@@ -1,6 +1,7 @@
 #include "sim_user_commands.h"
 #include "app/myqquickview.h"
 #include "app/widget.h"
+#include "settings/ini_format.h"
 #include "sim_output.h"
 #include "sim_session.h"
 #include <QApplication>
@@ -13,9 +14,11 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPointingDevice>
+#include <QRegularExpression>
 #include <QQuickItem>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -151,6 +154,18 @@ void collect(QQuickItem* from, QList<QQuickItem*>& into)
         into.append(child);
         collect(child, into);
     }
+}
+
+// Every text of a language file, in all its groups.
+QStringList languageTexts(const QString& language)
+{
+    const auto file = openIni(QStringLiteral("./modules/i18n/") + language + QStringLiteral(".ini"));
+    QStringList texts;
+    for (const QString& key : file->allKeys()) {
+        if (!key.endsWith(QLatin1String("/total")))
+            texts << file->value(key).toStringList().join(QStringLiteral(", "));
+    }
+    return texts;
 }
 
 bool hasTextProperty(const QQuickItem* item)
@@ -582,11 +597,37 @@ void registerUserCommands(SimSession& session)
             if (isText && isShown(i) && !textOf(i).isEmpty())
                 shown.append(textOf(i));
         }
+        // With "untranslated": only the texts with words that no entry of
+        // the current language's file gives (an entry with numbers or signs
+        // around it counts as given).
+        if (line.value(QStringLiteral("untranslated")).toBool()) {
+            const QStringList known = languageTexts(root()->property("language").toString());
+            static const QRegularExpression letter(QStringLiteral("\\p{L}"));
+            QJsonArray missing;
+            for (const QJsonValue& v : shown) {
+                const QString text = v.toString();
+                const bool given = !text.contains(letter)
+                    || std::any_of(known.cbegin(), known.cend(), [&text](const QString& k) {
+                           return !k.isEmpty() && text.contains(k)
+                               && !QString(text).remove(k).contains(letter);
+                       });
+                if (!given)
+                    missing.append(text);
+            }
+            shown = missing;
+        }
         SimOutput::line(QStringLiteral("texts %1 %2").arg(t.label, QString::fromUtf8(QJsonDocument(shown).toJson(QJsonDocument::Compact))));
         return true;
     });
     session.addSimCommand(QStringLiteral("grab"), [&session](const QJsonObject& line) {
         const QString path = line.value(QStringLiteral("path")).toString();
+        // "during":"transfer" waits for a pacing sleep "afterMs" of virtual
+        // time later, inside whatever the next lines start.
+        if (line.value(QStringLiteral("during")).toString() == QLatin1String("transfer")) {
+            session.armGrab(path, line.value(QStringLiteral("afterMs")).toInt());
+            SimOutput::line(QStringLiteral("grab %1 armed").arg(path));
+            return true;
+        }
         myQQuickView* view = session.view();
         QImage image = view ? view->grabFramebuffer() : QImage();
         if (image.isNull() && session.widget())

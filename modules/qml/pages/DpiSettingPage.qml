@@ -194,15 +194,15 @@ PageBase {
                         enabled: index < 6
                         hoverEnabled: true
                         cursorShape: Qt.PointingHandCursor
-                        onClicked: dpiColorDialog.open(index, page.dpiColors[index])
+                        onClicked: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
                     }
                     activeFocusOnTab: index < 6 && mainIten.keyReachable(swatch)
                     Accessible.role: Accessible.Button
                     Accessible.name: Values.at(page.dpiSettingLang, 4) + " " + (index + 1)
                     Accessible.focusable: index < 6
-                    Accessible.onPressAction: dpiColorDialog.open(index, page.dpiColors[index])
-                    Keys.onSpacePressed: dpiColorDialog.open(index, page.dpiColors[index])
-                    Keys.onReturnPressed: dpiColorDialog.open(index, page.dpiColors[index])
+                    Accessible.onPressAction: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
+                    Keys.onSpacePressed: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
+                    Keys.onReturnPressed: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
                     FocusRing { radius: 16 }
                 }
                 ValueSlider {

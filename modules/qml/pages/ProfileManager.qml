@@ -157,8 +157,11 @@ DialogFrame {
 
     // "Export": the profile's file to a file the user picks.
     function exportProfile(index) {
-        var slot = index >= 0 && index < profileSlots.length ? profileSlots[index] : mainIten.profileNo
-        ui_View.saveProfile(slot)
+        var inList = index >= 0 && index < profileSlots.length
+        var slot = inList ? profileSlots[index] : mainIten.profileNo
+        // The dialog suggests the profile's name as the file name.
+        var name = inList ? profileNames[index] : profileNames[indexOfSlot(slot)]
+        ui_View.saveProfile(slot, name === undefined ? "" : String(name))
     }
 
     // "Import": a new entry whose profile comes from a file the user picks;
