@@ -270,13 +270,15 @@ private slots:
 
     // After the tray texts: the access notice, the tray menu's "Show
     // Halcyon", the scene's "not connected" notice, its window-only
-    // recording note and its two transfer notes, each translated.
+    // recording note, its two transfer notes, then the names assistive
+    // technology reads for the title bar's minimise button and language
+    // list, each translated.
     void otherHasTheNoticesAndTheShowEntry()
     {
         QStringList english;
         for (const QString& language : kLanguages) {
             const QStringList texts = view->getLangStrings(QStringLiteral("other"), language);
-            QCOMPARE(texts.size(), 14);
+            QCOMPARE(texts.size(), 16);
             for (const QString& text : texts)
                 QVERIFY2(!text.isEmpty(), qPrintable(language));
             QCOMPARE(showWindowMenuText(), texts.at(9));
@@ -287,7 +289,8 @@ private slots:
         QCOMPARE(english.mid(9, 3), (QStringList{QStringLiteral("Show Halcyon"), QStringLiteral("Mouse not connected"),
                                                  QStringLiteral("Only keys typed in this window are recorded")}));
         // Then the notes of a long transfer, as the scene has them before a language loads.
-        QCOMPARE(english.mid(12), qmlArray(QStringLiteral("main.qml"), QStringLiteral("transferNotes")));
+        QCOMPARE(english.mid(12, 2), qmlArray(QStringLiteral("main.qml"), QStringLiteral("transferNotes")));
+        QCOMPARE(english.mid(14), (QStringList{QStringLiteral("Minimise"), QStringLiteral("Language")}));
     }
 };
 

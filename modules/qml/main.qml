@@ -71,6 +71,13 @@ Item {
     // What a long transfer lock waits for: sending the changed settings,
     // sending a whole profile (the language group "other", 12 and 13).
     property var transferNotes: ["Sending settings…", "Sending profile…"]
+    // Names of the title bar's image buttons and language list, for
+    // assistive technology (the language group "other", 14 and 15).
+    property string minimiseName: "Minimise"
+    property string languageName: "Language"
+    readonly property string closeName: Values.at(profileManager.profileLang, 1)
+    // The item that held the keyboard focus when the open dialog took it.
+    property var focusBeforeDialog: null
     // True once the first lock has ended and the frame replaced the logo.
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
@@ -78,6 +85,11 @@ Item {
     // True while a dialog is open over the frame (with the mask).
     readonly property bool isDialogOpen: mainMask.visible
     // True while any page holds changes that "Save" would send.
+    // A page or dialog records keys: Tab is recorded, not a move.
+    // (The macro editor and the macro-key dialog exist once first used.)
+    readonly property bool isRecordingKeys: (macroEditor ? macroEditor.isCapturing : false) || keyMatrixPage.isCapturing
+                                            || keyAssigmentDialog.isCapturing
+                                            || (macroKeyDialog ? macroKeyDialog.isCapturing : false)
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
     // Components made when first needed, null before: the macro editor (its
@@ -245,6 +257,10 @@ Item {
             windowOnlyCaptureText = String(other[11])
         if (other.length > 13 && String(other[12]) !== "" && String(other[13]) !== "")
             transferNotes = [String(other[12]), String(other[13])]
+        if (other.length > 14 && String(other[14]) !== "")
+            minimiseName = String(other[14])
+        if (other.length > 15 && String(other[15]) !== "")
+            languageName = String(other[15])
         // The desktop's reasons for a missing pointer setting follow the language.
         systemPage.readAvailability()
     }
@@ -274,18 +290,87 @@ Item {
     function inputDialogItem() { return made(inputDialogLoader) }
 
     function showDialog(dialog) {
+        // Keys go to the dialog; closing gives them back where they were.
+        if (!mainMask.visible)
+            focusBeforeDialog = Window.activeFocusItem
         mainFocus()
         mainMask.visible = true
         dialog.x = (normalW - dialog.width) / 2
         dialog.y = (normalH - dialog.height) / 2
         dialog.visible = true
+        // A dialog that took the keys for one of its own controls keeps them there.
+        var inside = false
+        for (var p = Window.activeFocusItem; p && !inside; p = p.parent)
+            inside = p === dialog
+        if (!inside)
+            dialog.forceActiveFocus(Qt.TabFocusReason)
     }
 
     function hideDialog(dialog) {
         dialog.visible = false
         mainMask.visible = false
-        // Keys go back to the frame, so Escape still reaches it.
-        focusSink.forceActiveFocus()
+        // Keys go back to the control that had them, or to the frame, so
+        // Escape still reaches it.
+        var back = focusBeforeDialog
+        focusBeforeDialog = null
+        if (back && back.visible && back.enabled && back !== focusSink)
+            back.forceActiveFocus(Qt.TabFocusReason)
+        else
+            focusSink.forceActiveFocus()
+    }
+
+    // Whether Tab may stop at a control: while a dialog is open only its
+    // own controls are reachable, not those of the frame under the mask.
+    function keyReachable(control) {
+        // While keys are recorded, Tab is a key like any other.
+        if (isRecordingKeys)
+            return false
+        if (!mainMask.visible)
+            return true
+        for (var p = control; p; p = p.parent) {
+            if (p.parent === dialogLayer)
+                return true
+        }
+        return false
+    }
+
+    // The main tabs that are shown, in order: Ctrl+Tab and Ctrl+Shift+Tab
+    // go round them as a click on the next or previous one does.
+    function cycleTab(direction) {
+        var shown = []
+        for (var i = 0; i < tabBar.children.length; ++i) {
+            var t = tabBar.children[i]
+            if (t.objectName.indexOf("tab") === 0 && t.visible)
+                shown.push(Number(t.objectName.substring(3)))
+        }
+        var at = Math.max(0, shown.indexOf(currentTab))
+        selectTab(shown[(at + direction + shown.length) % shown.length])
+    }
+
+    // Frame keys that no control took: Ctrl+Tab / Ctrl+Shift+Tab and Ctrl+S,
+    // but not while a dialog is open or a page records keys.
+    Keys.onPressed: function(event) {
+        // Tab while recording stays with the recording; the frame's own
+        // focus chain would otherwise take it.
+        if (isRecordingKeys && (event.key === Qt.Key_Tab || event.key === Qt.Key_Backtab)) {
+            event.accepted = true
+            return
+        }
+        if (mainMask.visible || isLocked || !isUiShown || isRecordingKeys)
+            return
+        var ctrl = (event.modifiers & Qt.ControlModifier) !== 0
+        if (ctrl && (event.key === Qt.Key_Tab || event.key === Qt.Key_Backtab)) {
+            cycleTab(event.key === Qt.Key_Backtab || (event.modifiers & Qt.ShiftModifier) ? -1 : 1)
+            event.accepted = true
+        } else if (ctrl && event.key === Qt.Key_S) {
+            // Saving takes the focus to the frame (and the input lock takes
+            // it from the view); a keyboard user goes on where they were.
+            var focused = Window.activeFocusItem
+            saveAllData()
+            if (focused && focused !== focusSink && focused.visible && focused.enabled)
+                focused.forceActiveFocus(Qt.TabFocusReason)
+            event.accepted = true
+        }
     }
 
     // Escape: the dialog on top closes as its Cancel (or close cross) does.

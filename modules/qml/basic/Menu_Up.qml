@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/LanguageTable.js" as LanguageTable
+import "../common/Values.js" as Values
 
 // The title bar: the profile drop-down, minimise and close (which hides the
 // window to the tray), right-aligned and 21 px apart. Dragging the bar moves
@@ -48,6 +49,7 @@ Item {
             y: 1
             model: LanguageTable.shown
             currentIndex: mainIten.langIndex
+            accessibleName: mainIten.languageName
             onActivated: function(index) { menuUp.languageChosen(index) }
         }
         DropDown {
@@ -58,6 +60,7 @@ Item {
             y: 1
             model: menuUp.profileModel
             currentIndex: menuUp.profileIndex
+            accessibleName: Values.at(keyMatrixPage.keyMatrixLang, 15)
             onActivated: function(index) { menuUp.profileChosen(index) }
         }
         ImageButton {
@@ -65,6 +68,7 @@ Item {
             width: 28
             height: 28
             image: "minBtn"
+            accessibleName: mainIten.minimiseName
             onClicked: ui_Ctl.onMinimize()
         }
         ImageButton {
@@ -72,6 +76,7 @@ Item {
             width: 28
             height: 28
             image: "closeBtn"
+            accessibleName: mainIten.closeName
             onClicked: ui_Ctl.onHide()
         }
     }

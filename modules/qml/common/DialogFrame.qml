@@ -66,6 +66,7 @@ PageBase {
         anchors.rightMargin: 14
         y: 12
         image: "closeBtn"
+        accessibleName: mainIten.closeName
         onClicked: dialog.closeRequested()
     }
     Item {

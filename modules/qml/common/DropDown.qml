@@ -15,9 +15,68 @@ Item {
     // stays inside a small dialog.
     property int columns: 1
     readonly property int itemCount: model ? model.length : 0
+    // What the list chooses, for assistive technology (the visible label
+    // sits beside the control, or there is none).
+    property string accessibleName: ""
+    // The row the keyboard points at while the list is open.
+    property int keyIndex: -1
     signal activated(int index)
 
     function close() { isOpen = false }
+
+    // Keys: closed, Up/Down/Home/End choose at once as the pointer does;
+    // Space or Return opens the list, where Up/Down move and Space or Return
+    // choose; Escape closes the open list only.
+    function choose(index) {
+        var i = Math.max(0, Math.min(itemCount - 1, index))
+        if (i !== currentIndex && i >= 0)
+            activated(i)
+    }
+    function openByKey() {
+        mainIten.mainFocus()
+        isOpen = true
+        keyIndex = currentIndex
+        forceActiveFocus()
+    }
+    function moveBy(delta) {
+        if (isOpen)
+            keyIndex = Math.max(0, Math.min(itemCount - 1, keyIndex + delta))
+        else
+            choose(currentIndex + delta)
+    }
+    function confirmKey() {
+        if (!isOpen) {
+            openByKey()
+            return
+        }
+        close()
+        if (keyIndex >= 0 && keyIndex !== currentIndex)
+            activated(keyIndex)
+    }
+    activeFocusOnTab: mainIten.keyReachable(dropDown)
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: accessibleName !== "" ? accessibleName + ": " + currentText : currentText
+    Accessible.description: currentText
+    Accessible.focusable: true
+    Accessible.onPressAction: isOpen ? close() : openByKey()
+    Keys.onUpPressed: moveBy(-1)
+    Keys.onDownPressed: moveBy(1)
+    Keys.onLeftPressed: moveBy(-1)
+    Keys.onRightPressed: moveBy(1)
+    Keys.onPressed: function(event) {
+        if (event.key === Qt.Key_Home) {
+            moveBy(-itemCount)
+        } else if (event.key === Qt.Key_End) {
+            moveBy(itemCount)
+        } else if (event.key === Qt.Key_Space || event.key === Qt.Key_Return || event.key === Qt.Key_Enter) {
+            confirmKey()
+        } else if (event.key === Qt.Key_Escape && isOpen) {
+            close()
+        } else {
+            return
+        }
+        event.accepted = true
+    }
 
     implicitWidth: 180
     implicitHeight: 28
@@ -67,6 +126,8 @@ Item {
         }
     }
 
+    FocusRing {}
+
     Rectangle {
         id: list
         visible: dropDown.isOpen
@@ -89,7 +150,7 @@ Item {
                     required property var modelData
                     width: dropDown.width - 4
                     height: dropDown.rowHeight
-                    color: rowArea.containsMouse ? "#2e2a24" : "transparent"
+                    color: rowArea.containsMouse || index === dropDown.keyIndex ? "#2e2a24" : "transparent"
                     Text {
                         anchors.left: parent.left
                         anchors.leftMargin: 8

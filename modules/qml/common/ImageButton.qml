@@ -8,7 +8,18 @@ Item {
     property string image: ""
     readonly property bool hovered: area.containsMouse
     readonly property bool pressed: area.pressed
+    // What the button does, for assistive technology: it shows only an image.
+    property string accessibleName: ""
     signal clicked()
+
+    activeFocusOnTab: mainIten.keyReachable(button)
+    Accessible.role: Accessible.Button
+    Accessible.name: accessibleName
+    Accessible.focusable: true
+    Accessible.onPressAction: button.clicked()
+    Keys.onSpacePressed: button.clicked()
+    Keys.onReturnPressed: button.clicked()
+    Keys.onEnterPressed: button.clicked()
 
     implicitWidth: 28
     implicitHeight: 28
@@ -24,6 +35,7 @@ Item {
         source: mainIten.skinImage(button.group, button.image + "H.svg")
         visible: area.containsMouse
     }
+    FocusRing {}
     MouseArea {
         id: area
         anchors.fill: parent

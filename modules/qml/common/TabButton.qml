@@ -9,6 +9,17 @@ Item {
     readonly property int padding: 14
     signal clicked()
 
+    activeFocusOnTab: mainIten.keyReachable(tab)
+    Accessible.role: Accessible.PageTab
+    Accessible.name: text
+    Accessible.focusable: true
+    Accessible.selectable: true
+    Accessible.selected: selected
+    Accessible.onPressAction: tab.clicked()
+    Keys.onSpacePressed: tab.clicked()
+    Keys.onReturnPressed: tab.clicked()
+    Keys.onEnterPressed: tab.clicked()
+
     width: Math.max(200, Math.ceil(label.implicitWidth) + 2 * padding)
     height: 44
 
@@ -26,6 +37,7 @@ Item {
         font.pixelSize: mainIten.fontMaxSize
         font.letterSpacing: mainIten.langIndex === 0 ? 1.5 : 0
     }
+    FocusRing {}
     MouseArea {
         id: area
         anchors.fill: parent

@@ -15,6 +15,15 @@ Item {
     readonly property int padding: 14
     signal clicked()
 
+    activeFocusOnTab: mainIten.keyReachable(button)
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Accessible.focusable: true
+    Accessible.onPressAction: button.clicked()
+    Keys.onSpacePressed: button.clicked()
+    Keys.onReturnPressed: button.clicked()
+    Keys.onEnterPressed: button.clicked()
+
     implicitWidth: Math.max(minimumWidth, Math.ceil(label.implicitWidth) + 2 * padding)
     implicitHeight: 36
 
@@ -32,6 +41,7 @@ Item {
         font.pixelSize: mainIten.fontMaxSize
         font.letterSpacing: mainIten.langIndex === 0 ? 1 : 0
     }
+    FocusRing {}
     MouseArea {
         id: area
         anchors.fill: parent

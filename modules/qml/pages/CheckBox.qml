@@ -1,11 +1,26 @@
 import QtQuick
+import "../common"
 
 // A small tick box with an optional label.
 Item {
     id: box
     property bool checked: false
     property string text: ""
+    // The name for assistive technology when the box has no label of its own.
+    property string accessibleName: text
     signal toggled(bool checked)
+
+    activeFocusOnTab: mainIten.keyReachable(box)
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: accessibleName
+    Accessible.focusable: true
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Accessible.onPressAction: box.toggled(!box.checked)
+    Accessible.onToggleAction: box.toggled(!box.checked)
+    Keys.onSpacePressed: box.toggled(!box.checked)
+    Keys.onReturnPressed: box.toggled(!box.checked)
+    Keys.onEnterPressed: box.toggled(!box.checked)
 
     implicitWidth: label.text.length > 0 ? 22 + label.implicitWidth : 16
     implicitHeight: 20
@@ -36,6 +51,7 @@ Item {
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontMinSize + 2
     }
+    FocusRing { anchors.fill: frame }
     MouseArea {
         id: area
         anchors.fill: parent

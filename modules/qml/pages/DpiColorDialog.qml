@@ -36,7 +36,17 @@ DialogFrame {
             delegate: Rectangle {
                 required property int index
                 readonly property bool chosen: dialog.choices[index].toString().toLowerCase() === dialog.currentColor
+                id: choice
                 objectName: "colorChoice" + index
+                activeFocusOnTab: mainIten.keyReachable(choice)
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: Values.at(dpiPage.dpiSettingLang, 4) + " " + (index + 1)
+                Accessible.checkable: true
+                Accessible.checked: chosen
+                Accessible.focusable: true
+                Accessible.onPressAction: dialog.choose(index)
+                Keys.onSpacePressed: dialog.choose(index)
+                Keys.onReturnPressed: dialog.choose(index)
                 width: 34
                 height: 34
                 radius: 17
@@ -50,6 +60,7 @@ DialogFrame {
                     cursorShape: Qt.PointingHandCursor
                     onClicked: dialog.choose(index)
                 }
+                FocusRing { radius: 20 }
             }
         }
     }

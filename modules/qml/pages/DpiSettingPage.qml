@@ -140,6 +140,7 @@ PageBase {
                 return items
             }
             currentIndex: page.stageCount - 1
+            accessibleName: Values.at(page.dpiSettingLang, 1)
             onActivated: function(index) { page.setStageCount(index + 1) }
         }
     }
@@ -157,6 +158,8 @@ PageBase {
                 readonly property bool active: index === page.currentStage
                 readonly property bool inUse: index < page.stageCount
                 objectName: "stageRow" + index
+                // "Stage 2", the name every control of the row carries.
+                readonly property string stageName: Values.at(page.dpiSettingLang, 2) + " " + (index + 1)
                 width: parent.width
                 height: 52
                 radius: 4
@@ -165,6 +168,7 @@ PageBase {
                 opacity: inUse ? 1.0 : 0.45
 
                 Rectangle {
+                    id: swatch
                     objectName: "swatch"
                     x: 10
                     anchors.verticalCenter: parent.verticalCenter
@@ -192,6 +196,14 @@ PageBase {
                         cursorShape: Qt.PointingHandCursor
                         onClicked: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
                     }
+                    activeFocusOnTab: index < 6 && mainIten.keyReachable(swatch)
+                    Accessible.role: Accessible.Button
+                    Accessible.name: Values.at(page.dpiSettingLang, 4) + " " + (index + 1)
+                    Accessible.focusable: index < 6
+                    Accessible.onPressAction: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
+                    Keys.onSpacePressed: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
+                    Keys.onReturnPressed: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
+                    FocusRing { radius: 16 }
                 }
                 ValueSlider {
                     objectName: "slider"
@@ -202,6 +214,15 @@ PageBase {
                     position: Dpi.positionOf(page.dpiValues[index], page.minDPI, page.maxDPI)
                     fillColor: index < 6 ? page.dpiColors[index] : "#ffffff"
                     onMoved: function(p) { page.moveSlider(index, p) }
+                    accessibleName: stageRow.stageName
+                    value: page.dpiValues[index]
+                    minimumValue: page.minDPI
+                    maximumValue: page.maxDPI
+                    ownerSteps: true
+                    onStepRequested: function(steps) {
+                        for (var i = 0; i < Math.abs(steps) && i < 1000; ++i)
+                            page.stepValue(index, steps > 0 ? 1 : -1)
+                    }
                 }
                 Rectangle {
                     objectName: "minus"
@@ -220,6 +241,10 @@ PageBase {
                         cursorShape: Qt.PointingHandCursor
                         onClicked: page.stepValue(index, -1)
                     }
+                    // Off the Tab chain: the stage's slider steps the same with arrows.
+                    Accessible.role: Accessible.Button
+                    Accessible.name: stageRow.stageName + " \u2212"
+                    Accessible.onPressAction: page.stepValue(index, -1)
                 }
                 Text {
                     objectName: "valueText"
@@ -249,12 +274,16 @@ PageBase {
                         cursorShape: Qt.PointingHandCursor
                         onClicked: page.stepValue(index, 1)
                     }
+                    Accessible.role: Accessible.Button
+                    Accessible.name: stageRow.stageName + " +"
+                    Accessible.onPressAction: page.stepValue(index, 1)
                 }
                 CheckBox {
                     objectName: "enableBox"
                     x: 482
                     anchors.verticalCenter: parent.verticalCenter
                     checked: page.dpiEnables[index] === 1
+                    accessibleName: Values.at(page.dpiSettingLang, 3) + " " + stageRow.stageName
                     onToggled: function(on) { page.setEnabledStage(index, on) }
                 }
                 Text {

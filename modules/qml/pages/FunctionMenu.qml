@@ -18,12 +18,75 @@ Item {
     signal itemChosen(var code)
     // A dialog row was chosen: "fire", "group" or "macro".
     signal dialogChosen(string kind)
+    // Escape on the menu itself (not in a sub-menu) while it has the keys.
+    signal dismissed()
+    // The rows the keyboard points at: keyRow in the menu, keySubRow in the
+    // open sub-menu (-1 while the keys are in the menu).
+    property int keyRow: -1
+    property int keySubRow: -1
+
+    // Keys: Up/Down move, Right (or Return/Space on a sub-menu row) opens the
+    // sub-menu, Left leaves it, Return/Space choose, Escape closes the
+    // sub-menu first, then the menu.
+    function takeKeys() {
+        keyRow = 0
+        keySubRow = -1
+        forceActiveFocus()
+    }
+    function chooseRow(row) {
+        if (!row.kind)
+            itemChosen(row.code)
+        else if (row.kind === "list")
+            enterSub()
+        else
+            dialogChosen(row.kind)
+    }
+    function enterSub() {
+        if (keyRow >= 0 && rows[keyRow].kind === "list") {
+            openRow = keyRow
+            keySubRow = 0
+        }
+    }
+    Keys.onPressed: function(event) {
+        var inSub = keySubRow >= 0
+        var count = inSub ? sub.items.length : rows.length
+        var at = inSub ? keySubRow : keyRow
+        if (event.key === Qt.Key_Up || event.key === Qt.Key_Down) {
+            at = Math.max(0, Math.min(count - 1, at + (event.key === Qt.Key_Up ? -1 : 1)))
+            if (inSub)
+                keySubRow = at
+            else
+                keyRow = at
+        } else if (event.key === Qt.Key_Right && !inSub) {
+            enterSub()
+        } else if (event.key === Qt.Key_Left && inSub) {
+            keySubRow = -1
+            openRow = -1
+        } else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            if (inSub)
+                itemChosen(sub.items[keySubRow].code)
+            else if (keyRow >= 0)
+                chooseRow(rows[keyRow])
+        } else if (event.key === Qt.Key_Escape) {
+            if (inSub) {
+                keySubRow = -1
+                openRow = -1
+            } else {
+                dismissed()
+            }
+        } else {
+            return
+        }
+        event.accepted = true
+    }
 
     width: 200
     height: main.height
 
     function close() {
         openRow = -1
+        keyRow = -1
+        keySubRow = -1
         visible = false
     }
 
@@ -48,9 +111,15 @@ Item {
                     readonly property bool marked: modelData.code ? Functions.sameCode(modelData.code, menu.currentCode)
                                                    : Number(menu.currentCode[0]) === modelData.category
                     objectName: "menuRow" + index
+                    Accessible.role: Accessible.MenuItem
+                    Accessible.name: Values.at(menu.texts, modelData.text)
+                    Accessible.onPressAction: {
+                        menu.keyRow = index
+                        menu.chooseRow(modelData)
+                    }
                     width: column.width
                     height: menu.rowHeight
-                    color: rowArea.containsMouse || menu.openRow === index ? "#2e2a24" : "transparent"
+                    color: rowArea.containsMouse || menu.openRow === index || menu.keyRow === index ? "#2e2a24" : "transparent"
                     Text {
                         anchors.left: parent.left
                         anchors.leftMargin: 10
@@ -121,9 +190,12 @@ Item {
                     required property int index
                     required property var modelData
                     objectName: "subRow" + index
+                    Accessible.role: Accessible.MenuItem
+                    Accessible.name: Values.at(menu.texts, modelData.text)
+                    Accessible.onPressAction: menu.itemChosen(modelData.code)
                     width: subColumn.width
                     height: menu.rowHeight
-                    color: subArea.containsMouse ? "#3a2e1e" : "transparent"
+                    color: subArea.containsMouse || menu.keySubRow === index ? "#3a2e1e" : "transparent"
                     Text {
                         anchors.left: parent.left
                         anchors.leftMargin: 10

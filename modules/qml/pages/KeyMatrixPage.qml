@@ -257,8 +257,20 @@ PageBase {
     }
 
     function closeMenu() {
+        var index = menuIndex
+        var hadKeys = functionMenu.activeFocus
         menuIndex = -1
         functionMenu.close()
+        // A menu opened by keys gives them back to its entry.
+        var row = hadKeys ? buttonList.itemAtIndex(index) : null
+        if (row)
+            row.entry.forceActiveFocus(Qt.TabFocusReason)
+    }
+
+    // Space or Return on an entry: its menu opens with the keys in it.
+    function openMenuByKey(index) {
+        openMenu(index)
+        functionMenu.takeKeys()
     }
 
     function chooseDialog(kind) {
@@ -368,7 +380,9 @@ PageBase {
                     color: row.lit ? mainIten.colorPrimary : mainIten.colorGray3
                     font.pixelSize: 20
                 }
+                readonly property alias entry: entryField
                 Rectangle {
+                    id: entryField
                     objectName: "entryField"
                     x: 44
                     width: parent.width - 44 - 34
@@ -377,6 +391,15 @@ PageBase {
                     radius: 3
                     color: "#1f2024"
                     border.color: row.lit ? mainIten.colorPrimary : mainIten.colorGray1
+                    activeFocusOnTab: mainIten.keyReachable(entryField)
+                    Accessible.role: Accessible.ComboBox
+                    Accessible.name: Values.at(page.keyMatrixLang, 11) + " " + (index + 1) + ": "
+                                     + page.entryText(page.mouseMode, index)
+                    Accessible.focusable: true
+                    Accessible.onPressAction: page.openMenuByKey(index)
+                    Keys.onSpacePressed: page.openMenuByKey(index)
+                    Keys.onReturnPressed: page.openMenuByKey(index)
+                    FocusRing {}
                     Text {
                         objectName: "entryText"
                         anchors.left: parent.left
@@ -414,7 +437,16 @@ PageBase {
                     }
                 }
                 Rectangle {
+                    id: restoreButton
                     objectName: "restoreButton"
+                    activeFocusOnTab: mainIten.keyReachable(restoreButton)
+                    Accessible.role: Accessible.Button
+                    Accessible.name: Values.at(page.keyMatrixLang, 13) + " " + Values.at(page.keyMatrixLang, 11) + " " + (index + 1)
+                    Accessible.focusable: true
+                    Accessible.onPressAction: page.restoreEntry(index)
+                    Keys.onSpacePressed: page.restoreEntry(index)
+                    Keys.onReturnPressed: page.restoreEntry(index)
+                    FocusRing {}
                     width: 26
                     height: 26
                     anchors.right: parent.right
@@ -479,5 +511,6 @@ PageBase {
         currentCode: page.menuIndex >= 0 ? page.listOf(page.mouseMode)[page.menuIndex] : []
         onItemChosen: function(code) { page.assignEntry(page.menuIndex, code) }
         onDialogChosen: function(kind) { page.chooseDialog(kind) }
+        onDismissed: page.closeMenu()
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // A whole number with minus and plus buttons and a typed value, kept
 // between `from` and `to`. It only shows `value`: `edited` asks the owner to
@@ -8,7 +9,33 @@ Item {
     property int value: 0
     property int from: 0
     property int to: 255
+    // Read by assistive technology with `value`.
+    readonly property int minimumValue: from
+    readonly property int maximumValue: to
+    readonly property int stepSize: 1
+    property string accessibleName: ""
     signal edited(int value)
+
+    activeFocusOnTab: mainIten.keyReachable(stepper)
+    Accessible.role: Accessible.SpinBox
+    Accessible.name: accessibleName
+    Accessible.focusable: true
+    Accessible.onIncreaseAction: setValue(value + 1)
+    Accessible.onDecreaseAction: setValue(value - 1)
+    Keys.onPressed: function(event) {
+        var steps = {}
+        steps[Qt.Key_Up] = 1; steps[Qt.Key_Right] = 1; steps[Qt.Key_Down] = -1; steps[Qt.Key_Left] = -1
+        steps[Qt.Key_PageUp] = 10; steps[Qt.Key_PageDown] = -10
+        if (steps[event.key] !== undefined)
+            setValue(value + steps[event.key])
+        else if (event.key === Qt.Key_Home)
+            setValue(from)
+        else if (event.key === Qt.Key_End)
+            setValue(to)
+        else
+            return
+        event.accepted = true
+    }
 
     implicitWidth: 132
     implicitHeight: 28
@@ -45,6 +72,7 @@ Item {
         }
     }
 
+    FocusRing {}
     StepButton {
         objectName: "minus"
         sign: "−"

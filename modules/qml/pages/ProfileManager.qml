@@ -260,6 +260,11 @@ DialogFrame {
     Keys.onDownPressed: selectByKey(1)
     Keys.onReturnPressed: if (editIndex < 0 && pendingDelete < 0) choose(selectedIndex)
     Keys.onDeletePressed: if (editIndex < 0 && pendingDelete < 0) requestDelete(selectedIndex)
+    // F2 renames the selected profile, as a double-click does.
+    Keys.onPressed: function(event) {
+        if (event.key === Qt.Key_F2 && editIndex < 0 && pendingDelete < 0)
+            event.accepted = startRename(selectedIndex)
+    }
     // The rename field gives the keys back to the dialog, so Escape still
     // reaches the frame.
     onEditIndexChanged: if (editIndex < 0 && visible) forceActiveFocus()
@@ -290,6 +295,11 @@ DialogFrame {
                 required property var modelData
                 readonly property bool inUse: dialog.profileSlots[index] === mainIten.profileNo
                 objectName: "profileRow" + index
+                Accessible.role: Accessible.ListItem
+                Accessible.name: String(modelData)
+                Accessible.selectable: true
+                Accessible.selected: index === dialog.selectedIndex
+                Accessible.onPressAction: dialog.choose(index)
                 width: list.width
                 height: 36
                 radius: 3

@@ -228,6 +228,7 @@ PageBase {
                     enabled: page.unavailable[index] === ""
                     opacity: enabled ? 1 : 0.35
                     position: index === 0 ? page.mouseRate : page.doubleRate
+                    accessibleName: speedCaption.text
                     onMoved: function(p) {
                         if (index === 0)
                             page.setMouseRate(p)
@@ -270,6 +271,8 @@ PageBase {
                 TextInput {
                     id: linesInput
                     objectName: "linesInput"
+                    activeFocusOnTab: mainIten.keyReachable(linesInput)
+                    Accessible.name: linesCaption.text
                     anchors.fill: parent
                     anchors.leftMargin: 10
                     verticalAlignment: TextInput.AlignVCenter
@@ -327,6 +330,7 @@ PageBase {
         ValueSlider {
             id: lodSlider
             objectName: "lodSlider"
+            accessibleName: Values.at(page.systemSettingLang, 5)
             x: 10
             y: 36
             trackWidth: 333
@@ -357,6 +361,7 @@ PageBase {
         }
         DropDown {
             objectName: "reportRateDropDown"
+            accessibleName: Values.at(page.systemSettingLang, 10)
             anchors.right: parent.right
             anchors.rightMargin: 10
             y: 88

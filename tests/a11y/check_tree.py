@@ -1,0 +1,194 @@
+#!/usr/bin/python3
+"""Reads halcyon-demo's window through AT-SPI, in English and in German.
+
+check_tree.py APP_DIR [--dump]
+
+APP_DIR holds halcyon-demo and its data tree (modules/). For each language
+the demo starts with that language stored, and the check asks:
+- on every main tab (chosen through AT-SPI), every shown interactive node
+  (button, tab, list, check box, slider, spin box) has a non-empty name;
+- the names of the table below are there, in that language;
+- a DPI stage's slider reports its value and range in DPI;
+- AT-SPI actions alone carry out three tasks that reach the files: stage
+  2's "Increase", button 4 set to "Next" through its menu, "Save"; then a
+  new profile made in the profile manager and switched to by its row.
+--dump prints the tree instead.
+"""
+import configparser
+import os
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+app_dir = sys.argv[1]
+dump = "--dump" in sys.argv[2:]
+INTERACTIVE = {"push button", "page tab", "combo box", "check box", "slider", "spin button"}
+
+# (language, role, name) that must be shown.
+EXPECTED = [
+    ("English", "push button", "Minimise"),
+    ("English", "push button", "Close"),
+    ("English", "push button", "Save"),
+    ("English", "page tab", "SETTINGS"),
+    ("English", "combo box", "Language: ENGLISH"),
+    ("English", "slider", "Stage 2"),
+    ("English", "check box", "Enable Stage 2"),
+    ("English", "push button", "Stage colour 1"),
+    ("English", "combo box", "Button 4: Forward Key"),
+    ("English", "push button", "Restore Button 4"),
+    ("German", "push button", "Minimieren"),
+    ("German", "push button", "Schließen"),
+    ("German", "push button", "Speichern"),
+    ("German", "combo box", "Sprache: Deutsch"),
+    ("German", "check box", "Aktiv Stufe 2"),
+    # The English run ends on the profile it made.
+    ("German", "combo box", "Profil: profile_0"),
+    ("German", "slider", "Stufe 2"),
+    ("German", "push button", "Wiederherstellen Taste 4"),
+]
+failures = []
+
+
+def fail(text):
+    failures.append(text)
+    print("FAIL:", text)
+
+
+def set_language(language):
+    path = os.path.join(app_dir, "modules", "setting", "apConfig.bin")
+    text = open(path, encoding="utf-8").read()
+    open(path, "w", encoding="utf-8").write(re.sub(r"(?m)^language=.*$", "language=" + language, text))
+
+
+def walk(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def shown_nodes(app):
+    return [n for n in walk(app) if showing(n)]
+
+
+def wait_for(what, condition, limit=60):
+    end = time.monotonic() + limit
+    while time.monotonic() < end:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.2)
+    sys.exit("gave up waiting for " + what)
+
+
+def find_app():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "halcyon-demo":
+            return app
+    return None
+
+
+def named(app, role, name):
+    for n in shown_nodes(app):
+        if n.getRoleName() == role and n.name == name:
+            return n
+    return None
+
+
+def do_action(node, action_name):
+    actions = node.queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i) == action_name:
+            return actions.doAction(i)
+    fail("%s %r has no action %r (has %s)" % (node.getRoleName(), node.name, action_name,
+         [actions.getName(i) for i in range(actions.nActions)]))
+    return False
+
+
+def check_language(language, save_stage_two):
+    set_language(language)
+    log = open(os.path.join(app_dir, "demo-%s.log" % language), "w")
+    demo = subprocess.Popen([os.path.join(app_dir, "halcyon-demo")], stdout=log, stderr=subprocess.STDOUT)
+    try:
+        app = wait_for("the window on the accessibility bus", find_app)
+        save = dict(EXPECTED_SAVE)[language]
+        wait_for("the frame's controls", lambda: named(app, "push button", save))
+        if dump:
+            for n in walk(app):
+                print(n.getRoleName(), "|", n.name, "|", "showing" if showing(n) else "")
+            return
+        # Each main tab in turn, chosen through its AT-SPI action, then back to the first.
+        tabs = [n for n in shown_nodes(app) if n.getRoleName() == "page tab"]
+        for tab in tabs[1:] + tabs[:1]:
+            do_action(tab, "Press")
+            wait_for("tab %r to be selected" % tab.name,
+                     lambda: tab.getState().contains(pyatspi.STATE_SELECTED))
+            for n in shown_nodes(app):
+                if n.getRoleName() in INTERACTIVE and not n.name.strip():
+                    fail("%s, tab %r: a shown %s has no name" % (language, tab.name, n.getRoleName()))
+        for lang, role, name in EXPECTED:
+            if lang == language and named(app, role, name) is None:
+                fail("%s: no shown %s named %r" % (language, role, name))
+        stage = named(app, "slider", "Stage 2" if language == "English" else "Stufe 2")
+        if stage is None:
+            return
+        value = stage.queryValue()
+        print("%s: stage 2 slider %g in %g..%g" % (language, value.currentValue, value.minimumValue, value.maximumValue))
+        if not (value.minimumValue <= value.currentValue <= value.maximumValue and value.maximumValue >= 1000):
+            fail("%s: stage 2 reports no DPI value and range" % language)
+        if save_stage_two:
+            before = value.currentValue
+            do_action(stage, "Increase")
+            after = wait_for("the stepped value", lambda: stage.queryValue().currentValue != before and
+                             stage.queryValue().currentValue)
+            print("%s: Increase made stage 2 %g" % (language, after))
+            # Button 4 gets "Next" from the media sub-menu, through actions only.
+            do_action(named(app, "combo box", "Button 4: Forward Key"), "Press")
+            do_action(wait_for("the menu", lambda: named(app, "menu item", "Media Function")), "Press")
+            do_action(wait_for("the sub-menu", lambda: named(app, "menu item", "Next")), "Press")
+            wait_for("button 4's new function", lambda: named(app, "combo box", "Button 4: Next"))
+            do_action(named(app, "push button", save), "Press")
+            # A new profile in the profile manager, chosen by its row.
+            do_action(named(app, "push button", "Config"), "Press")
+            do_action(wait_for("the profile manager", lambda: named(app, "push button", "New")), "Press")
+            do_action(wait_for("the new profile", lambda: named(app, "list item", "profile_0")), "Press")
+            wait_for("the switch", lambda: named(app, "combo box", "Profile: profile_0"))
+            demo.terminate()
+            demo.wait()
+            # Profile 1 is in use; its DPI values are one comma-separated list.
+            stored = subprocess.run(["grep", "-h", "^dpiValue", os.path.join(app_dir, "modules", "setting", "p1.bin")],
+                                    capture_output=True, text=True).stdout
+            values = stored.split("=", 1)[-1].split(",")
+            if len(values) < 2 or values[1].strip() != "%d" % after:
+                fail("%s: the stepped value %d is not in the profile files:\n%s" % (language, after, stored))
+            setting = os.path.join(app_dir, "modules", "setting")
+            files = {
+                "p1.bin": ("mouseKeyMatrix", "4", "0, 0, 243, 0"),
+                "apConfig.bin": ("mouse", "profileNo", "1"),
+            }
+            for name, (group, key, want) in files.items():
+                ini = configparser.ConfigParser(interpolation=None)
+                ini.read(os.path.join(setting, name), encoding="utf-8")
+                got = ini.get(group, key, fallback=None)
+                if got != want:
+                    fail("%s: %s %s/%s is %r, not %r" % (language, name, group, key, got, want))
+    finally:
+        if demo.poll() is None:
+            demo.terminate()
+            demo.wait()
+
+
+EXPECTED_SAVE = [("English", "Save"), ("German", "Speichern")]
+check_language("English", save_stage_two=True)
+check_language("German", save_stage_two=False)
+if failures:
+    sys.exit("%d failures" % len(failures))
+print("ok")
