@@ -46,7 +46,7 @@ case $mode in
     # cannot meet any other Halcyon of the machine.
     (cd / && exec "$work/halcyon-demo" >"$work/.demo.log" 2>&1) &
     demo_pid=$!
-    for _ in $(seq 1 300); do
+    for _ in $(seq 1 600); do
       (cd "$work" && "${tool[@]}" status 2>/dev/null | grep -q '^connected: yes') && break
       sleep 0.1
     done ;;
