@@ -86,7 +86,7 @@ chmod -R u+w "$work/modules"
 QT_QPA_PLATFORM=offscreen QML_IMPORT_TRACE=1 XDG_RUNTIME_DIR="$work" HOME="$work" "$work/halcyon" --verbose \
   >"$work/log" 2>&1 &
 app=$!
-for _ in $(seq 600); do grep -q 'Device DisConnect\|Device Connect' "$work/log" && break; sleep 0.1; done
+for _ in $(seq 600); do grep -q 'Device DisConnect\|Device Connect' "$work/log" 2>/dev/null && break; sleep 0.1; done
 kill "$app" 2>/dev/null; wait "$app" 2>/dev/null
 grep -q 'Device DisConnect\|Device Connect' "$work/log" || { tail "$work/log"; fail "the scene did not start"; }
 imported=$(sed -n 's/.*addLibraryImport: .* "\([A-Za-z.]*\)" version.*/\1/p' "$work/log" | sort -u)
@@ -99,7 +99,7 @@ declared=$(echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep '^qml6-
 
 if command -v lintian >/dev/null; then
   # Run as root in this environment; lintian only reads the file.
-  lintian --allow-root --info --pedantic --no-tag-display-limit "$deb" >"$out/lintian" 2>&1
+  lintian --allow-root --info --pedantic --tag-display-limit 0 "$deb" >"$out/lintian" 2>&1
   tags=$(sed -n 's/^[EWIPX]: halcyon[^:]*: \([a-z0-9-]*\).*/\1/p' "$out/lintian" | sort -u)
   unexplained=$(for t in $tags; do grep -q "^$t " "$here/lintian-accepted.txt" || echo "$t"; done)
   if [ -n "$unexplained" ]; then

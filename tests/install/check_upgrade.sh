@@ -47,7 +47,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 start_once() {
   (cd / && exec /usr/bin/halcyon --verbose >"$work/log" 2>&1) &
   app=$!
-  for _ in $(seq 600); do grep -q 'Device DisConnect\|Device Connect' "$work/log" && break; sleep 0.1; done
+  for _ in $(seq 600); do grep -q 'Device DisConnect\|Device Connect' "$work/log" 2>/dev/null && break; sleep 0.1; done
   grep -q 'Device DisConnect\|Device Connect' "$work/log" || fail "the installed program did not start"
   kill "$app"; wait "$app"; app=
 }

@@ -9,9 +9,10 @@ set -u
 exe=$1
 source_dir=$2
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in Xvfb trayer xdotool xwininfo dbus-daemon dbus-send python3; do
+for tool in Xvfb trayer xdotool xwininfo dbus-daemon dbus-send; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
+/usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || skip "python3-dbus and python3-gi are not installed"
 
 work=$(mktemp -d)
 pids=()
@@ -120,14 +121,14 @@ app=$!
 pids+=($app)
 until_true '[ -n "$(window)" ] && mapped "$(window)"' || fail "the window did not show before the tray host"
 grep -q "No system tray" "$work/log" || fail "a tray was found before the host started"
-python3 "$source_dir/tests/x11/sni_watcher.py" >"$work/sni" 2>&1 &
+/usr/bin/python3 "$source_dir/tests/x11/sni_watcher.py" >"$work/sni" 2>&1 &
 pids+=($!)
 until_true 'grep -q "^item " "$work/sni"' || { cat "$work/sni"; fail "the icon did not reach the StatusNotifier host"; }
 until_true 'grep -q "System tray found" "$work/log"' || fail "the program did not see the StatusNotifier host"
 read -r _ service path _ < <(grep '^item ' "$work/sni" | head -n1)
 win=$(window)
 close_button "$win" '! mapped "$win"' || fail "the close button did not hide the window to the StatusNotifier tray"
-dbus-send --session --dest="$service" "$path" org.kde.StatusNotifierItem.Activate int32:0 int32:0 \
+dbus-send --session --print-reply --dest="$service" "$path" org.kde.StatusNotifierItem.Activate int32:0 int32:0 >/dev/null \
   || fail "the icon does not take a click"
 until_true 'mapped "$win"' || fail "a click on the StatusNotifier icon did not bring the window back"
 kill -TERM "$app"

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A StatusNotifier watcher with its host, as a panel that speaks the
 StatusNotifier protocol provides them, on the session bus. Prints one line
 per item that registers ("item SERVICE PATH Id=... Title=... IconName=...
@@ -12,6 +12,25 @@ from gi.repository import GLib
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
+
+
+# What the watcher's object declares: Qt reads the host property through
+# the interface description, so the properties must be in it.
+INTROSPECTION = f"""<node>
+ <interface name="{WATCHER}">
+  <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
+  <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
+  <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+  <property name="ProtocolVersion" type="i" access="read"/>
+  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+  <signal name="StatusNotifierHostRegistered"/>
+ </interface>
+ <interface name="org.freedesktop.DBus.Properties">
+  <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
+  <method name="GetAll"><arg type="s" direction="in"/><arg type="a{{sv}}" direction="out"/></method>
+ </interface>
+</node>"""
 
 
 class Watcher(dbus.service.Object):
@@ -54,6 +73,10 @@ class Watcher(dbus.service.Object):
             "ProtocolVersion": dbus.Int32(0),
         }
 
+    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, in_signature="", out_signature="s")
+    def Introspect(self):
+        return INTROSPECTION
+
     def describe(self, service, path):
         props = dbus.Interface(self.bus.get_object(service, path), dbus.PROPERTIES_IFACE).GetAll(ITEM)
         fields = " ".join(f"{k}={props.get(k, '')}" for k in ("Id", "Title", "IconName", "Menu"))
@@ -65,7 +88,7 @@ def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     watcher = Watcher(bus)
-    dbus.service.BusName(WATCHER, bus)
+    watcher.name = dbus.service.BusName(WATCHER, bus)  # held for as long as it lives
     watcher.StatusNotifierHostRegistered()
     print("watcher ready", flush=True)
     GLib.MainLoop().run()
