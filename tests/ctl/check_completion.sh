@@ -59,7 +59,7 @@ halcyonctl macro export "Fire burst" my	[halcyonctl][macro][export][Fire burst][
 halcyonctl dpi st	[halcyonctl][dpi][stage]
 TABLE
 (cd "$work/here" && python3 - "$completion" "$src/tools/halcyonctl/halcyonctl.bash" "$work/table") <<'PY'
-import os, pty, re, select, sys, time
+import os, pty, re, select, signal, sys, time
 
 completion, script, table = sys.argv[1:4]
 failures = 0
@@ -79,7 +79,10 @@ for row in open(table, encoding="utf-8").read().splitlines():
                 output += os.read(fd, 4096)
             except OSError:
                 break
+    # A line left open (an unclosed quote) keeps the shell waiting.
+    os.kill(pid, signal.SIGKILL)
     os.waitpid(pid, 0)
+    os.close(fd)
     found = re.search(rb"(\[[^\r\n]*\])__END__", output)
     actual = found.group(1).decode() if found else "(nothing)"
     if actual != expected:
