@@ -18,6 +18,9 @@
 #include <QLoggingCategory>
 #include <QQuickWindow>
 #include <cstdio>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 bool hasHardwareRendering()
 {
@@ -45,6 +48,14 @@ void chooseSceneRenderer()
     // transfer (see benchmarks/).
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal") || !hasHardwareRendering())
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+void keepNewFilesPrivate()
+{
+#ifdef Q_OS_UNIX
+    const mode_t previous = ::umask(077);
+    ::umask(previous | 077);
+#endif
 }
 
 void enterDataDirectory()
@@ -103,6 +114,7 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
         qputenv("QSG_ATLAS_WIDTH", "512");
         qputenv("QSG_ATLAS_HEIGHT", "512");
     }
+    keepNewFilesPrivate();
     int rc = 0;
     {
         QtSingleCoreApplication app(argc, argv);

@@ -12,6 +12,11 @@ struct StartupOptions {
 
 int runApplication(int argc, char** argv, const StartupOptions& options = {});
 
+// Files and folders the process creates from here on are its user's alone
+// (0600 and 0700): the user's macros may hold passwords. Existing ones keep
+// their permissions.
+void keepNewFilesPrivate();
+
 // Makes the directory that holds modules/ the current directory (seeding an
 // installed copy's user data first). Needs the application object.
 void enterDataDirectory();

@@ -9,6 +9,24 @@ QString installedModules(const QString& exeDir)
 {
     return QDir::cleanPath(exeDir + QStringLiteral("/../share/halcyon/modules"));
 }
+
+// Macros are recorded keystrokes and may hold passwords: what the program
+// makes is the user's alone. Folders that exist keep their permissions.
+constexpr QFile::Permissions PrivateFolder =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+constexpr QFile::Permissions PrivateFile = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+
+// mkpath() whose new folders are private.
+bool makePrivatePath(const QString& path)
+{
+    const QString clean = QDir::cleanPath(QDir().absoluteFilePath(path));
+    if (QFileInfo(clean).isDir())
+        return true;
+    const QString parent = QFileInfo(clean).path();
+    if (parent != clean && !makePrivatePath(parent))
+        return false;
+    return QDir().mkdir(clean, PrivateFolder) || QFileInfo(clean).isDir();
+}
 } // namespace
 
 DataLocation resolveDataLocation(const QString& exeDir, const QString& xdgDataHome)
@@ -28,7 +46,7 @@ DataLocation resolveDataLocation(const QString& exeDir, const QString& xdgDataHo
 
 int seedUserData(const QString& shipped, const QString& target)
 {
-    if (!QDir().mkpath(target))
+    if (!makePrivatePath(target))
         return -1;
     int copied = 0;
     const QDir from(shipped);
@@ -38,16 +56,17 @@ int seedUserData(const QString& shipped, const QString& target)
         const QString destination = target + QLatin1Char('/') + from.relativeFilePath(source);
         if (QFileInfo::exists(destination))
             continue;
-        QDir().mkpath(QFileInfo(destination).path());
+        makePrivatePath(QFileInfo(destination).path());
         if (!QFile::copy(source, destination))
             return -1;
-        // Shipped files are read-only once installed; the user's copy is theirs to change.
-        QFile::setPermissions(destination, QFile::permissions(destination) | QFile::WriteOwner | QFile::ReadOwner);
+        // Shipped files are read-only once installed; the user's copy is
+        // theirs to change, and theirs alone to read.
+        QFile::setPermissions(destination, PrivateFile);
         ++copied;
     }
     // Empty shipped folders (the macro library) exist in the user's tree too.
     QDirIterator dirs(shipped, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (dirs.hasNext())
-        QDir().mkpath(target + QLatin1Char('/') + from.relativeFilePath(dirs.next()));
+        makePrivatePath(target + QLatin1Char('/') + from.relativeFilePath(dirs.next()));
     return copied;
 }

@@ -1,5 +1,6 @@
 #include "app/instance_channel.h"
 #include "app/copy_data.h"
+#include "app/instance_folder.h"
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -64,6 +65,8 @@ int send(const QString& serverName, const QByteArray& data, int timeoutMs)
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return -1;
+    if (!InstanceFolder::peerIsSameUser(socket.socketDescriptor()))
+        return ImpostorAnswer;
     socket.write(data);
     while (socket.bytesToWrite() > 0)
         if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
@@ -76,13 +79,34 @@ int send(const QString& serverName, const QByteArray& data, int timeoutMs)
     return answer;
 }
 
+Listener probe(const QString& serverName, int timeoutMs, qint64* peerUid)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(timeoutMs))
+        return Listener::Nobody;
+    const qint64 uid = InstanceFolder::peerUid(socket.socketDescriptor());
+    if (peerUid)
+        *peerUid = uid;
+    const bool ours = InstanceFolder::peerIsSameUser(socket.socketDescriptor());
+    socket.abort();
+    return ours ? Listener::Ours : Listener::Impostor;
+}
+
 RequestResult request(const QString& serverName, const QByteArray& payload, int replyTimeoutMs,
-                      QByteArray* reply, int maxReplyBytes)
+                      QByteArray* reply, int maxReplyBytes, qint64* peerUid)
 {
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(2000))
         return RequestResult::NotRunning;
+    // The request holds the user's file names and gets an answer the user
+    // trusts: it goes to no other user's process.
+    if (!InstanceFolder::peerIsSameUser(socket.socketDescriptor())) {
+        if (peerUid)
+            *peerUid = InstanceFolder::peerUid(socket.socketDescriptor());
+        return RequestResult::Impostor;
+    }
     QDeadlineTimer deadline(replyTimeoutMs);
     socket.write(frame(KindRequest, payload));
     while (socket.bytesToWrite() > 0)
@@ -120,6 +144,13 @@ InstanceServer::InstanceServer(QObject* parent) : QObject(parent), m_server(new 
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+            if (!InstanceFolder::peerIsSameUser(socket->socketDescriptor())) {
+                qWarning("instance channel: refused a connection of uid %lld",
+                         static_cast<long long>(InstanceFolder::peerUid(socket->socketDescriptor())));
+                socket->abort();
+                socket->deleteLater();
+                continue;
+            }
             connect(socket, &QLocalSocket::disconnected, socket, [socket] { releaseWhenIdle(socket); });
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrames(socket); });
             readFrames(socket);

@@ -25,15 +25,26 @@ constexpr int MaxRequestPayload = 64 * 1024;
 QByteArray frame(char kind, const QByteArray& payload);
 QByteArray copyDataPayload(quint64 dwData, quint32 cbData, const QByteArray& bytes);
 
+// Returned by send() when the socket's listener runs as another user.
+constexpr int ImpostorAnswer = -2;
+
 // Connects, sends one frame and waits for the answer byte, all within
-// timeoutMs. Returns the answer, or -1 when it did not arrive.
+// timeoutMs. Returns the answer, -1 when it did not arrive, or
+// ImpostorAnswer (nothing sent) when another user listens there.
 int send(const QString& serverName, const QByteArray& frame, int timeoutMs);
 
-enum class RequestResult { NotRunning, NoAnswer, Answered };
+// Who listens under the name: nobody (no socket, or one nobody accepts on),
+// a process of this user, or another user's (its uid in `peerUid`).
+enum class Listener { Nobody, Ours, Impostor };
+Listener probe(const QString& serverName, int timeoutMs, qint64* peerUid = nullptr);
+
+enum class RequestResult { NotRunning, NoAnswer, Answered, Impostor };
 // Sends a request frame and waits up to replyTimeoutMs for the reply frame,
-// whose payload lands in `reply`. NotRunning when nobody listens there.
+// whose payload lands in `reply`. NotRunning when nobody listens there;
+// Impostor (nothing sent, the listener's uid in `peerUid`) when another
+// user does.
 RequestResult request(const QString& serverName, const QByteArray& payload, int replyTimeoutMs,
-                      QByteArray* reply, int maxReplyBytes);
+                      QByteArray* reply, int maxReplyBytes, qint64* peerUid = nullptr);
 } // namespace InstanceChannel
 
 // The receiving side: accepts connections and reads frames.
@@ -42,7 +53,8 @@ class InstanceServer : public QObject {
 public:
     explicit InstanceServer(QObject* parent = nullptr);
     // Listens under the name; removes a stale socket first. Only the same
-    // user may connect.
+    // user may connect: the socket is closed to others, and a connection
+    // from another user's process is dropped unread.
     bool listen(const QString& name);
     QString errorString() const;
     // Carries a request out (on the GUI thread, from the event loop) and

@@ -46,3 +46,17 @@ void myQQuickView::focusInEvent(QFocusEvent* event)
     QQuickWidget::focusInEvent(event);
     event->accept();
 }
+
+void myQQuickView::changeEvent(QEvent* event)
+{
+    QQuickWidget::changeEvent(event);
+    // The input lock disables the view, which takes the keyboard focus from
+    // it, and nothing gives it back when the lock ends: keys would reach the
+    // host window alone and Escape would do nothing until the next click.
+    // Take the focus back unless another widget of the window holds it.
+    if (event->type() == QEvent::EnabledChange && isEnabled()) {
+        const QWidget* focused = window()->focusWidget();
+        if (!focused || focused == window())
+            setFocus(Qt::OtherFocusReason);
+    }
+}

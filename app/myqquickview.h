@@ -1,4 +1,5 @@
 #pragma once
+#include "app/exchange_files.h"
 #include "features/device_features.h"
 #include "macros/macro_library.h"
 #include "settings/config_store.h"
@@ -56,10 +57,14 @@ public slots:
     void setData(QVariant key, QVariant data);
     void setGlobalData(QVariant key, QVariant tmpdata);
     void setDataList(QVariant key, QVariantList datalist);
+    // Writes what the slots above changed now and tells whether it reached
+    // the disk (a failure is warned); the page stays unsaved otherwise.
+    bool writePendingSettings();
 
     // ---- profile slots ----
     bool loadProfile(int profile);
-    void saveProfile(int profile);
+    // Exports slot `profile`; the dialog suggests `profileName` as the file name.
+    void saveProfile(int profile, QString profileName = QString());
     void resetProfile(int profile);
     void copyProfile(int destprofile, int srcprofile);
     void setCurrentProfile(int profile);
@@ -83,8 +88,12 @@ public slots:
     void mouseSetVerticalScrollLines(uint lines);
     void mouseSetDoubleClickSpeed(uint speed);
     // For pointer speed, double-click time and wheel lines: an empty text
-    // when the desktop offers the setting, otherwise why it does not.
-    QStringList mousePointerUnavailable();
+    // when the desktop offers the setting, otherwise why it does not, in
+    // language `langCode`.
+    QStringList mousePointerUnavailable(QString langCode = QString());
+    // The desktop's pointer-speed and double-click slider indexes and wheel
+    // lines as it has them now; -1 where it cannot tell.
+    QVariantList mousePointerCurrent();
 
     // ---- name index ----
     QVariant getMacroList_Att(int att);
@@ -144,7 +153,7 @@ public slots:
     QVariant saveMacroIni(QVariant macroLevel, QVariant name, QStringList macros, QVariant repeat);
     QStringList loadMacroIni(QVariant macroLevel, QVariant name);
     QVariant deleteMacroIni(QVariant macroLevel, QVariant macroType, QVariant name);
-    // The library's name rule, for the editor to check names before use.
+    // The rule for names the editor gives new or renamed entries.
     bool isMacroNameAllowed(QVariant name);
 
     // ---- macro download ----
@@ -162,6 +171,8 @@ public slots:
     // Files and folders the last import passed over because the name rule
     // refuses their names (file or folder names as found).
     QStringList getRefusedImportNames();
+    // The folder the last batch import could not read; empty when it could.
+    QString getUnreadableImportFolder();
 
     // ---- macro rename and delete ----
     QVariant modifyMacroNameUpdateProfile(QVariant macroLevel, QVariant macroType, QVariant oldname, QVariant newname);
@@ -170,11 +181,13 @@ public slots:
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Declared in the order they depend on each other; they close in reverse.
     ConfigStore m_config;
     ProfileStore m_profiles{m_config};
+    ExchangeFiles m_exchange;
     GunStore m_guns{m_profiles};
     LanguageStrings m_languages;
     PointerSettings m_pointer;

@@ -21,18 +21,27 @@ public:
     // take it within the timeout.
     bool sendMessage(const QString& message, int timeout = 5000);
     QString id() const { return m_id; }
+    // The socket this instance listens on or looks for; empty while the
+    // user's instance folder cannot be trusted (no single-instance check).
+    QString socketPath() const;
     // The channel this instance listens on; null unless it is the running one.
     InstanceServer* server() const { return m_server; }
 
     // The identity of an executable run by a user.
     static QString instanceId(const QString& executablePath, const QString& user);
     static QString currentUser();
+    // The socket of the instance with that id in this user's instance folder
+    // (see InstanceFolder); empty, with the reason in `problem`, when that
+    // folder cannot be trusted.
+    static QString socketPathFor(const QString& id, QString* problem);
 
 signals:
     void messageReceived(const QString& message);
 
 private:
     QString m_id;
+    QString m_socketPath;
+    QString m_folderProblem;
     InstanceServer* m_server = nullptr;
     int m_running = -1;  // not yet decided
 };

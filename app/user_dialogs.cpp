@@ -10,7 +10,11 @@ namespace {
 // would show up as a file name: the home folder stands in for it.
 QString startDir(const QString& dir)
 {
-    return QFileInfo(dir).isDir() ? dir : QDir::homePath();
+    if (QFileInfo(dir).isDir())
+        return dir;
+    // A suggested file name in a folder that exists.
+    const QFileInfo file(dir);
+    return QFileInfo(file.absolutePath()).isDir() && !file.fileName().isEmpty() ? dir : QDir::homePath();
 }
 
 // The keys go back to the widget that asked once the dialog has closed, so
@@ -29,7 +33,16 @@ public:
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
-        return refocused(parent, QFileDialog::getSaveFileName(parent, caption, startDir(dir), filter));
+        // `dir` may end in a suggested file name. The filter's extension is
+        // the default suffix, so a dialog that honours it also asks before
+        // replacing the file with the extension added.
+        QFileDialog dialog(parent, caption, startDir(dir), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0));
+        if (!QFileInfo(dir).isDir() && QFileInfo(QFileInfo(dir).absolutePath()).isDir())
+            dialog.selectFile(dir);
+        const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+        return refocused(parent, accepted ? dialog.selectedFiles().constFirst() : QString());
     }
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override

@@ -4,15 +4,12 @@
 #include "app/myqquickview.h"
 #include "app/shell_texts.h"
 #include "app/user_dialogs.h"
-#include <QStandardPaths>
+#include "device/hid_thread.h"
 
 namespace {
-QString desktopDir()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
-
 const QString MacroExchangeFilter = QStringLiteral("Macro(*.mc)");
+const QString MacroExtension = QStringLiteral(".mc");
+const QString ProfileExtension = QStringLiteral(".pf");
 
 NameIndex& names()
 {
@@ -35,6 +32,7 @@ void myQQuickView::setDataList(QVariant key, QVariantList datalist)
 {
     m_profiles.setValue(key.toString(), QVariant(datalist));
 }
+bool myQQuickView::writePendingSettings() { return m_profiles.writePending(); }
 
 // ---- profile slots ----
 
@@ -42,22 +40,35 @@ bool myQQuickView::loadProfile(int profile)
 {
     if (!m_profiles.slot(profile))
         return false;
-    const QString source =
-        UserDialogs::current().openFileName(this, tr("Open File"), desktopDir(), tr("Profile(*.pf)"));
+    const QString source = UserDialogs::current().openFileName(this, tr("Open File"), m_exchange.startFolder(),
+                                                               tr("Profile(*.pf)"));
+    m_exchange.rememberFile(source);
     return !source.isEmpty() && m_profiles.importSlot(profile, source);
 }
 
-void myQQuickView::saveProfile(int profile)
+void myQQuickView::saveProfile(int profile, QString profileName)
 {
     if (!m_profiles.slot(profile))
         return;
-    const QString target =
-        UserDialogs::current().saveFileName(this, tr("Save File"), desktopDir(), tr("Profile(*.pf)"));
+    const QString name = profileName.isEmpty() ? QStringLiteral("Profile %1").arg(profile + 1) : profileName;
+    const QString target = ExchangeFiles::withExtension(
+        UserDialogs::current().saveFileName(this, tr("Save File"), m_exchange.suggestedFile(name, ProfileExtension),
+                                            tr("Profile(*.pf)")),
+        ProfileExtension);
+    m_exchange.rememberFile(target);
     if (!target.isEmpty())
         m_profiles.exportSlot(profile, target);
 }
 
-void myQQuickView::resetProfile(int profile) { m_profiles.resetSlot(profile); }
+void myQQuickView::resetProfile(int profile)
+{
+    m_profiles.resetSlot(profile);
+    // Resetting the profile in use rewrites the mouse whole: a user resets a
+    // mouse that misbehaves, whatever this connection believes it holds.
+    if (profile == m_profiles.currentSlot())
+        if (Hid_Thread* hid = m_features.device())
+            hid->forgetHeldBlocks();
+}
 void myQQuickView::copyProfile(int destprofile, int srcprofile) { m_profiles.copySlot(destprofile, srcprofile); }
 void myQQuickView::setCurrentProfile(int profile) { m_profiles.setCurrentSlot(profile); }
 
@@ -88,7 +99,17 @@ void myQQuickView::setSelectGun(QVariant index, QVariant xyData) { m_guns.setSel
 void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed) { m_pointer.setSpeed(cursorSpeed); }
 void myQQuickView::mouseSetVerticalScrollLines(uint lines) { m_pointer.setWheelLines(lines); }
 void myQQuickView::mouseSetDoubleClickSpeed(uint speed) { m_pointer.setDoubleClickSpeed(speed); }
-QStringList myQQuickView::mousePointerUnavailable() { return m_pointer.unavailable(); }
+QVariantList myQQuickView::mousePointerCurrent()
+{
+    QVariantList values;
+    for (int v : m_pointer.current())
+        values << v;
+    return values;
+}
+QStringList myQQuickView::mousePointerUnavailable(QString langCode)
+{
+    return m_pointer.unavailable(m_languages.page(QStringLiteral("pointerReasons"), langCode));
+}
 
 // ---- name index ----
 
@@ -117,7 +138,7 @@ QVariant myQQuickView::updataMacroList(QVariant att, QVariant macroLevel, QVaria
 QVariant myQQuickView::updataMacroLists(QVariantList writes)
 {
     names().storeMacroLists(m_macroSelection, writes);
-    return QVariant(true);
+    return QVariant(names().lastWriteSucceeded());
 }
 
 // ---- button assignment ----
@@ -190,7 +211,7 @@ void myQQuickView::setMacroLevel(QVariant level) { m_macroSelection.setLevel(lev
 
 // ---- macro files ----
 
-bool myQQuickView::isMacroNameAllowed(QVariant name) { return MacroPaths::isSafeName(name.toString()); }
+bool myQQuickView::isMacroNameAllowed(QVariant name) { return MacroPaths::isNewEntryName(name.toString()); }
 QStringList myQQuickView::loadMacroIni(QVariant macroLevel, QVariant name)
 {
     return m_macros.loadMacro(macroLevel, name);
@@ -222,33 +243,42 @@ QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macro
 
 QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
 {
-    const QString chosen =
-        UserDialogs::current().openFileName(this, QStringLiteral("Open File"), desktopDir(), MacroExchangeFilter);
+    const QString chosen = UserDialogs::current().openFileName(this, QStringLiteral("Open File"),
+                                                               m_exchange.startFolder(), MacroExchangeFilter);
+    m_exchange.rememberFile(chosen);
     return m_macros.importFile(chosen, macroLevel, selectType);
 }
 
 void myQQuickView::saveMacroFile(QVariant macroLevel, QVariant macroName)
 {
-    const QString chosen =
-        UserDialogs::current().saveFileName(this, QStringLiteral("Save File"), desktopDir(), MacroExchangeFilter);
+    const QString chosen = ExchangeFiles::withExtension(
+        UserDialogs::current().saveFileName(this, QStringLiteral("Save File"),
+                                            m_exchange.suggestedFile(macroName.toString(), MacroExtension),
+                                            MacroExchangeFilter),
+        MacroExtension);
+    m_exchange.rememberFile(chosen);
     m_macros.exportFile(chosen, macroLevel, macroName);
 }
 
 QString myQQuickView::loadMacroFile_batch()
 {
     const QString chosen =
-        UserDialogs::current().existingDirectory(this, QStringLiteral("Open Directory"), desktopDir());
+        UserDialogs::current().existingDirectory(this, QStringLiteral("Open Directory"), m_exchange.startFolder());
+    m_exchange.rememberFolder(chosen);
     return m_macros.beginBatchImport(chosen);
 }
 
 void myQQuickView::getbatchPath()
 {
-    const QString chosen = UserDialogs::current().existingDirectory(this, QStringLiteral("Save File"), desktopDir());
+    const QString chosen =
+        UserDialogs::current().existingDirectory(this, QStringLiteral("Save File"), m_exchange.startFolder());
+    m_exchange.rememberFolder(chosen);
     m_macros.setExportRoot(chosen);
 }
 
 void myQQuickView::loadMacroFile_sub_batch() { m_macros.runBatchImport(); }
 QStringList myQQuickView::getRefusedImportNames() { return m_macros.refusedImportNames(); }
+QString myQQuickView::getUnreadableImportFolder() { return m_macros.unreadableImportFolder(); }
 
 QStringList myQQuickView::getMacroFileName_batch(QVariant macroLevel, QVariant macroType)
 {

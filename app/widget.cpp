@@ -1,4 +1,5 @@
 #include "app/widget.h"
+#include "settings/write_failures.h"
 #include "settings/write_leftovers.h"
 #include "app/autostart.h"
 #include "app/copy_data.h"
@@ -71,6 +72,11 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
     m_ui = new Ui_Controler();
     m_ui->setupUi(this, &m_hid);
     m_ui->view()->setDevice(&m_hid);
+    // A warning box opened inside a transfer would stall it: failed writes
+    // are told once the transfer is over.
+    WriteFailures::setHold([this] { return m_hid.transferInProgress(); });
+    connect(&m_hid, &Hid_Thread::transferEnded, this, [] { WriteFailures::deliverHeld(); });
+    m_hid.setAlwaysSendAll(m_ui->view()->config().traits().alwaysSendAll);
     m_detectTimer.setInterval(DetectionIntervalMs);
     m_detectTimer.setSingleShot(true);
     connect(&m_detectTimer, &QTimer::timeout, this, &Widget::checkDevice);
@@ -88,6 +94,7 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
 
 Widget::~Widget()
 {
+    WriteFailures::setHold({});
     // The listener uses the device object; it must have ended first.
     m_hid.hidStopListen();
     m_hid.waitListenerEnded();
@@ -352,6 +359,16 @@ void Widget::deviceNotAccessible(const QString& path)
     qDebug().noquote() << "Cannot open" << path
                        << "(permission denied): install the udev rule 70-halcyon.rules and reload udev";
     showBalloon(QStringLiteral("Info"), accessDeniedNotice());
+}
+
+void Widget::deviceUnreachable(const QString& reason)
+{
+    // Commands cannot reach the mouse: say so, and show it as gone, as an
+    // unplug does, until the next detection finds it again.
+    showBalloon(QStringLiteral("Info"), QStringLiteral("Cannot reach the mouse: %1").arg(reason));
+    m_hid.hidStopListen();
+    g_deviceConnected = false;
+    disableView();
 }
 
 void Widget::disableView()

@@ -87,6 +87,7 @@ public:
     void showTrayMessage(const QString& title, const QString& text) override;
     void disableView() override;
     void deviceNotAccessible(const QString& path) override;
+    void deviceUnreachable(const QString& reason) override;
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);

@@ -16,6 +16,7 @@
 // --blocking sleeps without handling events, as the pacing did before, for
 // comparison. The target is under 50 ms between frames.
 #include "app/application_startup.h"
+#include "benchmarks/bench_support.h"
 #include "app/myqquickview.h"
 #include "app/widget.h"
 #include "device/clock.h"
@@ -91,13 +92,7 @@ public:
     }
 };
 
-void spin(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
+using bench::spin;
 
 void report(const char* what, PaintWatch& watch, QQuickItem* root, const char* function, const QVariant& arg)
 {
@@ -138,10 +133,7 @@ int main(int argc, char** argv)
     chooseSceneRenderer();
 
     QTemporaryDir dir;
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"),
-                                             QCoreApplication::applicationDirPath() + QStringLiteral("/../modules"),
-                                             dir.path()});
-    QDir::setCurrent(dir.path());
+    bench::enterDataCopy(dir);
     {
         QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
         config.setValue(QStringLiteral("mouse/icType"), QStringLiteral("560"));

@@ -18,4 +18,8 @@ public:
     // An interface of a present mouse could not be opened for lack of
     // permission (no udev rule). Called on the GUI thread.
     virtual void deviceNotAccessible(const QString& path) { Q_UNUSED(path); }
+    // The mouse's command interface failed to open twice in a row (reason:
+    // the system's words for the last failure). Called on the GUI thread,
+    // after the transfer in progress.
+    virtual void deviceUnreachable(const QString& reason) { Q_UNUSED(reason); }
 };

@@ -8,13 +8,15 @@ void Hid_Thread::hid560_81H_GetKeyboardoption(uchar& byte1, uchar& byte2)
 {
     if (!hidWaitFree()) {
         qDebug() << "cmd Failed 81";
+        m_held.forget(HeldBlocks::key(0x01));
         return;
     }
     buildCommand(0x81, {});
     std::memset(answerReport, 0, sizeof answerReport);
     answerReport[2] = byte1;
     answerReport[3] = byte2;
-    hidGetCmd(0);
+    if (!hidGetCmd(0))
+        m_held.forget(HeldBlocks::key(0x01));
     byte1 = answerReport[2];
     byte2 = answerReport[3];
 }
@@ -51,6 +53,7 @@ void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
 {
     if (!hidWaitFree()) {
         qDebug() << "cmd Failed 8c";
+        m_held.forget(HeldBlocks::key(0x0C, profileNo));
         return;
     }
     buildCommand(0x8C, {profileNo});
@@ -58,8 +61,15 @@ void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
     std::memcpy(hidData, src128, 128);
     // A read that fails part way keeps the previous image whole: half an
     // image would be sent back to the mouse by the next profile write.
-    if (hidGetCmd(128))
+    // What the read shows is what the mouse holds: the write of the same
+    // image need not be sent.
+    const quint16 block = HeldBlocks::key(0x0C, profileNo);
+    if (hidGetCmd(128)) {
         std::memcpy(src128, hidData, 128);
+        m_held.remember(block, commandBytes(0x0C, {profileNo, 0x80}, src128, 128));
+    } else {
+        m_held.forget(block);
+    }
 }
 
 bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar& option1, uchar& option2, uchar& option3)
@@ -80,12 +90,7 @@ bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar& option1, ucha
 
 void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
 {
-    if (!hidWaitFree()) {
-        qDebug() << "cmd Failed 01";
-        return;
-    }
-    buildCommand(0x01, {byte1, byte2});
-    hidSetCmd(0, false);
+    writeBlock(HeldBlocks::key(0x01), commandBytes(0x01, {byte1, byte2}), false, "cmd Failed 01");
 }
 
 void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
@@ -100,12 +105,7 @@ void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
 
 void Hid_Thread::hid560_03H_SetReportRate(uchar rate)
 {
-    if (!hidWaitFree()) {
-        qDebug() << "cmd Failed 03";
-        return;
-    }
-    buildCommand(0x03, {0x01, rate});
-    hidSetCmd(0, true);
+    writeBlock(HeldBlocks::key(0x03), commandBytes(0x03, {0x01, rate}), true, "cmd Failed 03");
 }
 
 void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
@@ -120,44 +120,25 @@ void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
 
 void Hid_Thread::hid560_09H_Lod(uchar stage, uchar en)
 {
-    if (!hidWaitFree()) {
-        qDebug() << "hid560_09H_Lod";
-        return;
-    }
-    buildCommand(0x09, {en ? stage : uchar(0x00), 0x7D});
-    hidSetCmd(0, true);
+    writeBlock(HeldBlocks::key(0x09), commandBytes(0x09, {en ? stage : uchar(0x00), 0x7D}), true, "hid560_09H_Lod");
 }
 
 void Hid_Thread::hid560_0CH_setProfile(uchar* src128, uchar profileData)
 {
-    if (!hidWaitFree()) {
-        qDebug() << "cmd Failed 0C";
-        return;
-    }
-    buildCommand(0x0C, {profileData, 0x80});
-    std::memcpy(hidData, src128, 128);
-    hidSetCmd(128, true);
+    writeBlock(HeldBlocks::key(0x0C, profileData), commandBytes(0x0C, {profileData, 0x80}, src128, 128), true,
+               "cmd Failed 0C");
 }
 
 void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar* src64, uchar indexAddOne)
 {
-    if (!hidWaitFree()) {
-        qDebug() << "cmd Failed 0D";
-        return;
-    }
-    buildCommand(0x0D, {indexAddOne, 0x80});
-    std::memcpy(hidData, src64, 64);
-    std::memset(hidData + 64, 0, 64);
-    hidSetCmd(128, true);
+    uchar payload[128] = {};
+    std::memcpy(payload, src64, 64);
+    writeBlock(HeldBlocks::key(0x0D, indexAddOne), commandBytes(0x0D, {indexAddOne, 0x80}, payload, 128), true,
+               "cmd Failed 0D");
 }
 
 void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar* src128)
 {
-    if (!hidWaitFree()) {
-        qDebug() << "cmd Failed 0F";
-        return;
-    }
-    buildCommand(0x0F, {macroId, 0x80});
-    std::memcpy(hidData, src128, 128);
-    hidSetCmd(128, true);
+    writeBlock(HeldBlocks::key(0x0F, macroId), commandBytes(0x0F, {macroId, 0x80}, src128, 128), true,
+               "cmd Failed 0F");
 }

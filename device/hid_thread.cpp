@@ -61,12 +61,47 @@ uchar Hid_Thread::hidCS(uchar* cmd)
 
 void Hid_Thread::buildCommand(uchar code, std::initializer_list<uchar> args)
 {
-    std::memset(cmdReport, 0, sizeof cmdReport);
-    cmdReport[1] = code;
+    std::memcpy(cmdReport, commandBytes(code, args).constData(), sizeof cmdReport);
+}
+
+QByteArray Hid_Thread::commandBytes(uchar code, std::initializer_list<uchar> args, const uchar* payload, int n)
+{
+    QByteArray bytes(9 + n, '\0');
+    auto* b = reinterpret_cast<uchar*>(bytes.data());
+    b[1] = code;
     int i = 2;
     for (uchar a : args)
-        cmdReport[i++] = a;
-    cmdReport[8] = hidCS(cmdReport + 1);
+        b[i++] = a;
+    uchar sum = 0;
+    for (int k = 1; k < 8; ++k)
+        sum = uchar(sum + b[k]);
+    b[8] = uchar(~sum);
+    if (n > 0)
+        std::memcpy(b + 9, payload, size_t(n));
+    return bytes;
+}
+
+void Hid_Thread::writeBlock(quint16 block, const QByteArray& bytes, bool settle, const char* failLine)
+{
+    const bool anyway = m_sendNextAnyway;
+    m_sendNextAnyway = false;
+    m_lastBlockSkipped = !m_alwaysSendAll && !anyway && m_held.holds(block, bytes);
+    if (m_lastBlockSkipped) {
+        qDebug().noquote() << "not sent, the mouse holds it:" << bytes.left(9).toHex(' ').toUpper();
+        return;
+    }
+    // Whatever happens from here may leave the block changed on the mouse.
+    m_held.forget(block);
+    if (!hidWaitFree()) {
+        qDebug() << failLine;
+        return;
+    }
+    std::memcpy(cmdReport, bytes.constData(), sizeof cmdReport);
+    const int n = int(bytes.size()) - int(sizeof cmdReport);
+    if (n > 0)
+        std::memcpy(hidData, bytes.constData() + sizeof cmdReport, size_t(n));
+    if (hidSetCmd(n, settle))
+        m_held.remember(block, bytes);
 }
 
 DeviceEntry* Hid_Thread::entry(int index) const
@@ -116,12 +151,38 @@ HidPort::Handle Hid_Thread::hidOpenCmd(int index)
     closeCmd();
     cmdHandle = m_port->open(e->cmdPath.toLatin1());
     if (!cmdHandle) {
+        // The path stays: a failed open (a transient I/O error) is tried
+        // again by the next command.
         reportOpenFailure(e->cmdPath);
-        e->cmdPath.clear();
+        noteCmdOpenFailure();
         return nullptr;
     }
+    m_failedCmdOpens = 0;
+    m_unreachableTold = false;
+    m_removalHandled = false;
+    m_cmdOpenedOnce = true;
     m_port->setNonblocking(cmdHandle, 0);
     return cmdHandle;
+}
+
+void Hid_Thread::noteCmdOpenFailure()
+{
+    const int err = m_port->openErrno();
+    // A missing permission has its own notice (reportOpenFailure); a mouse
+    // that was never reached is not one that went away.
+    if (err == EACCES || !m_cmdOpenedOnce || ++m_failedCmdOpens < UnreachableAfterFailedOpens
+        || m_unreachableTold)
+        return;
+    // Told once, until an open works again.
+    m_unreachableTold = true;
+    const QString reason = err ? QString::fromLocal8Bit(std::strerror(err)) : QStringLiteral("it does not answer");
+    qDebug().noquote() << "Cannot open the command interface twice in a row:" << reason;
+    // Told as the mouse's removal is: once the transfer in progress is over.
+    deliverNotice([this, reason] {
+        // An unplugged mouse has been told as such already.
+        if (owner && !m_removalHandled)
+            owner->deviceUnreachable(reason);
+    });
 }
 
 HidPort::Handle Hid_Thread::hidOpenEvent(int index)
@@ -259,6 +320,8 @@ void Hid_Thread::hidStartListen(int index)
     // most one read timeout.
     waitListenerEnded();
 
+    // A new connection: the mouse may have been changed elsewhere meanwhile.
+    m_held.forgetAll();
     const bool family560 = owner && owner->controllerFamily() == QLatin1String("560");
     uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
     if (family560) {
@@ -337,6 +400,8 @@ void Hid_Thread::runDeferredNotices()
 
 void Hid_Thread::handleRemoval()
 {
+    m_removalHandled = true;
+    m_held.forgetAll();
     if (owner)
         owner->disableView();
     emit deviceRemoved();

@@ -1,5 +1,6 @@
 #pragma once
 #include "device/device_entry.h"
+#include "device/held_blocks.h"
 #include "device/hid_port.h"
 #include <QFuture>
 #include <QThread>
@@ -48,6 +49,21 @@ public:
     // thread handles events during the pacing sleeps (see Clock); what must
     // not cut into a transfer waits until this is false again.
     bool transferInProgress() const { return m_transferDepth > 0; }
+
+    // ---- what the mouse holds (see HeldBlocks) ----
+    // A set command whose block the mouse holds with the same bytes is not
+    // sent; commands that select or apply (the active key matrix or profile,
+    // the current DPI stage) always are. mouse/alwaysSendAll turns skipping off.
+    void setAlwaysSendAll(bool on) { m_alwaysSendAll = on; }
+    bool alwaysSendAll() const { return m_alwaysSendAll; }
+    // Nothing is known any more: a new connection, the mouse's removal, a reset.
+    void forgetHeldBlocks() { m_held.forgetAll(); }
+    const HeldBlocks& heldBlocks() const { return m_held; }
+    // The last block command was not sent because the mouse held its bytes.
+    bool lastBlockSkipped() const { return m_lastBlockSkipped; }
+    // The next block command is sent even when the mouse holds its bytes (a
+    // block the firmware takes only when written twice in a row).
+    void sendNextBlockAnyway() { m_sendNextAnyway = true; }
 
     // Bounds each input report of the block query (the mouse may never answer).
     static constexpr int BlockReadTimeoutMs = 1000;
@@ -104,6 +120,12 @@ public slots:
 private:
     // Fills cmdReport: report id 0, the code, argument bytes 2..7, checksum.
     void buildCommand(uchar code, std::initializer_list<uchar> args);
+    // The command report of buildCommand followed by n payload bytes.
+    static QByteArray commandBytes(uchar code, std::initializer_list<uchar> args, const uchar* payload = nullptr,
+                                   int n = 0);
+    // Sends a set command that writes a stored block, unless the mouse holds
+    // these bytes already; the record follows the outcome.
+    void writeBlock(quint16 block, const QByteArray& bytes, bool settle, const char* failLine);
     DeviceEntry* entry(int index) const;
     HidPort::Handle openEvent(DeviceEntry* e);
     void listenOn(QSharedPointer<DeviceEntry> listened);
@@ -119,6 +141,11 @@ private:
     friend class TransferScope;
     // Tells the owner when an open failed for lack of permission.
     void reportOpenFailure(const QString& path);
+    // Counts failed opens of the command interface; after
+    // UnreachableAfterFailedOpens in a row the owner hears the mouse cannot
+    // be reached.
+    void noteCmdOpenFailure();
+    static constexpr int UnreachableAfterFailedOpens = 2;
 
     HidPort* m_port;
     Clock* m_clock;
@@ -129,5 +156,13 @@ private:
     uchar answerReport[9] = {};
     uchar hidData[256] = {};
     int m_transferDepth = 0;
+    int m_failedCmdOpens = 0;
+    bool m_unreachableTold = false;
+    bool m_removalHandled = false;  // until an open works again
+    bool m_cmdOpenedOnce = false;
     QList<std::function<void()>> m_deferredNotices;
+    HeldBlocks m_held;
+    bool m_alwaysSendAll = false;
+    bool m_lastBlockSkipped = false;
+    bool m_sendNextAnyway = false;
 };

@@ -50,7 +50,11 @@ void DeviceFeatures::setRgbColor(uchar type, const QVariantList& src24)
         return;
     }
     if (!m_config.traits().is55328) {
+        // This firmware wants the table twice in a row: the repeat goes out
+        // whenever the first did, although the mouse then holds its bytes.
         m_hid->hid553_10H_SetLED8StageColor(type, bytes.data());
+        if (!m_hid->lastBlockSkipped())
+            m_hid->sendNextBlockAnyway();
         m_hid->hid553_10H_SetLED8StageColor(type, bytes.data());
         return;
     }

@@ -6,6 +6,7 @@
 #include "settings/file_replace.h"
 #include "settings/import_limit.h"
 #include "settings/name_index.h"
+#include "settings/user_files.h"
 #include "settings/user_warnings.h"
 #include <QDebug>
 #include <QDir>
@@ -22,20 +23,22 @@ QString chosenDirectoryName(const QString& path)
     return MacroPaths::baseName(QDir::cleanPath(path));
 }
 
-// Copies a file over whatever the target holds, all or nothing; a failed
-// write keeps the target as it was and is reported to the user.
-bool copyReplacingTarget(const QString& from, const QString& to)
+// Copies a library file to a file the user chose (the save dialog asked
+// before replacing one); a failed write keeps the target as it was and is
+// reported to the user.
+bool exportCopy(const QString& from, const QString& to)
 {
     QByteArray bytes;
-    return readWholeFile(from, bytes) && writeFileAtomically(to, bytes);
+    return readWholeFile(from, bytes) && UserFiles::exportOrWarn(to, bytes);
 }
 
-// Copies a file unless the target exists (an import never replaces a macro).
-bool copyKeepingTarget(const QString& from, const QString& to)
+// Writes imported bytes into the library unless the target exists (an
+// import never replaces a macro).
+bool writeKeepingTarget(const QByteArray& bytes, const QString& to)
 {
     if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
         return false;
-    return copyReplacingTarget(from, to);
+    return writeFileAtomically(to, bytes);
 }
 
 // The walk shared by batch import and library scan: in `dir` at depth k,
@@ -103,7 +106,8 @@ QString MacroLibrary::importFile(const QString& chosen, const QVariant& macroLev
         m_refused << QFileInfo(chosen).fileName();
         return QString();
     }
-    if (!ImportLimit::allowsOrWarn(chosen))
+    QByteArray bytes;
+    if (!ImportLimit::readOrWarn(chosen, bytes))
         return QString();
     // A macro goes into the selected folder, or the library root when a
     // macro file or nothing is selected.
@@ -115,7 +119,7 @@ QString MacroLibrary::importFile(const QString& chosen, const QVariant& macroLev
     else if (level >= 0 && level < MacroPaths::MaxLevel)
         folder = MacroPaths::selectedFolderPath(m_selection, level + 1);
     if (!folder.isEmpty())
-        copyKeepingTarget(chosen, folder + name + QStringLiteral(".bin"));
+        writeKeepingTarget(bytes, folder + name + QStringLiteral(".bin"));
     return name;
 }
 
@@ -129,16 +133,25 @@ void MacroLibrary::exportFile(const QString& chosen, const QVariant& macroLevel,
     // The dialog has asked before replacing an existing file.
     if (QFileInfo(chosen).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
         return;
-    copyReplacingTarget(source, chosen);
+    exportCopy(source, chosen);
 }
 
 QString MacroLibrary::beginBatchImport(const QString& chosen)
 {
     m_batchPath.clear();
     m_refused.clear();
+    m_unreadableFolder.clear();
     const QString name = chosenDirectoryName(chosen);
     if (chosen.isEmpty() || name == QLatin1String("Desktop"))
         return QString();
+    // A folder that cannot be listed would become an empty library folder
+    // with nothing said; the user is told instead and nothing is made.
+    const QFileInfo folder(chosen);
+    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
+        qDebug() << "loadMacroFile_batch cannot read" << chosen;
+        m_unreadableFolder = QDir::toNativeSeparators(QDir::cleanPath(chosen));
+        return QString();
+    }
     if (!MacroPaths::isSafeName(name)) {
         qDebug() << "loadMacroFile_batch refused the name of" << chosen;
         m_refused << QFileInfo(QDir::cleanPath(chosen)).fileName();
@@ -162,13 +175,21 @@ void MacroLibrary::runBatchImport()
     walk.file = [this, &tooLarge](int depth, const QString& dir, const QString& target, const QString& name,
                                 const QString& entry) {
         const QString source = dir + QLatin1Char('/') + entry;
-        if (!ImportLimit::allows(source)) {
+        QByteArray bytes;
+        switch (UserFiles::readImport(source, ImportLimit::MaxBytes, bytes)) {
+        case UserFiles::Read::TooLarge:
             tooLarge << source;
             return;
+        case UserFiles::Read::NotRegular:
+        case UserFiles::Read::Unreadable:
+            qDebug() << "macro exchange: passed over the file" << source;
+            return;
+        case UserFiles::Read::Ok:
+            break;
         }
         m_batchNames[depth][0] << name;
         // The file as found: "A.MC" is copied as well as "A.mc".
-        copyKeepingTarget(source, target + QLatin1Char('/') + name + QStringLiteral(".bin"));
+        writeKeepingTarget(bytes, target + QLatin1Char('/') + name + QStringLiteral(".bin"));
     };
     walk.refused = [this](const QString& entry) { m_refused << entry; };
     walk.folder = [this](int depth, const QString& target, const QString& name) {
@@ -222,7 +243,7 @@ void MacroLibrary::exportEntries(const QVariant& macroLevel, const QVariantList&
             continue;
         const int type = macroFileType.value(i).toInt();
         if (type == 0)
-            copyReplacingTarget(libraryFolder + name + QStringLiteral(".bin"), exportFolder + name + QStringLiteral(".mc"));
+            exportCopy(libraryFolder + name + QStringLiteral(".bin"), exportFolder + name + QStringLiteral(".mc"));
         else if (type == 1)
             QDir().mkdir(exportFolder + name);
     }

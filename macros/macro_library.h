@@ -55,6 +55,9 @@ public:
     void scanFolder(const QVariant& name, const QVariant& level, const QVariant& deleteLevel);
     // Files and folders the last import passed over for their names.
     QStringList refusedImportNames() const { return m_refused; }
+    // The folder the last batch import could not read, as chosen; empty
+    // when it could.
+    QString unreadableImportFolder() const { return m_unreadableFolder; }
 
     // ---- rename and delete elsewhere (macro_propagation.cpp) ----
     // Renames an entry on disk; false when the old one is missing or the new
@@ -76,4 +79,5 @@ private:
     // macro files only.
     QStringList m_batchNames[MacroPaths::MaxLevel + 1][2];
     QStringList m_refused;
+    QString m_unreadableFolder;
 };

@@ -45,6 +45,11 @@ bool isSafeName(const QString& name)
     return name.toUtf8().size() <= 240;
 }
 
+bool isNewEntryName(const QString& name)
+{
+    return isSafeName(name) && !name.contains(QLatin1Char('.'));
+}
+
 int levelOf(const QVariant& level)
 {
     bool ok = false;

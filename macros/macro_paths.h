@@ -26,6 +26,12 @@ constexpr int MaxLevel = 5;
 // tree, the name index and the files never disagree.
 bool isSafeName(const QString& name);
 
+// True for a name the editor lets a user give a new or renamed entry: a
+// safe name without a dot. Exchange files are read back under the part of
+// their name before the first dot, so a name with a dot would not survive
+// its own export and import ("v1.5 Spray.mc" comes back as "v1").
+bool isNewEntryName(const QString& name);
+
 // The library root followed by the first `depth` folder names of
 // `selection`, each with "/" after it. Empty when depth is outside 0..5 or
 // one of those names is not a safe name.

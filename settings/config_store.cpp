@@ -1,4 +1,5 @@
 #include "settings/config_store.h"
+#include "settings/checked_writes.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
 #include "settings/scene_value.h"
@@ -7,20 +8,36 @@
 namespace {
 const QString kConfigPath = QStringLiteral("./modules/setting/apConfig.bin");
 const QString kFactoryConfigPath = QStringLiteral("./modules/setting/apConfigD.bin");
+const QString kFamilyKey = QStringLiteral("mouse/icType");
+
+QString& familyOverride()
+{
+    static QString family;
+    return family;
+}
 } // namespace
+
+void ConfigStore::overrideFamily(const QString& icType)
+{
+    familyOverride() = icType;
+}
 
 ConfigStore::ConfigStore() : m_file(openIni(kConfigPath))
 {
+    CheckedWrites::watch(*m_file);
     m_traits.colorful = m_file->value(QStringLiteral("mouse/isColorful")).toBool();
     m_traits.gun = m_file->value(QStringLiteral("mouse/isGun")).toBool();
-    m_traits.icType = m_file->value(QStringLiteral("mouse/icType")).toString();
+    m_traits.icType = value(kFamilyKey).toString();
     m_traits.is55328 = m_file->value(QStringLiteral("mouse/is55328")).toBool();
+    m_traits.alwaysSendAll = m_file->value(QStringLiteral("mouse/alwaysSendAll")).toBool();
 }
 
 ConfigStore::~ConfigStore() = default;
 
 QVariant ConfigStore::value(const QString& key) const
 {
+    if (key == kFamilyKey && !familyOverride().isEmpty())
+        return familyOverride();
     return m_file->value(key);
 }
 
@@ -39,7 +56,7 @@ void ConfigStore::resetToFactory()
     replaceSettingsFile(*m_file, factory);
 }
 
-void ConfigStore::flush()
+bool ConfigStore::flush(QString* reason)
 {
-    flushSettings(*m_file);
+    return CheckedWrites::sync(*m_file, reason);
 }

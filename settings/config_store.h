@@ -21,10 +21,16 @@ public:
     // (./modules/setting/apConfigD.bin). Without a readable factory file the
     // live file is kept. The traits stay those read at start.
     void resetToFactory();
-    // Writes pending changes to disk.
-    void flush();
+    // Writes pending changes to disk; false (warned, the changes kept for a
+    // later try) when they could not be written, with the reason.
+    bool flush(QString* reason = nullptr);
 
     const DeviceTraits& traits() const { return m_traits; }
+
+    // Makes every store report this controller family
+    // ("553" or "560") instead of the file's `mouse/icType`, without writing
+    // the file: the demo shows either family on the same data.
+    static void overrideFamily(const QString& icType);
 
 private:
     std::unique_ptr<QSettings> m_file;

@@ -9,6 +9,8 @@ struct DeviceTraits {
     bool colorful = false; // per-stage colours kept in on-device profile image 0
     bool gun = false;      // the mouse has the gun function and its slots
     bool is55328 = false;  // the 553 variant with its own colour commands
+    // Every block is sent even when the mouse holds it already (diagnosis).
+    bool alwaysSendAll = false;
 
     bool is560() const { return icType == QLatin1String("560"); }
 };

@@ -11,7 +11,7 @@ struct Plan {
 };
 
 QMutex g_mutex;
-std::array<Plan, 4> g_plans;
+std::array<Plan, 5> g_plans;
 } // namespace
 
 namespace FileFaults {
@@ -44,10 +44,20 @@ bool failsNow(Step step, QString& reason)
     return true;
 }
 
+bool planned(Step step, QString& reason)
+{
+    QMutexLocker lock(&g_mutex);
+    const Plan& plan = g_plans[size_t(step)];
+    if (plan.count == 0)
+        return false;
+    reason = plan.reason;
+    return true;
+}
+
 bool stepFromName(const QString& name, Step& step)
 {
-    static const char* const names[] = {"write", "flush", "commit", "rename"};
-    for (size_t k = 0; k < 4; ++k) {
+    static const char* const names[] = {"write", "flush", "commit", "rename", "lock"};
+    for (size_t k = 0; k < std::size(names); ++k) {
         if (name == QLatin1String(names[k])) {
             step = Step(k);
             return true;

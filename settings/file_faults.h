@@ -6,9 +6,11 @@
 // commit or rename of a settings file fail with a given reason, the way a
 // full disk or a vanished folder would. Every writer of the program asks
 // here before each step; with nothing planned every step goes through.
+// Lock is the lock file a settings object creates beside its file before it
+// writes: when that fails it gives up without running the writer at all.
 namespace FileFaults {
 
-enum class Step { Write, Flush, Commit, Rename };
+enum class Step { Write, Flush, Commit, Rename, Lock };
 
 // The next `count` calls of `step` fail with `reason` after `after`
 // successful ones; a negative count fails every call until clear().
@@ -19,7 +21,11 @@ void clear();
 // with the planned reason.
 bool failsNow(Step step, QString& reason);
 
-// "write", "flush", "commit", "rename"; false for any other text.
+// Whether a failure of `step` is still planned (without using one up), with
+// its reason: the disk is still full.
+bool planned(Step step, QString& reason);
+
+// "write", "flush", "commit", "rename", "lock"; false for any other text.
 bool stepFromName(const QString& name, Step& step);
 
 } // namespace FileFaults

@@ -1,4 +1,6 @@
 #include "settings/file_replace.h"
+#include "settings/checked_writes.h"
+#include "settings/data_links.h"
 #include "settings/file_faults.h"
 #include "settings/ini_format.h"
 #include "settings/write_failures.h"
@@ -32,6 +34,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& content)
 bool writeFileAtomically(const QString& path, const QByteArray& content, QString& reason)
 {
     using FileFaults::Step;
+    reason = DataLinks::escapeReason(path);
+    if (!reason.isEmpty())
+        return false;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -74,9 +79,9 @@ bool renameChecked(const QString& from, const QString& to)
     return false;
 }
 
-void flushSettings(QSettings& handle)
+bool flushSettings(QSettings& handle)
 {
-    handle.sync();
+    return CheckedWrites::sync(handle);
 }
 
 bool syncSettings(QSettings& handle)
@@ -121,7 +126,8 @@ void revertToDisk(QSettings& handle)
 bool replaceSettingsFile(QSettings& handle, const QByteArray& content)
 {
     const QString path = handle.fileName();
-    flushSettings(handle);
+    // Changes that could not be saved must not land on the new content.
+    const bool nothingPending = flushSettings(handle);
     const QFileInfo before(path);
     const bool existed = before.exists();
     const qint64 oldSize = before.size();
@@ -143,6 +149,8 @@ bool replaceSettingsFile(QSettings& handle, const QByteArray& content)
             file.setFileTime(oldTime.addMSecs(step), QFileDevice::FileModificationTime);
         }
     }
+    if (!nothingPending)
+        revertToDisk(handle);
     handle.sync();
     return true;
 }

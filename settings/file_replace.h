@@ -34,8 +34,9 @@ bool renameChecked(const QString& from, const QString& to);
 
 // Flushes the pending writes of handle (and of every other handle on the same
 // file in this process) to its file, so that nothing written earlier can land
-// on top of new content later.
-void flushSettings(QSettings& handle);
+// on top of new content later. Checked as every write of a long-lived handle
+// is: false (the user warned, the changes kept for a later try) on failure.
+bool flushSettings(QSettings& handle);
 
 // Replaces the file of an open settings handle with content and makes the
 // handle - and every other handle on the same file in this process - read

@@ -1,4 +1,5 @@
 #include "settings/import_limit.h"
+#include "settings/user_files.h"
 #include "settings/user_warnings.h"
 #include <QDebug>
 #include <QDir>
@@ -26,6 +27,28 @@ bool allowsOrWarn(const QString& path)
     if (allows(path))
         return true;
     UserWarnings::show(QStringLiteral("Import"), refusalText(path));
+    return false;
+}
+
+bool readOrWarn(const QString& path, QByteArray& content)
+{
+    const QString name = QDir::toNativeSeparators(QFileInfo(path).fileName());
+    QString text;
+    switch (UserFiles::readImport(path, MaxBytes, content)) {
+    case UserFiles::Read::Ok:
+        return true;
+    case UserFiles::Read::TooLarge:
+        text = refusalText(path);
+        break;
+    case UserFiles::Read::NotRegular:
+        text = QStringLiteral("%1 is not a regular file and was not imported.").arg(name);
+        break;
+    case UserFiles::Read::Unreadable:
+        text = QStringLiteral("%1 could not be read and was not imported.").arg(name);
+        break;
+    }
+    qDebug().noquote() << "import refused:" << path;
+    UserWarnings::show(QStringLiteral("Import"), text);
     return false;
 }
 

@@ -16,4 +16,9 @@ QString refusalText(const QString& path);
 // allows(), and on refusal a warning to the user with refusalText().
 bool allowsOrWarn(const QString& path);
 
+// Reads a file the user chose to import: a regular file of at most MaxBytes
+// (counted as read). Otherwise warns the user why it was not imported and
+// returns false.
+bool readOrWarn(const QString& path, QByteArray& content);
+
 } // namespace ImportLimit

@@ -1,4 +1,5 @@
 #include "settings/ini_format.h"
+#include "settings/data_links.h"
 #include "settings/file_faults.h"
 #include "settings/write_failures.h"
 #include <QFileDevice>
@@ -416,7 +417,13 @@ bool writeFunc(QIODevice& device, const QSettings::SettingsMap& map)
     auto* file = qobject_cast<QFileDevice*>(&device);
     const QString path = file ? file->fileName() : QString();
     QString reason;
-    bool ok = !FileFaults::failsNow(Step::Write, reason) && device.write(text) == text.size();
+    // As when the settings object cannot create its lock file: it gives up
+    // before any writer runs and says nothing; only its status and the file
+    // on disk show it.
+    if (FileFaults::failsNow(Step::Lock, reason))
+        return false;
+    reason = DataLinks::escapeReason(path);
+    bool ok = reason.isEmpty() && !FileFaults::failsNow(Step::Write, reason) && device.write(text) == text.size();
     // Flushed and checked here: the commit that follows can report success
     // for data still sitting in the write buffer of a full disk.
     if (ok)

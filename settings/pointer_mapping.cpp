@@ -31,3 +31,30 @@ double pointerIndexOnRange(int speed, double low, double high)
     const int index = std::clamp(speed, SpeedMin, SpeedMax) / 2;
     return low + (high - low) * double(index) / double(PointerIndexMax);
 }
+
+uint indexForPointerSpeed(int speed)
+{
+    return uint(std::clamp(speed, SpeedMin, SpeedMax) / 2);
+}
+
+uint indexForDoubleClickTime(int milliseconds)
+{
+    const double steps = (double(DoubleClickSlowestMs) - double(milliseconds)) / double(DoubleClickStepMs);
+    return uint(std::clamp(qRound(steps), 0, int(PointerIndexMax)));
+}
+
+uint indexOnRange(double value, double low, double high)
+{
+    if (!(high > low))
+        return 0;
+    const double steps = (value - low) / (high - low) * double(PointerIndexMax);
+    return uint(std::clamp(qRound(steps), 0, int(PointerIndexMax)));
+}
+
+int pointerSpeedFromRange(double value, double low, double high)
+{
+    if (!(high > low))
+        return SpeedMin;
+    const double steps = (value - low) / (high - low) * double(SpeedMax - SpeedMin);
+    return std::clamp(SpeedMin + qRound(steps), SpeedMin, SpeedMax);
+}

@@ -20,3 +20,13 @@ double pointerSpeedOnRange(int speed, double low, double high);
 // [low, high]: index 0 gives low, 5 the middle, 10 high (for desktops whose
 // pointer speed is a range, such as libinput's -1..1).
 double pointerIndexOnRange(int speed, double low, double high);
+
+// The other way, for showing the desktop's current values on the sliders:
+// the nearest slider index 0..10 of a system pointer speed 1..20, of a
+// double-click time in milliseconds, and of a value placed on [low, high]
+// as pointerIndexOnRange places it.
+uint indexForPointerSpeed(int speed);
+uint indexForDoubleClickTime(int milliseconds);
+uint indexOnRange(double value, double low, double high);
+// The pointer speed 1..20 a value placed by pointerSpeedOnRange came from.
+int pointerSpeedFromRange(double value, double low, double high);

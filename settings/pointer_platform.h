@@ -18,6 +18,10 @@ public:
     // Empty when the system offers the setting; otherwise a short reason,
     // which the system page shows instead of the control.
     virtual QString unavailableReason(PointerSetting) const { return {}; }
+    // The system's current value of a setting, as the setters take it
+    // (pointer speed 1..20, double-click time in milliseconds, wheel lines);
+    // -1 when the system cannot tell.
+    virtual int currentValue(PointerSetting) const { return -1; }
 
     // The implementation in use: the operating system's unless a test or a
     // tool has installed another one (null restores the system's).

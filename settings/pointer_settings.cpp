@@ -3,6 +3,8 @@
 #include "settings/pointer_settings.h"
 #include "settings/pointer_mapping.h"
 #include "settings/pointer_platform.h"
+#include "settings/pointer_reasons.h"
+#include "settings/language_strings.h"
 #include <QDebug>
 
 namespace {
@@ -56,10 +58,23 @@ void PointerSettings::setWheelLines(uint lines)
         qDebug() << "setVerticalScrollLines Failed";
 }
 
-QStringList PointerSettings::unavailable() const
+QStringList PointerSettings::unavailable(const LanguagePage& reasons) const
 {
     const PointerPlatform& platform = PointerPlatform::current();
-    return {platform.unavailableReason(PointerSetting::Speed),
-            platform.unavailableReason(PointerSetting::DoubleClickTime),
-            platform.unavailableReason(PointerSetting::WheelLines)};
+    QStringList texts;
+    for (PointerSetting setting : {PointerSetting::Speed, PointerSetting::DoubleClickTime, PointerSetting::WheelLines})
+        texts << translatedPointerReason(platform.unavailableReason(setting), reasons);
+    return texts;
+}
+
+QList<int> PointerSettings::current() const
+{
+    const PointerPlatform& platform = PointerPlatform::current();
+    auto known = [&platform](PointerSetting setting) {
+        return platform.unavailableReason(setting).isEmpty() ? platform.currentValue(setting) : -1;
+    };
+    const int speed = known(PointerSetting::Speed);
+    const int time = known(PointerSetting::DoubleClickTime);
+    return {speed < 0 ? -1 : int(indexForPointerSpeed(speed)), time < 0 ? -1 : int(indexForDoubleClickTime(time)),
+            known(PointerSetting::WheelLines)};
 }

@@ -6,6 +6,7 @@
 #include <gio/gio.h>
 #include "settings/pointer_backends_linux.h"
 #include "settings/pointer_mapping.h"
+#include "settings/pointer_reasons.h"
 
 namespace {
 
@@ -43,17 +44,27 @@ public:
         return write(g_settings_set_int(m_settings, "double-click", gint(milliseconds)));
     }
     bool setWheelScrollLines(uint) override { return false; }
+    int currentValue(PointerSetting setting) const override
+    {
+        if (!m_settings)
+            return -1;
+        if (setting == PointerSetting::Speed && m_hasSpeed)
+            return pointerSpeedForIndex(indexOnRange(g_settings_get_double(m_settings, "speed"), -1.0, 1.0));
+        if (setting == PointerSetting::DoubleClickTime && m_hasDoubleClick)
+            return g_settings_get_int(m_settings, "double-click");
+        return -1;
+    }
 
     QString unavailableReason(PointerSetting setting) const override
     {
         if (setting == PointerSetting::WheelLines)
-            return QStringLiteral("GNOME has no wheel lines setting");
+            return pointerReasonText(PointerReason::GnomeHasNoWheelLines);
         if (!m_settings)
-            return QStringLiteral("GNOME's mouse settings are not installed");
+            return pointerReasonText(PointerReason::GnomeSettingsMissing);
         if (setting == PointerSetting::Speed && !m_hasSpeed)
-            return QStringLiteral("Not offered by this GNOME");
+            return pointerReasonText(PointerReason::NotOfferedByThisGnome);
         if (setting == PointerSetting::DoubleClickTime && !m_hasDoubleClick)
-            return QStringLiteral("Not offered by this GNOME");
+            return pointerReasonText(PointerReason::NotOfferedByThisGnome);
         return {};
     }
 

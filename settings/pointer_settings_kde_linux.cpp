@@ -118,7 +118,34 @@ public:
         return setGlobal(QStringLiteral("WheelScrollLines"), QString::number(lines));
     }
 
+    // What Plasma's settings page shows: its own defaults where the files
+    // hold no value (no acceleration, 400 ms, 3 lines).
+    int currentValue(PointerSetting setting) const override
+    {
+        bool ok = false;
+        switch (setting) {
+        case PointerSetting::Speed: {
+            const QString v = kdeConfigValue(m_inputrc, QStringLiteral("Mouse"), QStringLiteral("XLbInptPointerAcceleration"));
+            const double acceleration = v.isNull() ? 0.0 : v.toDouble(&ok);
+            return v.isNull() || ok ? pointerSpeedForIndex(indexOnRange(acceleration, -1.0, 1.0)) : -1;
+        }
+        case PointerSetting::DoubleClickTime:
+            return globalNumber(QStringLiteral("DoubleClickInterval"), 400);
+        case PointerSetting::WheelLines:
+            return globalNumber(QStringLiteral("WheelScrollLines"), 3);
+        }
+        return -1;
+    }
+
 private:
+    int globalNumber(const QString& key, int byDefault) const
+    {
+        const QString v = kdeConfigValue(m_globals, QStringLiteral("KDE"), key);
+        bool ok = false;
+        const int n = v.toInt(&ok);
+        return v.isNull() ? byDefault : ok ? n : -1;
+    }
+
     static bool setValue(const QString& path, const QString& group, const QString& key, const QString& value)
     {
         return setKdeConfigValue(path, group, key, value);

@@ -27,6 +27,22 @@ public:
         return SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr,
                                      UpdateAndBroadcast) != FALSE;
     }
+    int currentValue(PointerSetting setting) const override
+    {
+        switch (setting) {
+        case PointerSetting::Speed: {
+            int speed = 0;
+            return SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0) ? speed : -1;
+        }
+        case PointerSetting::DoubleClickTime:
+            return int(GetDoubleClickTime());
+        case PointerSetting::WheelLines: {
+            UINT lines = 0;
+            return SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? int(lines) : -1;
+        }
+        }
+        return -1;
+    }
 };
 
 } // namespace

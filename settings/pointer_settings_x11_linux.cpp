@@ -4,11 +4,13 @@
 // X11 has no system-wide double-click time or wheel scroll lines.
 #include "settings/pointer_backends_linux.h"
 #include "settings/pointer_mapping.h"
+#include "settings/pointer_reasons.h"
 
 #ifdef HALCYON_HAVE_XINPUT
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
+#include <cstring>
 #endif
 
 namespace {
@@ -53,6 +55,37 @@ int setLibinputAccel(Display* dpy, float value)
     XIFreeDeviceInfo(devices);
     return set;
 }
+
+// "libinput Accel Speed" of the first pointer device that has it; false
+// when none has.
+bool readLibinputAccel(Display* dpy, float& value)
+{
+    const Atom prop = XInternAtom(dpy, "libinput Accel Speed", True);
+    const Atom floatType = XInternAtom(dpy, "FLOAT", True);
+    if (prop == None || floatType == None)
+        return false;
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(dpy, XIAllDevices, &count);
+    bool found = false;
+    for (int i = 0; i < count && !found; ++i) {
+        if (devices[i].use != XISlavePointer)
+            continue;
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        const Status st = XIGetProperty(dpy, devices[i].deviceid, prop, 0, 1, False, AnyPropertyType, &type,
+                                        &format, &items, &after, &data);
+        if (st == Success && type == floatType && format == 32 && items >= 1 && data) {
+            std::memcpy(&value, data, sizeof value);
+            found = true;
+        }
+        if (data)
+            XFree(data);
+    }
+    XIFreeDeviceInfo(devices);
+    return found;
+}
 #endif
 
 // XInput reaches the session's pointers only on an X11 session; under
@@ -73,11 +106,11 @@ public:
     {
         switch (setting) {
         case PointerSetting::Speed:
-            return x11Session() ? QString() : QStringLiteral("Not offered by this desktop");
+            return x11Session() ? QString() : pointerReasonText(PointerReason::NotOfferedByDesktop);
         case PointerSetting::DoubleClickTime:
-            return QStringLiteral("Not offered by X11");
+            return pointerReasonText(PointerReason::NotOfferedByX11);
         case PointerSetting::WheelLines:
-            return QStringLiteral("Not offered by X11");
+            return pointerReasonText(PointerReason::NotOfferedByX11);
         }
         return {};
     }
@@ -99,6 +132,27 @@ public:
 #else
         Q_UNUSED(speed);
         return false;
+#endif
+    }
+    // The pointer speed libinput applies; without libinput (core
+    // acceleration only) the speed is not told.
+    int currentValue(PointerSetting setting) const override
+    {
+#ifdef HALCYON_HAVE_XINPUT
+        if (setting != PointerSetting::Speed || !x11Session())
+            return -1;
+        Display* dpy = XOpenDisplay(nullptr);
+        if (!dpy)
+            return -1;
+        int opcode = 0, event = 0, error = 0;
+        float value = 0;
+        const bool found = XQueryExtension(dpy, "XInputExtension", &opcode, &event, &error)
+            && readLibinputAccel(dpy, value);
+        XCloseDisplay(dpy);
+        return found ? pointerSpeedFromRange(value, LibinputAccelLow, LibinputAccelHigh) : -1;
+#else
+        Q_UNUSED(setting);
+        return -1;
 #endif
     }
     bool setDoubleClickTime(uint) override { return false; }

@@ -1,9 +1,11 @@
 #include "settings/profile_store.h"
 #include "settings/config_store.h"
+#include "settings/checked_writes.h"
 #include "settings/file_replace.h"
 #include "settings/import_limit.h"
 #include "settings/ini_format.h"
 #include "settings/scene_value.h"
+#include "settings/user_files.h"
 
 namespace {
 const QString kFactoryProfilePath = QStringLiteral("./modules/setting/pD.bin");
@@ -18,6 +20,9 @@ ProfileStore::ProfileStore(ConfigStore& config) : m_config(config), m_factory(op
 {
     for (int k = 0; k < SlotCount; ++k)
         m_slots.push_back(openIni(slotFilePath(k)));
+    CheckedWrites::watch(*m_factory);
+    for (auto& s : m_slots)
+        CheckedWrites::watch(*s);
 }
 
 ProfileStore::~ProfileStore() = default;
@@ -54,10 +59,24 @@ void ProfileStore::setValue(const QString& key, const QVariant& sceneValue)
 
 void ProfileStore::flushAll()
 {
-    m_config.flush();
+    writePending();
     flushSettings(*m_factory);
-    for (auto& s : m_slots)
-        flushSettings(*s);
+}
+
+bool ProfileStore::writePending(QString* reason)
+{
+    QString first;
+    bool ok = m_config.flush(&first);
+    for (auto& s : m_slots) {
+        QString why;
+        if (!CheckedWrites::sync(*s, &why) && ok) {
+            ok = false;
+            first = why;
+        }
+    }
+    if (!ok && reason)
+        *reason = first;
+    return ok;
 }
 
 bool ProfileStore::exportSlot(int k, const QString& target)
@@ -65,21 +84,27 @@ bool ProfileStore::exportSlot(int k, const QString& target)
     QSettings* handle = slot(k);
     if (!handle)
         return false;
-    flushSettings(*handle);
+    // Without the unsaved changes the copy would not be the profile the
+    // user sees; the failure has been told.
+    if (!flushSettings(*handle))
+        return false;
     QByteArray content;
-    return readWholeFile(slotFilePath(k), content) && writeFileAtomically(target, content);
+    if (!readWholeFile(slotFilePath(k), content))
+        return false;
+    // The save dialog asked before an existing file is replaced.
+    return UserFiles::exportOrWarn(target, content);
 }
 
 bool ProfileStore::importSlot(int k, const QString& source)
 {
     QSettings* handle = slot(k);
-    if (!handle || source.isEmpty() || !ImportLimit::allowsOrWarn(source))
+    if (!handle || source.isEmpty())
         return false;
     // The chosen file may be one of the program's own settings files: its
     // pending writes belong to what is read.
     flushAll();
     QByteArray content;
-    return readWholeFile(source, content) && replaceSettingsFile(*handle, content);
+    return ImportLimit::readOrWarn(source, content) && replaceSettingsFile(*handle, content);
 }
 
 void ProfileStore::resetSlot(int k)

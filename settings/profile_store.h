@@ -48,6 +48,11 @@ public:
     // Replaces slot dest with slot src, including src's unsaved changes.
     void copySlot(int dest, int src);
 
+    // Writes every pending change of the configuration and the profiles now
+    // and checks it; false, with the first reason, when one could not be
+    // written (the user is warned, the changes stay for a later try).
+    bool writePending(QString* reason = nullptr);
+
 private:
     void flushAll();
 

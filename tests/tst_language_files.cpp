@@ -4,6 +4,7 @@
 #include "app/myqquickview.h"
 #include "device/dpi_switch_texts.h"
 #include "settings/ini_format.h"
+#include "settings/pointer_reasons.h"
 #include "app/notice_texts.h"
 #include "tests/settings/settings_fixture.h"
 #include <QRegularExpression>
@@ -36,6 +37,7 @@ const Group kGroups[] = {
     {"keyCode", nullptr, nullptr},
     {"warningAssigment", "pages/WarningDialog.qml", "warningAssigmentLang"},
     {"other", nullptr, nullptr},
+    {"pointerReasons", nullptr, nullptr},
 };
 
 QByteArray bytesOf(const QString& path)
@@ -187,6 +189,10 @@ private slots:
                                       << qmlArray(QString::fromLatin1(g.qmlFile), QString::fromLatin1(g.property));
         }
         QTest::newRow("keyCode") << QStringLiteral("keyCode") << keyTableNames();
+        QStringList reasons;
+        for (int i = 0; !pointerReasonText(PointerReason(i)).isEmpty(); ++i)
+            reasons << pointerReasonText(PointerReason(i));
+        QTest::newRow("pointerReasons") << QStringLiteral("pointerReasons") << reasons;
     }
     void englishMatchesTheScene()
     {
@@ -263,14 +269,14 @@ private slots:
     }
 
     // After the tray texts: the access notice, the tray menu's "Show
-    // Halcyon", the scene's "not connected" notice and its window-only
-    // recording note, each translated.
+    // Halcyon", the scene's "not connected" notice, its window-only
+    // recording note and its two transfer notes, each translated.
     void otherHasTheNoticesAndTheShowEntry()
     {
         QStringList english;
         for (const QString& language : kLanguages) {
             const QStringList texts = view->getLangStrings(QStringLiteral("other"), language);
-            QCOMPARE(texts.size(), 12);
+            QCOMPARE(texts.size(), 14);
             for (const QString& text : texts)
                 QVERIFY2(!text.isEmpty(), qPrintable(language));
             QCOMPARE(showWindowMenuText(), texts.at(9));
@@ -278,8 +284,10 @@ private slots:
             if (language == QLatin1String("English"))
                 english = texts;
         }
-        QCOMPARE(english.mid(9), (QStringList{QStringLiteral("Show Halcyon"), QStringLiteral("Mouse not connected"),
-                                              QStringLiteral("Only keys typed in this window are recorded")}));
+        QCOMPARE(english.mid(9, 3), (QStringList{QStringLiteral("Show Halcyon"), QStringLiteral("Mouse not connected"),
+                                                 QStringLiteral("Only keys typed in this window are recorded")}));
+        // Then the notes of a long transfer, as the scene has them before a language loads.
+        QCOMPARE(english.mid(12), qmlArray(QStringLiteral("main.qml"), QStringLiteral("transferNotes")));
     }
 };
 

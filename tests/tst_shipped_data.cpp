@@ -45,12 +45,15 @@ bool allWithin(const QList<int>& values, int low, int high)
     return std::all_of(values.begin(), values.end(), [&](int v) { return v >= low && v <= high; });
 }
 
+// The desktop's pointer values (mouseRate, doubleRate, scrollRate) are not
+// among them: a profile stores them once the user sets them; until then the
+// page shows the desktop's own.
 QStringList profileKeys()
 {
     QStringList keys{"mouse/mouseMode",   "mouse/dpiCount",       "mouse/currentDpiCount", "mouse/dpiValueArray",
                      "mouse/dpiEnableArray", "mouse/dpiColorArray", "mouse/dpiColorType1", "mouse/reportRate",
-                     "mouse/reportRateLod", "mouse/lod",          "mouse/lodEn",          "mouse/mouseRate",
-                     "mouse/doubleRate",  "mouse/scrollRate",     "mouseLight/lightNo",   "mouseLight/lightCount",
+                     "mouse/reportRateLod", "mouse/lod",          "mouse/lodEn",
+                     "mouseLight/lightNo",   "mouseLight/lightCount",
                      "mouseLight/lightName", "XYSensitive/0",     "XYSensitive/1",        "selectGun/0",
                      "selectGun/1",       "selectGun/2"};
     for (const QString& suffix : {QString(), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
@@ -218,8 +221,7 @@ private slots:
         };
         const Range ranges[] = {{"mouse/mouseMode", {}, 0, 1},       {"mouse/reportRate", {}, 0, 3},
                                 {"mouse/reportRateLod", {}, 0, 2},   {"mouse/lod", {3, 168, 330}, 0, 0},
-                                {"mouse/lodEn", {}, 0, 1},           {"mouse/mouseRate", {}, 0, 435},
-                                {"mouse/doubleRate", {}, 0, 435},    {"mouse/scrollRate", {}, 1, 100},
+                                {"mouse/lodEn", {}, 0, 1},
                                 {"XYSensitive/0", {}, 0, 255},       {"XYSensitive/1", {}, 0, 255},
                                 {"selectGun/0", {}, 0, 5},           {"selectGun/1", {}, 0, 5},
                                 {"selectGun/2", {}, 0, 5}};

@@ -1,4 +1,10 @@
 #include "app/ctl/ctl_arguments.h"
+#include <QFile>
+#include <QFileInfo>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include <QDir>
 
 namespace {
@@ -216,13 +222,76 @@ CtlParse parse(const QStringList& args)
     return r;
 }
 
+QString shellWorkingFolder()
+{
+    const QString pwd = qEnvironmentVariable("PWD");
+#ifdef Q_OS_UNIX
+    struct stat a = {}, b = {};
+    if (QDir::isAbsolutePath(pwd) && ::stat(QFile::encodeName(pwd).constData(), &a) == 0 && ::stat(".", &b) == 0
+        && a.st_dev == b.st_dev && a.st_ino == b.st_ino)
+        return pwd;
+#endif
+    return QDir::currentPath();
+}
+
+QString resolvedFile(const QString& file, const QString& base)
+{
+    QString path = QDir::isAbsolutePath(file) ? file : base + QLatin1Char('/') + file;
+#ifdef Q_OS_UNIX
+    // Names that mean the process that opens them.
+    const QString self = QStringLiteral("/proc/%1").arg(::getpid());
+    static const QList<QPair<QString, QString>> perProcess = {
+        {QStringLiteral("/dev/stdin"), QStringLiteral("/fd/0")},   {QStringLiteral("/dev/stdout"), QStringLiteral("/fd/1")},
+        {QStringLiteral("/dev/stderr"), QStringLiteral("/fd/2")},  {QStringLiteral("/dev/fd"), QStringLiteral("/fd")},
+        {QStringLiteral("/proc/self"), QString()},                 {QStringLiteral("/proc/thread-self"), QString()},
+    };
+    const QString clean = QDir::cleanPath(path);
+    for (const auto& [name, inSelf] : perProcess) {
+        if (clean == name || clean.startsWith(name + QLatin1Char('/'))) {
+            const QString own = self + inSelf + clean.mid(name.size());
+            // Where it leads, when that is a file name (not a pipe's), or
+            // the folder it leads to for a file still to be made.
+            const QString target = QFileInfo(own).canonicalFilePath();
+            if (!target.isEmpty())
+                return target;
+            const QFileInfo info(own);
+            const QString folder = QFileInfo(info.path()).canonicalFilePath();
+            return folder.isEmpty() ? own : folder + QLatin1Char('/') + info.fileName();
+        }
+    }
+#endif
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (!parts.contains(QStringLiteral("..")))
+        return QDir::cleanPath(path);
+    // A ".." is resolved as the system resolves it: after the links before
+    // it. The folder is resolved here; the last name stays as it is.
+    const QString last = parts.isEmpty() ? QString() : parts.last();
+    if (last == QLatin1String("..") || last == QLatin1String(".")) {
+        const QString real = QFileInfo(path).canonicalFilePath();
+        return real.isEmpty() ? path : real;
+    }
+    const QString folder = path.left(path.lastIndexOf(QLatin1Char('/')));
+    const QString real = QFileInfo(folder.isEmpty() ? QStringLiteral("/") : folder).canonicalFilePath();
+    // A folder that does not exist: the request fails there as it would here.
+    if (real.isEmpty())
+        return path;
+    return QDir::cleanPath(real + QLatin1Char('/') + last);
+}
+
 QStringList withAbsoluteFiles(const CtlParse& parsed, const QStringList& args, const QString& base)
 {
     const int i = parsed.command.fileArg;
     if (!parsed.ok || i < 0 || i >= args.size())
         return args;
     QStringList out = args;
-    out[i] = QDir::cleanPath(QDir(base).absoluteFilePath(args.at(i)));
+    const bool isExport =
+        parsed.command.kind == CtlCommand::ProfileExport || parsed.command.kind == CtlCommand::MacroExport;
+    static const QStringList standardOutput = {QStringLiteral("-"), QStringLiteral("/dev/stdout"),
+                                               QStringLiteral("/dev/fd/1"), QStringLiteral("/proc/self/fd/1")};
+    if (isExport && standardOutput.contains(args.at(i)))
+        out[i] = QStringLiteral("-");
+    else
+        out[i] = resolvedFile(args.at(i), base);
     return out;
 }
 

@@ -40,8 +40,18 @@ constexpr int ProfileCount = 10;
 constexpr int MaxDpiStages = 8;
 
 CtlParse parse(const QStringList& args);
-// The same arguments with every FILE made absolute against `base`, so that
-// the running program, which works in its own directory, finds them.
+// The same arguments with every FILE made absolute against `base` and
+// resolved as this process sees it, so that the running program, which
+// works in its own folder, writes and reads where a shell command would:
+// a ".." after a link goes to the link target's parent, and names that mean
+// the asking process (/proc/self, /dev/fd) mean this one. The last name is
+// kept as given (a link there is not followed). "-" and /dev/stdout as an
+// export target become "-", standard output.
 QStringList withAbsoluteFiles(const CtlParse& parsed, const QStringList& args, const QString& base);
+// One FILE argument, resolved as above.
+QString resolvedFile(const QString& file, const QString& base);
+// The folder relative names start from, as the shell knows it: $PWD when it
+// names the working folder, else the working folder's real path.
+QString shellWorkingFolder();
 QString toolUsage();
 } // namespace CtlArguments

@@ -4,7 +4,11 @@
 #include "app/user_dialogs.h"
 #include "app/widget.h"
 #include "macros/macro_paths.h"
+#include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/import_limit.h"
+#include "settings/user_files.h"
+#include "settings/write_failures.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QJSValue>
@@ -12,6 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QQuickItem>
+#include <QTemporaryDir>
+#include <functional>
 
 namespace {
 
@@ -94,18 +100,22 @@ QString profileFile(int slot)
 
 // The settings text of a small file, or false when it is none: too large,
 // holding NUL bytes, or not in the settings format.
-bool readSettingsText(const QString& path, QSettings::SettingsMap* map, QString* reason)
+bool readSettingsText(const QString& path, QSettings::SettingsMap* map, QString* reason, QByteArray* content)
 {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly)) {
+    QByteArray& text = *content;
+    switch (UserFiles::readImport(path, ImportLimit::MaxBytes, text)) {
+    case UserFiles::Read::Ok:
+        break;
+    case UserFiles::Read::NotRegular:
+        *reason = QStringLiteral("%1 is not a regular file").arg(path);
+        return false;
+    case UserFiles::Read::TooLarge:
+        *reason = QStringLiteral("%1 is too large").arg(path);
+        return false;
+    case UserFiles::Read::Unreadable:
         *reason = QStringLiteral("cannot read %1").arg(path);
         return false;
     }
-    if (f.size() > (1 << 20)) {
-        *reason = QStringLiteral("%1 is too large").arg(path);
-        return false;
-    }
-    const QByteArray text = f.readAll();
     if (text.contains('\0') || !IniText::read(text, *map)) {
         *reason = QString();
         return false;
@@ -114,10 +124,10 @@ bool readSettingsText(const QString& path, QSettings::SettingsMap* map, QString*
 }
 
 // A profile as the program writes it holds at least one of its groups.
-bool isProfileFile(const QString& path, QString* reason)
+bool isProfileFile(const QString& path, QString* reason, QByteArray* content)
 {
     QSettings::SettingsMap map;
-    if (!readSettingsText(path, &map, reason)) {
+    if (!readSettingsText(path, &map, reason, content)) {
         if (reason->isEmpty())
             *reason = QStringLiteral("%1 is not a profile").arg(path);
         return false;
@@ -135,7 +145,8 @@ bool isProfileFile(const QString& path, QString* reason)
 bool isMacroFile(const QString& path, QString* reason)
 {
     QSettings::SettingsMap map;
-    if (!readSettingsText(path, &map, reason) || !map.contains(QStringLiteral("config/total"))) {
+    QByteArray content;
+    if (!readSettingsText(path, &map, reason, &content) || !map.contains(QStringLiteral("config/total"))) {
         if (reason->isEmpty())
             *reason = QStringLiteral("%1 is not a macro").arg(path);
         return false;
@@ -154,10 +165,45 @@ bool isMacroName(const QString& n)
     return true;
 }
 
-bool sameContent(const QString& a, const QString& b)
+// Whether the file written at `written` is a copy of the program's own file
+// `source`; the written one is read no further than the source's size.
+bool isCopyOf(const QString& source, const QString& written)
 {
-    QFile fa(a), fb(b);
-    return fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly) && fa.readAll() == fb.readAll();
+    QByteArray bytes;
+    return readWholeFile(source, bytes) && UserFiles::holds(written, bytes);
+}
+
+// Why an export to file cannot go ahead, or empty: the tool names a link,
+// a device, a FIFO or a folder before anything is written.
+QString exportTargetRefusal(const QString& file, bool mayReplace)
+{
+    const QString why = UserFiles::exportRefusal(file, mayReplace);
+    if (why.isEmpty())
+        return why;
+    if (why == QLatin1String("it already exists"))
+        return QStringLiteral("%1 already exists").arg(file);
+    return QStringLiteral("cannot write %1: %2").arg(file, why);
+}
+
+// "-" as the export target: the export is written to a private temporary
+// file through the same path as any other, then printed.
+CtlReply exportToOutput(const std::function<CtlReply(const QString&)>& exportTo)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return refused(QStringLiteral("cannot write to standard output: no temporary folder"));
+    const QString file = dir.filePath(QStringLiteral("export"));
+    const CtlReply reply = exportTo(file);
+    if (reply.code != 0)
+        return reply;
+    QByteArray bytes;
+    if (UserFiles::readImport(file, ImportLimit::MaxBytes, bytes) != UserFiles::Read::Ok)
+        return refused(QStringLiteral("cannot write to standard output"));
+    // The reply carries text: what is not UTF-8 would not arrive as written.
+    const QString text = QString::fromUtf8(bytes);
+    if (text.toUtf8() != bytes)
+        return refused(QStringLiteral("cannot write to standard output: the file is not text"));
+    return done(text);
 }
 
 struct SceneState {
@@ -279,11 +325,15 @@ CtlReply profileExport(Widget& widget, int slot, const QString& file)
     const QString source = profileFile(slot);
     if (!QFileInfo(source).isFile())
         return refused(QStringLiteral("profile %1 has no file").arg(slot + 1));
-    if (QFileInfo(file).isDir())
-        return refused(QStringLiteral("%1 is a folder").arg(file));
+    if (file == QLatin1String("-"))
+        return exportToOutput([&](const QString& to) { return profileExport(widget, slot, to); });
+    // The command replaces an existing file, as the dialog does once asked.
+    const QString refusal = exportTargetRefusal(file, true);
+    if (!refusal.isEmpty())
+        return refused(refusal);
     AnsweringDialogs answer(file);
     widget.view()->saveProfile(slot);
-    if (!sameContent(source, file))
+    if (!isCopyOf(source, file))
         return refused(QStringLiteral("cannot write %1").arg(file));
     return done();
 }
@@ -291,11 +341,12 @@ CtlReply profileExport(Widget& widget, int slot, const QString& file)
 CtlReply profileImport(Widget& widget, const SceneState& s, const QString& file, int slot)
 {
     QString reason;
-    if (!isProfileFile(file, &reason))
+    QByteArray content;
+    if (!isProfileFile(file, &reason, &content))
         return refused(reason);
     {
         AnsweringDialogs answer(file);
-        if (!widget.view()->loadProfile(slot) || !sameContent(file, profileFile(slot)))
+        if (!widget.view()->loadProfile(slot) || !UserFiles::holds(profileFile(slot), content))
             return refused(QStringLiteral("cannot replace profile %1").arg(slot + 1));
     }
     // The profile manager lists what it imports; slots beyond its six stay unlisted.
@@ -343,13 +394,17 @@ CtlReply macroExport(Widget& widget, const QString& name, const QString& file)
     for (const QString& n : chain)
         if (!isMacroName(n) || chain.size() > MacroPaths::MaxLevel + 1)
             return refused(QStringLiteral("no macro named %1").arg(CtlCommands::printable(name)));
+    if (file == QLatin1String("-"))
+        return exportToOutput([&](const QString& to) { return macroExport(widget, name, to); });
     // The library's export never replaces a file.
-    if (QFileInfo::exists(file))
-        return refused(QStringLiteral("%1 already exists").arg(file));
+    const QString refusal = exportTargetRefusal(file, false);
+    if (!refusal.isEmpty())
+        return refused(refusal);
     AnsweringDialogs answer(file);
     if (!callScene(widget.view(), "ctlExportMacro", {chain}).toBool())
         return refused(QStringLiteral("no macro named %1").arg(CtlCommands::printable(name)));
-    if (!QFileInfo(file).isFile())
+    QByteArray written;
+    if (UserFiles::readImport(file, ImportLimit::MaxBytes, written) != UserFiles::Read::Ok)
         return refused(QStringLiteral("cannot write %1").arg(file));
     return done();
 }
@@ -388,7 +443,7 @@ QString printable(const QString& text)
     return out;
 }
 
-CtlReply run(Widget& widget, const QStringList& args)
+static CtlReply carryOut(Widget& widget, const QStringList& args)
 {
     const CtlParse p = CtlArguments::parse(args);
     if (!p.ok)
@@ -396,7 +451,9 @@ CtlReply run(Widget& widget, const QStringList& args)
     const CtlCommand& c = p.command;
     if (c.kind == CtlCommand::Help)
         return done(c.help);
-    if (!c.file.isEmpty() && QFileInfo(c.file).isRelative())
+    const bool toOutput = c.file == QLatin1String("-")
+        && (c.kind == CtlCommand::ProfileExport || c.kind == CtlCommand::MacroExport);
+    if (!c.file.isEmpty() && !toOutput && QFileInfo(c.file).isRelative())
         return refused(QStringLiteral("file names must be absolute"));
     const SceneState s = sceneState(widget.view());
     if (!s.initialised)
@@ -426,6 +483,19 @@ CtlReply run(Widget& widget, const QStringList& args)
         break;
     }
     return done();
+}
+
+CtlReply run(Widget& widget, const QStringList& args)
+{
+    // A file that could not be written is the request's answer, not a
+    // warning box: the settings changed by the request are written now.
+    WriteFailures::Collector failures;
+    CtlReply reply = carryOut(widget, args);
+    if (myQQuickView* view = widget.view())
+        view->profiles().writePending();
+    if (reply.code == 0 && !failures.texts().isEmpty())
+        return refused(failures.texts().constFirst());
+    return reply;
 }
 
 } // namespace CtlCommands

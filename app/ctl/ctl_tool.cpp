@@ -61,6 +61,7 @@ bool sceneReady(Widget& widget)
 
 CtlReply runOnItsOwn(const QStringList& args, const CtlToolOptions& options)
 {
+    keepNewFilesPrivate();
     enterDataDirectory();
     chooseSceneRenderer();
     static SilentNotifier silent;
@@ -95,7 +96,7 @@ int runCtlTool(int argc, char** argv, const CtlToolOptions& options)
                                          + QLatin1Char('\n')});
     if (parsed.command.kind == CtlCommand::Help)
         return finish({0, parsed.command.help, QString()});
-    args = CtlArguments::withAbsoluteFiles(parsed, args, QDir::currentPath());
+    args = CtlArguments::withAbsoluteFiles(parsed, args, CtlArguments::shellWorkingFolder());
 
     // The tool never shows a window; the scene it may load runs offscreen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -112,10 +113,25 @@ int runCtlTool(int argc, char** argv, const CtlToolOptions& options)
         for (const char* program : {"halcyon", "halcyon-demo"}) {
             const QString id = QtSingleCoreApplication::instanceId(dir + QLatin1Char('/') + QLatin1String(program),
                                                                   QtSingleCoreApplication::currentUser());
+            // A folder another user can reach may hold anybody's socket: no
+            // request goes there, and no second writer starts on the files.
+            QString problem;
+            const QString socket = QtSingleCoreApplication::socketPathFor(id, &problem);
+            if (socket.isEmpty())
+                return finish({1, QString(), QStringLiteral("halcyonctl: %1; not looking for a running Halcyon "
+                                                            "there\n")
+                                                 .arg(problem)});
             QByteArray payload;
-            switch (InstanceChannel::request(id, request, ReplyTimeoutMs, &payload, CtlProtocol::MaxReplyBytes)) {
+            qint64 peerUid = -1;
+            switch (InstanceChannel::request(socket, request, ReplyTimeoutMs, &payload, CtlProtocol::MaxReplyBytes,
+                                             &peerUid)) {
             case InstanceChannel::RequestResult::NotRunning:
                 continue;
+            case InstanceChannel::RequestResult::Impostor:
+                return finish({1, QString(), QStringLiteral("halcyonctl: %1 belongs to another user (uid %2); "
+                                                            "nothing was sent\n")
+                                                 .arg(socket)
+                                                 .arg(peerUid)});
             case InstanceChannel::RequestResult::NoAnswer:
                 return finish({1, QString(), QStringLiteral("halcyonctl: the running %1 did not answer\n")
                                                  .arg(QLatin1String(program))});

@@ -68,6 +68,9 @@ Item {
     // editor says so while recording. Set by the native side at start-up.
     property bool desktopKeyCapture: true
     property string windowOnlyCaptureText: "Only keys typed in this window are recorded"
+    // What a long transfer lock waits for: sending the changed settings,
+    // sending a whole profile (the language group "other", 12 and 13).
+    property var transferNotes: ["Sending settings…", "Sending profile…"]
     // True once the first lock has ended and the frame replaced the logo.
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
@@ -77,6 +80,14 @@ Item {
     // True while any page holds changes that "Save" would send.
     readonly property bool hasUnsavedChanges: keyMatrixPage.isSave || dpiPage.isSave
                                               || lightPage.isSave || systemPage.isSave
+    // Components made when first needed, null before: the macro editor (its
+    // texts wait in macroEditorTexts meanwhile) and three dialogs. The
+    // functions macroEditorItem() and so on make them.
+    readonly property var macroEditor: macroEditorLoader.item
+    readonly property var macroKeyDialog: macroKeyDialogLoader.item
+    readonly property var dpiColorDialog: dpiColorDialogLoader.item
+    property var macroEditorTexts: null
+    onMacroEditorTextsChanged: if (macroEditor) macroEditor.macroEditorLang = macroEditorTexts
     readonly property string cjkFontFamily: Qt.platform.os === "windows" ? "微软正黑体"
                                             : (langIndex === 2 ? "Noto Sans CJK TC" : "Noto Sans CJK SC")
 
@@ -203,7 +214,7 @@ Item {
             ["keyAssigment", keyAssigmentDialog, "keyAssigmentLang"],
             ["dpiSetting", dpiPage, "dpiSettingLang"],
             ["lightControl", lightPage, "lightControlLang"],
-            ["macroEditor", macroEditor, "macroEditorLang"],
+            ["macroEditor", mainIten, "macroEditorTexts"],
             ["systemSetting", systemPage, "systemSettingLang"],
             ["gunControl", gunEditor, "gunControlLang"],
             ["profile", profileManager, "profileLang"],
@@ -232,6 +243,10 @@ Item {
             notConnectedText = String(other[10])
         if (other.length > 11 && String(other[11]) !== "")
             windowOnlyCaptureText = String(other[11])
+        if (other.length > 13 && String(other[12]) !== "" && String(other[13]) !== "")
+            transferNotes = [String(other[12]), String(other[13])]
+        // The desktop's reasons for a missing pointer setting follow the language.
+        systemPage.readAvailability()
     }
 
     // The user picked another language: store it and reload every text group.
@@ -244,10 +259,19 @@ Item {
     function selectTab(index) {
         currentTab = index
         if (index === 2) {
-            macroEditor.init(false, false)
+            macroEditorItem().init(false, false)
             mainFocus()
         }
     }
+
+    function made(loader) {
+        loader.active = true
+        return loader.item
+    }
+    function macroEditorItem() { return made(macroEditorLoader) }
+    function macroKeyDialogItem() { return made(macroKeyDialogLoader) }
+    function dpiColorDialogItem() { return made(dpiColorDialogLoader) }
+    function inputDialogItem() { return made(inputDialogLoader) }
 
     function showDialog(dialog) {
         mainFocus()
@@ -277,7 +301,8 @@ Item {
         }
         if (top === null || top.isCapturing)
             return false
-        top.closeRequested()
+        if (top.closeInner === undefined || !top.closeInner())
+            top.closeRequested()
         return true
     }
     Keys.onEscapePressed: function(event) { event.accepted = closeTopDialog() }
@@ -287,20 +312,36 @@ Item {
         mainFocus()
         var locks = keyMatrixPage.isSave || dpiPage.isSave || lightPage.isSave
         if (locks)
-            controlUIEnable(false, qsTr("Sending settings…"))
+            controlUIEnable(false, transferNotes[0])
         var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
+        var saved = []
         for (var i = 0; i < pages.length; ++i) {
             if (pages[i].isSave) {
                 pages[i].isSave = false
                 pages[i].saveData()
+                saved.push(pages[i])
             }
         }
+        // What could not be written (a full disk) stays unsaved, so that
+        // "Save" can be tried again; the backend has warned.
+        if (saved.length > 0 && !ui_View.writePendingSettings()) {
+            for (var j = 0; j < saved.length; ++j)
+                saved[j].isSave = true
+        }
+        controlUIEnable(true)
+    }
+
+    // A transfer a closing dialog leaves behind: the window stays locked
+    // under the note "Save" shows until it is over.
+    function sendSettings(transfer) {
+        controlUIEnable(false, qsTr("Sending settings…"))
+        transfer()
         controlUIEnable(true)
     }
 
     // "Reset", once confirmed: restore the profile's factory values and send them.
     function resetAllDate() {
-        controlUIEnable(false, qsTr("Sending profile…"))
+        controlUIEnable(false, transferNotes[1])
         confirmDialog.visible = false
         mainMask.visible = false
         mouseMode = 0
@@ -328,7 +369,7 @@ Item {
         var newNo = Values.toInt(slot, profileNo)
         if (newNo === profileNo)
             return
-        controlUIEnable(false, qsTr("Sending profile…"))
+        controlUIEnable(false, transferNotes[1])
         profileNo = newNo
         menuUp.profileIndex = profileManager.indexOfSlot(profileNo)
         ui_View.setGlobalData("mouse/profileNo", profileNo)
@@ -338,11 +379,14 @@ Item {
     }
 
     // Load every page from the current profile and send it to the mouse.
+    // Every page shows the new profile before the first transfer, so the
+    // window never shows two profiles at once while the mouse is written.
     function sendProfile() {
-        keyMatrixPage.init(true, false)
-        dpiPage.init(true, false)
-        lightPage.init(true, false)
-        systemPage.init(true, false)
+        var pages = [keyMatrixPage, dpiPage, lightPage, systemPage]
+        for (var i = 0; i < pages.length; ++i)
+            pages[i].init(false, false)
+        for (var j = 0; j < pages.length; ++j)
+            pages[j].init(true, false)
         if (isGun) {
             ui_View.mouseSwitchKeyMatrix(1)
             ui_View.mouseResetKeyMatrix()
@@ -382,6 +426,7 @@ Item {
 
     // The macro library as paths "Folder/Name", folders ending in "/".
     function ctlMacroEntries() {
+        macroEditorItem()
         if (macroEditor.tree.children.length === 0)
             macroEditor.loadTree()
         var out = []
@@ -438,7 +483,7 @@ Item {
     function routeKey(isDown, usbCode) {
         var capturing = [macroEditor, keyAssigmentDialog, macroKeyDialog, keyMatrixPage]
         for (var i = 0; i < capturing.length; ++i) {
-            if (capturing[i].isCapturing)
+            if (capturing[i] && capturing[i].isCapturing)
                 capturing[i].captureKey(isDown, usbCode)
         }
     }
@@ -688,12 +733,17 @@ Item {
                     width: parent.width
                     height: 180
                 }
-                MacroEditor {
-                    id: macroEditor
-                    objectName: "macroEditor"
+                // Made when the tab first opens or a request needs the
+                // library (macroEditorItem): the window starts smaller.
+                Loader {
+                    id: macroEditorLoader
+                    objectName: "macroEditorLoader"
                     y: systemPage.height + 16
                     width: parent.width
                     height: parent.height - y
+                    active: false
+                    sourceComponent: Component { MacroEditor { objectName: "macroEditor" } }
+                    onLoaded: if (mainIten.macroEditorTexts !== null) item.macroEditorLang = mainIten.macroEditorTexts
                 }
             }
         }
@@ -814,10 +864,22 @@ Item {
             objectName: "profileManager"
             onProfileSelected: function(slot) { mainIten.changeProfile(slot) }
         }
-        MacroKeyDialog { id: macroKeyDialog; objectName: "macroKeyDialog" }
-        InputDialog { id: inputDialog; objectName: "inputDialog" }
+        Loader {
+            id: macroKeyDialogLoader
+            active: false
+            sourceComponent: Component { MacroKeyDialog { objectName: "macroKeyDialog" } }
+        }
+        Loader {
+            id: inputDialogLoader
+            active: false
+            sourceComponent: Component { InputDialog { objectName: "inputDialog" } }
+        }
         WarningDialog { id: warningDialog; objectName: "warningDialog" }
-        DpiColorDialog { id: dpiColorDialog; objectName: "dpiColorDialog" }
+        Loader {
+            id: dpiColorDialogLoader
+            active: false
+            sourceComponent: Component { DpiColorDialog { objectName: "dpiColorDialog" } }
+        }
         GunControl { id: gunEditor; objectName: "gunEditor" }
         KeyAssigmentDialog { id: keyAssigmentDialog; objectName: "keyAssigmentDialog" }
         ConfirmDialog {

@@ -153,6 +153,43 @@ private slots:
                  QStringList({"profile", "import", "/home/u/2", "2"}));
     }
 
+    // FILE arguments as a shell command would open them, from a folder with
+    // a link "in" to "real/sub": the ".." after a link is the target's
+    // parent; "-" and /dev/stdout are standard output for exports only.
+    void filesResolvedAsTheShellDoes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("expected");  // BASE is the folder, REAL its real path
+        QTest::newRow("plain") << QStringList{"profile", "export", "1", "x.pf"} << "BASE/x.pf";
+        QTest::newRow("dots without links") << QStringList{"profile", "export", "1", "./a//x.pf"} << "BASE/a/x.pf";
+        QTest::newRow("dotdot after a link") << QStringList{"profile", "export", "1", "in/../x.pf"} << "REAL/real/x.pf";
+        QTest::newRow("dotdot at the end") << QStringList{"profile", "import", "in/..", "2"} << "REAL/real";
+        QTest::newRow("missing folder") << QStringList{"profile", "export", "1", "no/../x.pf"} << "BASE/no/../x.pf";
+        QTest::newRow("dash") << QStringList{"macro", "export", "M", "-"} << "-";
+        QTest::newRow("/dev/stdout") << QStringList{"profile", "export", "1", "/dev/stdout"} << "-";
+        QTest::newRow("/dev/stdout as import") << QStringList{"profile", "import", "/dev/stdout", "2"} << "";
+        QTest::newRow("this process's cwd") << QStringList{"profile", "export", "1", "/proc/self/cwd/y.pf"} << "CWD/y.pf";
+    }
+    void filesResolvedAsTheShellDoes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("real/sub")));
+        QVERIFY(QFile::link(QStringLiteral("real/sub"), dir.filePath(QStringLiteral("in"))));
+        const CtlParse p = CtlArguments::parse(args);
+        QVERIFY(p.ok);
+        const QString got = CtlArguments::withAbsoluteFiles(p, args, dir.path()).at(p.command.fileArg);
+        if (expected.isEmpty()) {  // never standard output, and this process's own
+            QVERIFY2(got != QLatin1String("-") && !got.contains(QLatin1String("self")), qPrintable(got));
+            return;
+        }
+        expected.replace(QLatin1String("BASE"), dir.path())
+            .replace(QLatin1String("REAL"), QDir(dir.path()).canonicalPath())
+            .replace(QLatin1String("CWD"), QDir::current().canonicalPath());
+        QCOMPARE(got, expected);
+    }
+
     void replyRoundTrip()
     {
         const CtlReply sent{1, QStringLiteral("a\nb"), QStringLiteral("halcyonctl: ü\n")};

@@ -73,6 +73,34 @@ private slots:
         QCOMPARE(readFile(user + "/i18n/German.ini"), QByteArray("deutsch"));
         QCOMPARE(seedUserData(shipped, user), 0);
     }
+
+    // The user's copy is private: folders it creates 0700, files 0600 (the
+    // shipped ones are world-readable); a folder that exists keeps its mode.
+    void seededDataIsPrivate()
+    {
+        QTemporaryDir root;
+        const QString shipped = root.path() + "/shipped";
+        writeFile(shipped + "/setting/p1.bin", "[mouse]\n");
+        QDir().mkpath(shipped + "/macro");
+        QFile::setPermissions(shipped + "/setting/p1.bin", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QString open = root.path() + "/open";
+        QDir().mkdir(open);
+        const auto wide = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser
+            | QFile::ExeUser | QFile::ReadGroup
+            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QFile::setPermissions(open, wide);
+        const auto privateFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+            | QFile::WriteUser | QFile::ExeUser;
+        const auto privateFile = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        for (const QString& user : {root.path() + "/data/halcyon/modules", open + "/modules"}) {
+            QCOMPARE(seedUserData(shipped, user), 1);
+            for (const QString& folder : {user, user + "/setting", user + "/macro"})
+                QCOMPARE(QFile::permissions(folder), privateFolder);
+            QCOMPARE(QFile::permissions(user + "/setting/p1.bin"), privateFile);
+        }
+        QCOMPARE(QFile::permissions(root.path() + "/data/halcyon"), privateFolder);
+        QCOMPARE(QFile::permissions(open), wide);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDataLocation)

@@ -69,11 +69,12 @@ private slots:
         myQQuickView* view = w.view();
         QQuickItem* root = view->rootObject();
         QVERIFY(root);
+        // The editor is made when its tab first opens.
+        call(root, "selectTab", {2});
         QObject* editor = root->findChild<QObject*>(QStringLiteral("macroEditor"));
         QVERIFY(editor);
 
         // Record "A" pressed and released into a new macro.
-        call(root, "selectTab", {2});
         QVariant created = call(editor, "createEntry", {0, QStringLiteral("Combo")});
         QVERIFY(!created.isNull());
         editor->setProperty("isDelayRecorded", false);
@@ -124,6 +125,7 @@ private slots:
         Widget w;
         w.checkDevice();  // no mouse: the scene still initialises
         settle();
+        call(w.view()->rootObject(), "selectTab", {2});
         QObject* editor = w.view()->rootObject()->findChild<QObject*>(QStringLiteral("macroEditor"));
         QVERIFY(editor);
         auto js = [editor](const QString& code) {

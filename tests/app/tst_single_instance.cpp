@@ -31,8 +31,18 @@ struct Installation {
         return QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), from, dir.path()}) == 0;
     }
     QString id() const { return QtSingleCoreApplication::instanceId(exe, QtSingleCoreApplication::currentUser()); }
+    // Where the instance listens: the user's own instance folder.
+    QString socket() const
+    {
+        QString problem;
+        return QtSingleCoreApplication::socketPathFor(id(), &problem);
+    }
     // A terminated instance leaves its socket behind.
-    ~Installation() { QLocalServer::removeServer(id()); }
+    ~Installation()
+    {
+        QLocalServer::removeServer(socket());
+        QFile::remove(socket() + QStringLiteral(".lock"));
+    }
 };
 
 // Starts the program from the root directory, not from its own, telling
@@ -59,10 +69,10 @@ bool waitStarted(QProcess& p, QByteArray& output)
 
 // Whether the instance listens (a connection it drops at once, as a start
 // that finds it running makes).
-bool listening(const QString& id)
+bool listening(const QString& socket)
 {
     QLocalSocket probe;
-    probe.connectToServer(id);
+    probe.connectToServer(socket);
     const bool up = probe.waitForConnected(1000);
     probe.abort();
     return up;
@@ -108,7 +118,7 @@ private slots:
         QVERIFY(first.waitForFinished(StartupTimeoutMs));
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
         QCOMPARE(first.exitCode(), 0);
-        QVERIFY(!QFile::exists(QDir::tempPath() + QLatin1Char('/') + inst.id()));
+        QVERIFY(!QFile::exists(inst.socket()));
     }
 
     // Options that answer and exit 0 without a window, as a desktop
@@ -165,7 +175,7 @@ private slots:
         // A second start hands over once the first listens, and succeeds
         // once the first answers from its event loop, that is, has started
         // up and printed whatever it prints.
-        QTRY_VERIFY_WITH_TIMEOUT(listening(inst.id()), StartupTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(listening(inst.socket()), StartupTimeoutMs);
         QProcess second;
         QDeadlineTimer deadline(StartupTimeoutMs);
         do {
@@ -184,9 +194,15 @@ private slots:
     {
         Installation inst;
         QVERIFY(inst.make());
-        // A socket file nobody listens on, as a crash leaves it.
-        const QString path = QDir::tempPath() + QLatin1Char('/') + inst.id();
+        // A socket file nobody listens on and a lock file, as a crash
+        // leaves them.
+        const QString path = inst.socket();
+        QVERIFY2(!path.isEmpty() && path.startsWith(QLatin1Char('/')), qPrintable(path));
         QFile::remove(path);
+        QFile lock(path + QStringLiteral(".lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("12345\nhalcyon\n");
+        lock.close();
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(fd >= 0);
         sockaddr_un addr = {};

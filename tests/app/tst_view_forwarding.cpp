@@ -73,7 +73,8 @@ private slots:
         showWindowMenuText() = m_menu;
     }
 
-    // Export and import ask for a file on the desktop; a cancelled dialog or
+    // Export and import ask for a file on the desktop (export suggesting the
+    // profile's name, here the default "Profile 3.pf"); a cancelled dialog or
     // a slot outside 0..9 changes no file, and the latter asks nothing.
     void profileFileDialogs_data()
     {
@@ -82,7 +83,7 @@ private slots:
         QTest::addColumn<bool>("answered");
         QTest::addColumn<QStringList>("asked");
         const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-        const QString save = QStringLiteral("save|Save File|") + desktop + QStringLiteral("|Profile(*.pf)");
+        const QString save = QStringLiteral("save|Save File|") + desktop + QStringLiteral("/Profile 3.pf|Profile(*.pf)");
         const QString open = QStringLiteral("open|Open File|") + desktop + QStringLiteral("|Profile(*.pf)");
         QTest::newRow("export") << "export" << 2 << true << QStringList{save};
         QTest::newRow("export cancelled") << "export" << 2 << false << QStringList{save};

@@ -78,24 +78,26 @@ private slots:
     {
         QTest::addColumn<QString>("slot");
         QTest::addColumn<QString>("answer"); // empty: cancelled
-        QTest::addColumn<QString>("asked");  // kind|caption|filter; the start folder is the desktop
+        // kind|caption|start|filter; the start is the desktop, a save dialog's
+        // with the suggested name after it
+        QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QStringList>("added");
-        QTest::newRow("import") << "loadMacroFile" << "in/Combo.mc" << "open|Open File|Macro(*.mc)" << "Combo"
+        QTest::newRow("import") << "loadMacroFile" << "in/Combo.mc" << "open|Open File||Macro(*.mc)" << "Combo"
                                 << QStringList{"modules/macro/Combo.bin"};
-        QTest::newRow("import cancelled") << "loadMacroFile" << QString() << "open|Open File|Macro(*.mc)" << QString()
+        QTest::newRow("import cancelled") << "loadMacroFile" << QString() << "open|Open File||Macro(*.mc)" << QString()
                                           << QStringList{};
-        QTest::newRow("export") << "saveMacroFile" << "out/A.mc" << "save|Save File|Macro(*.mc)" << QString()
+        QTest::newRow("export") << "saveMacroFile" << "out/A.mc" << "save|Save File|/A.mc|Macro(*.mc)" << QString()
                                 << QStringList{"out/A.mc"};
-        QTest::newRow("export cancelled") << "saveMacroFile" << QString() << "save|Save File|Macro(*.mc)" << QString()
+        QTest::newRow("export cancelled") << "saveMacroFile" << QString() << "save|Save File|/A.mc|Macro(*.mc)" << QString()
                                           << QStringList{};
-        QTest::newRow("batch import") << "loadMacroFile_batch" << "src/T" << "directory|Open Directory|" << "T"
+        QTest::newRow("batch import") << "loadMacroFile_batch" << "src/T" << "directory|Open Directory||" << "T"
                                       << QStringList{"modules/macro/T/", "modules/macro/T/b.bin"};
-        QTest::newRow("batch import cancelled") << "loadMacroFile_batch" << QString() << "directory|Open Directory|"
+        QTest::newRow("batch import cancelled") << "loadMacroFile_batch" << QString() << "directory|Open Directory||"
                                                 << QString() << QStringList{};
-        QTest::newRow("batch export") << "getbatchPath" << "out" << "directory|Save File|" << QString()
+        QTest::newRow("batch export") << "getbatchPath" << "out" << "directory|Save File||" << QString()
                                       << QStringList{"out/Macro/", "out/Macro/A.mc"};
-        QTest::newRow("batch export cancelled") << "getbatchPath" << QString() << "directory|Save File|" << QString()
+        QTest::newRow("batch export cancelled") << "getbatchPath" << QString() << "directory|Save File||" << QString()
                                                 << QStringList{};
     }
     void slotsAskTheirDialog()
@@ -110,8 +112,9 @@ private slots:
             dialogs->answers << QDir::current().absoluteFilePath(answer);
         QCOMPARE(run(slot), result);
         const QString kind = asked.section(QLatin1Char('|'), 0, 1);
-        const QString filter = asked.section(QLatin1Char('|'), 2);
-        QCOMPARE(dialogs->asked, QStringList{kind + QLatin1Char('|') + desktop() + QLatin1Char('|') + filter});
+        const QString suggested = asked.section(QLatin1Char('|'), 2, 2);
+        const QString filter = asked.section(QLatin1Char('|'), 3);
+        QCOMPARE(dialogs->asked, QStringList{kind + QLatin1Char('|') + desktop() + suggested + QLatin1Char('|') + filter});
         QStringList now = workTree();
         for (const QString& p : before)
             now.removeOne(p);

@@ -6,6 +6,7 @@
 #include "app/user_dialogs.h"
 #include "settings/file_faults.h"
 #include "settings/file_replace.h"
+#include "settings/write_failures.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -389,6 +390,27 @@ private slots:
         QCOMPARE(env.dialogs.warnings.size(), 1);
         QVERIFY2(env.dialogs.warnings.first().contains(QStringLiteral("m.bin could not be saved: its folder does not exist")),
                  qPrintable(env.dialogs.warnings.first()));
+    }
+
+    // A system reason that repeats the file's path names it as the user
+    // knows it, never with "/./" inside.
+    void reasonsShowThePathAsTheUserKnowsIt_data()
+    {
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("shown");
+        const QString here = QDir::currentPath();
+        QTest::newRow("path as opened") << QStringLiteral("Existing file %1/./modules/setting/p1.bin is not writable").arg(here)
+                                        << QStringLiteral("Existing file modules/setting/p1.bin is not writable");
+        QTest::newRow("outside the data folder") << QStringLiteral("Cannot open /tmp/./x/../y.tmp")
+                                                 << QStringLiteral("Cannot open /tmp/y.tmp");
+        QTest::newRow("no path") << QStringLiteral("No space left on device") << QStringLiteral("No space left on device");
+    }
+    void reasonsShowThePathAsTheUserKnowsIt()
+    {
+        QFETCH(QString, reason);
+        QFETCH(QString, shown);
+        QCOMPARE(WriteFailures::warningText(QStringLiteral("./modules/setting/p1.bin"), reason),
+                 QStringLiteral("modules/setting/p1.bin could not be saved: %1. It keeps its previous content.").arg(shown));
     }
 };
 

@@ -3,18 +3,23 @@
 #
 # The first line "#! standalone [553|560] [unplugged]" runs
 # halcyonctl-virtual (the tool on its own with the virtual mouse, plugged in
-# or not); "#! demo [553|560]" starts halcyon-demo
-# and drives the real halcyonctl against it. Both run from a fresh folder
+# or not); "#! demo [553|560] [DEMO-ARGS...]" starts halcyon-demo (with those
+# arguments) and drives the real halcyonctl against it. Both run from a fresh folder
 # holding copies of the executables and of the shipped data tree (from the
 # source tree, never the build folder's working copy). Script lines:
 #   $ ARGS...        run the tool (shell quoting); prints its standard
 #                    output as "| " lines, standard error as "! " lines and
 #                    "exit N"
+#   demo ARGS...     the same for halcyon-demo itself (demo mode; for
+#                    arguments that end it at once, such as --help)
 #   trace            the HID calls and pacing since the last "trace"
 #                    (standalone only)
 #   file PATH        a file, line by line;  grep REGEX PATH  matching lines
 #   same A B         whether two files are identical;  exists PATH
 #   write PATH TEXT  writes TEXT to PATH (both with printf %b escapes)
+#   link PATH TARGET a symbolic link at PATH to TARGET (as ln -s takes it)
+#   fifo PATH        a FIFO nobody writes to;  mode PATH  its permissions
+#   cd PATH          runs the tool from that folder from here on ($PWD too)
 set -u
 bin=$1 src=$2 script=$3
 expected=${script%.ctl}.out
@@ -44,7 +49,8 @@ case $mode in
     tool=("$work/halcyonctl")
     # The demo's instance socket is derived from its path, so this copy
     # cannot meet any other Halcyon of the machine.
-    (cd / && exec "$work/halcyon-demo" >"$work/.demo.log" 2>&1) &
+    # shellcheck disable=SC2086
+    (cd / && exec "$work/halcyon-demo" ${extra:-} >"$work/.demo.log" 2>&1) &
     demo_pid=$!
     for _ in $(seq 1 600); do
       (cd "$work" && "${tool[@]}" status 2>/dev/null | grep -q '^connected: yes') && break
@@ -54,11 +60,12 @@ case $mode in
 esac
 : >"$work/.trace"
 
+rundir=$work
 run() {
   local out err rc
-  (cd "$work" && "${tool[@]}" "$@" >"$work/.out" 2>"$work/.err")
+  (cd "$rundir" && "${tool[@]}" "$@" >"$work/.out" 2>"$work/.err")
   rc=$?
-  printf '$'; [ $# -gt 0 ] && printf ' %q' "$@"; echo
+  printf '%s' "$prompt"; [ $# -gt 0 ] && printf ' %q' "$@"; echo
   # The folder of the run differs each time; it prints as WORK.
   sed "s#$work#WORK#g; s/^/| /" "$work/.out"
   sed "s#$work#WORK#g; s/^/! /" "$work/.err"
@@ -69,7 +76,10 @@ actual=$work/.actual
 while IFS= read -r line || [ -n "$line" ]; do
   case $line in
     ''|'#'*) continue ;;
-    '$'|'$ '*) eval "args=(${line#\$})"; run "${args[@]}" ;;
+    '$'|'$ '*) eval "args=(${line#\$})"; prompt='$' run "${args[@]}" ;;
+    # A demo that does not end on its own is stopped after a minute (exit 124).
+    'demo '*) eval "args=(${line#demo})"; ctl=("${tool[@]}"); tool=(timeout 60 "$work/halcyon-demo")
+              prompt=demo run "${args[@]}"; tool=("${ctl[@]}") ;;
     trace) echo "trace"; sed 's/^/  /' "$work/.trace"; : >"$work/.trace" ;;
     'file '*) p=${line#file }; echo "file $p"; sed 's/^/file| /' "$work/$p" ;;
     'grep '*) read -r _ re p <<<"$line"; echo "grep $re $p"; grep -E -- "$re" "$work/$p" | sed 's/^/grep| /' ;;
@@ -78,6 +88,11 @@ while IFS= read -r line || [ -n "$line" ]; do
     'exists '*) p=${line#exists }; if [ -e "$work/$p" ]; then echo "exists $p"; else echo "missing $p"; fi ;;
     'write '*) read -r _ p text <<<"$line"; p=$(printf '%b' "$p")
                mkdir -p "$(dirname "$work/$p")"; printf '%b' "$text" >"$work/$p"; echo "write $p" ;;
+    'link '*) read -r _ p target <<<"$line"; mkdir -p "$(dirname "$work/$p")"
+              ln -s "$target" "$work/$p"; echo "link $p -> $target" ;;
+    'fifo '*) p=${line#fifo }; mkfifo "$work/$p"; echo "fifo $p" ;;
+    'mode '*) p=${line#mode }; echo "mode $p $(stat -c %a "$work/$p")" ;;
+    'cd '*) p=${line#cd }; rundir=$work/$p; echo "cd $p" ;;
     *) echo "unknown line: $line"; exit 1 ;;
   esac
 done <"$script" >"$actual"

@@ -278,6 +278,9 @@ private slots:
     {
         QFETCH(QString, name);
         QVERIFY(MacroPaths::isSafeName(name));
+        // Existing entries keep working; the editor gives no new name a dot,
+        // which an export and import would cut off.
+        QCOMPARE(MacroPaths::isNewEntryName(name), !name.contains(QLatin1Char('.')));
         QVERIFY(library().createEntry(name, 0, 0, 0));
         QVERIFY(QFileInfo::exists(lib(name + ".bin")));
         QVERIFY(library().deleteEntry(0, 0, name));

@@ -69,6 +69,8 @@ int main(int argc, char** argv)
     QQuickItem* root = view.rootObject();
     if (!root)
         return 1;
+    // The macro editor is made on demand; its texts are wanted too.
+    QMetaObject::invokeMethod(root, "macroEditorItem");
     // English texts: the components' own defaults, as the English file carries them.
     const char* groups[][3] = {
         {"keyMatrix", "keyMatrixPage", "keyMatrixLang"}, {"dpiSetting", "dpiPage", "dpiSettingLang"},

@@ -403,7 +403,10 @@ Item {
                     .concat(data.gunCalls).concat(["ui_View.setEnabled"]))
             compare(frameCallsOf("ui_View.setGlobalData"), [["mouse/profileNo", 4]])
             compare(mockBackend.callsOf("ui_View.setCurrentProfile"), [[4]])
-            compare(events, ["keyMatrixPage.init(true,false)", "dpiPage.init(true,false)",
+            // Every page shows the new profile before the first one is sent.
+            compare(events, ["keyMatrixPage.init(false,false)", "dpiPage.init(false,false)",
+                             "lightPage.init(false,false)", "systemPage.init(false,false)",
+                             "keyMatrixPage.init(true,false)", "dpiPage.init(true,false)",
                              "lightPage.init(true,false)", "systemPage.init(true,false)"])
             compare(findChild(scene, "saveButton").textColor, scene.fontColor)
 
@@ -465,8 +468,8 @@ Item {
 
         function test_tabs() {
             var scene = startedScene()
-            var events = []
-            findChild(scene, "macroEditor").pageInitialised.connect(function() { events.push("macroEditor.init") })
+            // The macro editor is made when its tab first opens, and initialised then.
+            compare(findChild(scene, "macroEditor"), null)
             verify(!findChild(scene, "tab1").visible)
             compare([findChild(scene, "tab0").width, findChild(scene, "tab0").height], [200, 44])
             compare(findChild(scene, "tab2").x - findChild(scene, "tab0").x, 220)
@@ -474,7 +477,8 @@ Item {
             compare(scene.currentTab, 2)
             verify(findChild(scene, "systemPage").visible)
             verify(!findChild(scene, "keyMatrixPage").visible)
-            compare(events, ["macroEditor.init"])
+            verify(findChild(scene, "macroEditor").visible)
+            compare(mockBackend.names().filter(function(n) { return n === "ui_View.getMacroTree" }).length, 1)
             mouseClick(findChild(scene, "tab0"))
             compare(scene.currentTab, 0)
             verify(findChild(scene, "dpiPage").visible)
@@ -526,6 +530,8 @@ Item {
 
         function test_keyRoutingReachesOnlyCapturingComponents(data) {
             var scene = startedScene()
+            scene.macroEditorItem()
+            scene.macroKeyDialogItem()
             var received = []
             ;["macroEditor", "keyAssigmentDialog", "macroKeyDialog", "keyMatrixPage", "dpiPage", "systemPage"].forEach(function(n) {
                 var c = findChild(scene, n)

@@ -265,7 +265,7 @@ Item {
                 mouseClick(findChild(openMenu(0), "menuRow6"))
                 verify(!findChild(scene, "keyAssigmentDialog").visible)
             } else if (data.how === "macro") {
-                var md = findChild(scene, "macroKeyDialog")
+                var md = scene.macroKeyDialogItem()
                 md.open(0, [0, 0, 0xF0, 0])
                 md.selectedRow = 0
                 mouseClick(findChild(md, "macroDialogOk"))
@@ -400,7 +400,7 @@ Item {
             sub["E"] = { "4": ["Deep", "emptyslotkey"], "0": ["0", "emptyslotkey"] }
             mockBackend.macroSub = sub
             mockBackend.macroFiles = { "Deep": { actions: ["1,A", "2,A"], repeat: 1 } }
-            var dialog = findChild(scene, "macroKeyDialog")
+            var dialog = scene.macroKeyDialogItem()
             dialog.open(2, [0, 0, 0xF2, 0])
             compare(dialog.rows.map(function(r) { return r.name + "@" + r.level }),
                     ["A@0", "B@1", "C@2", "D@3", "E@4", "Deep@5"])

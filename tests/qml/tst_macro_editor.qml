@@ -24,7 +24,7 @@ Item {
             scene = createTemporaryObject(component, host)
             // The English file carries the components' own texts.
             mockBackend.languages = { English: {
-                macroEditor: findChild(scene, "macroEditor").macroEditorLang,
+                macroEditor: scene.macroEditorItem().macroEditorLang,
                 warningAssigment: findChild(scene, "warningDialog").warningAssigmentLang } }
             scene.setScreenRect(1280, 720, false)
             scene.initUI()
@@ -107,7 +107,7 @@ Item {
 
         function test_runModeIsTheNextBindingsMode() {
             editor.runMode = 2
-            var dialog = findChild(scene, "macroKeyDialog")
+            var dialog = scene.macroKeyDialogItem()
             dialog.open(4, [0, 0, 0xF4, 0])
             compare(dialog.runMode, 2)
             scene.hideDialog(dialog)
@@ -364,8 +364,9 @@ Item {
             verify(editor.renameEntry(macro, "Spray"))
             compare(keyPage.entryText(0, 3), "Spray")
             var names = mockBackend.names()
-            // The index first, in one write of the lists that hold the macro.
-            verify(names.indexOf("ui_View.updataMacroList") < names.indexOf("ui_View.modifyMacroNameUpdateProfile"))
+            // The file first (it alone can be undone without a write), then
+            // the index, in one write of the lists that hold the macro.
+            verify(names.indexOf("ui_View.modifyMacroNameUpdateProfile") < names.indexOf("ui_View.updataMacroList"))
             var games = mockBackend.callsOf("ui_View.updataMacroList").filter(function(c) { return c[1] === 1 })
             compare(games.length, 1)
             compare(games[0][3], ["Spray"])

@@ -405,7 +405,7 @@ Item {
             var menu = findChild(pm, "profileContextMenu")
             verify(menu.visible)
             mouseClick(findChild(menu, "exportItem"))
-            compare(mockBackend.callsOf("ui_View.saveProfile"), [[1]])
+            compare(mockBackend.callsOf("ui_View.saveProfile"), [[1, "profile_0"]])
 
             // A cancelled import leaves the list as it was.
             mockBackend.importAnswer = false

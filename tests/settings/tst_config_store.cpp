@@ -1,6 +1,8 @@
 // The generic key accessors of the configuration and profile stores, and the
 // configuration's factory reset.
+#include "settings/file_faults.h"
 #include "settings/gun_store.h"
+#include "settings/write_failures.h"
 #include "tests/settings/settings_fixture.h"
 #include <QJSEngine>
 #include <QtTest>
@@ -244,6 +246,50 @@ private slots:
         QCOMPARE(config().value(QStringLiteral("common/language")).toString(), QStringLiteral("English"));
         stores.reset();
         QCOMPARE(work->read(QStringLiteral("modules/setting/apConfig.bin")), live);
+    }
+
+    // A profile edit on a disk that fails at one step of the write, written
+    // by an explicit flush or by the handle's own deferred write-back: the
+    // user is warned once, the file keeps its content, the edit stays in
+    // memory and reaches the disk on the next try once there is space.
+    void failedWritesAreToldAndKept_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<bool>("deferred");
+        for (const char* step : {"lock", "write", "flush", "commit", "rename"}) {
+            QTest::addRow("%s, flushed", step) << QString::fromLatin1(step) << false;
+            QTest::addRow("%s, written back", step) << QString::fromLatin1(step) << true;
+        }
+    }
+    void failedWritesAreToldAndKept()
+    {
+        QFETCH(QString, step);
+        QFETCH(bool, deferred);
+        QStringList warnings;
+        WriteFailures::setWarner([&](const QString&, const QString& text) { warnings << text; });
+        const QString file = QStringLiteral("modules/setting/p1.bin");
+        const QByteArray before = work->read(file);
+        FileFaults::Step s;
+        QVERIFY(FileFaults::stepFromName(step, s));
+        FileFaults::failNext(s, QStringLiteral("No space left on device"), -1);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            profiles().setValue(QStringLiteral("mouse/mouseRate"), 40 + attempt);
+            QString reason;
+            if (deferred)
+                QCoreApplication::processEvents();
+            else
+                QVERIFY(!profiles().writePending(&reason));
+            QCoreApplication::processEvents();
+            QCOMPARE(work->read(file), before);
+            if (!deferred)
+                QCOMPARE(reason, QStringLiteral("No space left on device"));
+        }
+        QCOMPARE(warnings, QStringList{WriteFailures::warningText(file, QStringLiteral("No space left on device"))});
+        QCOMPARE(profiles().value(QStringLiteral("mouse/mouseRate"), false).toInt(), 41);
+        FileFaults::clear();
+        QVERIFY(profiles().writePending());
+        QVERIFY(work->read(file).contains("mouseRate=41"));
+        WriteFailures::setWarner({});
     }
 
     void missingFilesReadAsEmptyAndAreCreatedOnWrite()

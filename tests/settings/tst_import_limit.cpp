@@ -7,6 +7,7 @@
 #include "settings/user_warnings.h"
 #include "tests/settings/settings_fixture.h"
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 // An INI text of exactly `size` bytes.
@@ -88,6 +89,42 @@ private slots:
             QCOMPARE(warnings.size(), 1);
             QVERIFY2(warnings.first().contains(name), qPrintable(warnings.first()));
         }
+    }
+
+    // Files that are not regular files are refused by what they are, at
+    // once: a device that never ends, a link to it, a FIFO nobody writes
+    // to, a folder, a file the system makes up as it is read.
+    void specialSourcesRefused_data()
+    {
+        QTest::addColumn<QString>("importer");
+        QTest::addColumn<QString>("source");
+        for (const char* importer : {"profile", "macro"}) {
+            QTest::addRow("%s from /dev/zero", importer) << importer << "/dev/zero";
+            QTest::addRow("%s from a link to /dev/zero", importer) << importer << "zero.mc";
+            QTest::addRow("%s from a FIFO", importer) << importer << "fifo.mc";
+            QTest::addRow("%s from a folder", importer) << importer << "folder.mc";
+            QTest::addRow("%s from /proc/self/environ", importer) << importer << "/proc/self/environ";
+        }
+    }
+    void specialSourcesRefused()
+    {
+        QFETCH(QString, importer);
+        QFETCH(QString, source);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), work->path(QStringLiteral("zero.mc"))));
+        QCOMPARE(::mkfifo(QFile::encodeName(work->path(QStringLiteral("fifo.mc"))).constData(), 0600), 0);
+        QVERIFY(QDir().mkpath(work->path(QStringLiteral("folder.mc"))));
+        const QString path = source.startsWith(QLatin1Char('/')) ? source : work->path(source);
+        const bool profile = importer == QLatin1String("profile");
+        const QByteArray before = work->read(QStringLiteral("modules/setting/p2.bin"));
+        if (profile)
+            QVERIFY(!stores->profiles.importSlot(1, path));
+        else
+            QVERIFY(macros->importFile(path, -1, 0).isEmpty());
+        QCOMPARE(work->read(QStringLiteral("modules/setting/p2.bin")), before);
+        QCOMPARE(QDir(work->path(QStringLiteral("modules/macro"))).entryList(QDir::Files), QStringList());
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings.first().endsWith(QStringLiteral(" is not a regular file and was not imported.")),
+                 qPrintable(warnings.first()));
     }
 
     // A batch imports what is within the limit and names what it refused in

@@ -166,6 +166,10 @@ private slots:
         QVERIFY(platform->setPointerSpeed(speed));
         QVERIFY(platform->setDoubleClickTime(doubleClick));
         QVERIFY(!platform->setWheelScrollLines(3));
+        // The page reads the same values back to show them.
+        QCOMPARE(platform->currentValue(PointerSetting::Speed), speed);
+        QCOMPARE(platform->currentValue(PointerSetting::DoubleClickTime), int(doubleClick));
+        QCOMPARE(platform->currentValue(PointerSetting::WheelLines), -1);
 
         // What GNOME itself reads back, and what reached the settings store.
         GSettings* mouse = g_settings_new("org.gnome.desktop.peripherals.mouse");
@@ -216,6 +220,11 @@ private slots:
         // The user's administrator locked the wheel lines.
         QVERIFY(!platform->setWheelScrollLines(7));
 
+        // Read back as the page shows them; the locked wheel lines as locked.
+        QCOMPARE(platform->currentValue(PointerSetting::Speed), 16);
+        QCOMPARE(platform->currentValue(PointerSetting::DoubleClickTime), 410);
+        QCOMPARE(platform->currentValue(PointerSetting::WheelLines), 3);
+
         const QString inputrc = dir + QStringLiteral("/kcminputrc");
         const QString globals = dir + QStringLiteral("/kdeglobals");
         QCOMPARE(kdeConfigValue(inputrc, QStringLiteral("Mouse"), QStringLiteral("XLbInptPointerAcceleration")),
@@ -233,7 +242,11 @@ private slots:
         // A fresh home: the files and groups are created.
         const QString fresh = m_home.path() + QStringLiteral("/fresh");
         const auto first = makeKdePointerPlatform(fresh, bus);
+        // Without the files: Plasma's own defaults.
+        QCOMPARE(first->currentValue(PointerSetting::Speed), 10);
+        QCOMPARE(first->currentValue(PointerSetting::DoubleClickTime), 400);
         QVERIFY(first->setWheelScrollLines(1000));
+        QCOMPARE(first->currentValue(PointerSetting::WheelLines), 1000);
         QCOMPARE(readFile(fresh + QStringLiteral("/kdeglobals")), QByteArray("[KDE]\nWheelScrollLines=1000\n"));
 
         if (!bus.isConnected())

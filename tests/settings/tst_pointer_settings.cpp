@@ -3,6 +3,7 @@
 // from a real X server.
 #include "settings/pointer_mapping.h"
 #include "settings/pointer_platform.h"
+#include "settings/language_strings.h"
 #include "settings/pointer_settings.h"
 #include <QTest>
 
@@ -56,6 +57,34 @@ private slots:
         QFETCH(uint, doubleClickMs);
         QCOMPARE(pointerSpeedForIndex(index), speed);
         QCOMPARE(doubleClickTimeForIndex(index), doubleClickMs);
+        // What the page sets, read back from the desktop, is the same slider index.
+        const uint shown = std::min(index, PointerIndexMax);
+        QCOMPARE(indexForPointerSpeed(speed), shown);
+        QCOMPARE(indexForDoubleClickTime(int(doubleClickMs)), shown);
+        QCOMPARE(indexOnRange(pointerIndexOnRange(speed, -1.0, 1.0), -1.0, 1.0), shown);
+        QCOMPARE(pointerSpeedFromRange(pointerSpeedOnRange(speed, -1.0, 1.0), -1.0, 1.0), speed);
+    }
+
+    // Values a desktop may hold that no slider index gives: the nearest index.
+    void desktopValuesToIndexes_data()
+    {
+        QTest::addColumn<int>("doubleClickMs");
+        QTest::addColumn<uint>("doubleClickIndex");
+        QTest::addColumn<double>("rangeValue");
+        QTest::addColumn<uint>("speedIndex");
+        QTest::newRow("GNOME's defaults") << 400 << 7u << 0.0 << 5u;
+        QTest::newRow("555 ms, speed 0.7") << 555 << 5u << 0.7 << 9u;
+        QTest::newRow("beyond the fast end") << 100 << 10u << 1.5 << 10u;
+        QTest::newRow("beyond the slow end") << 2000 << 0u << -3.0 << 0u;
+    }
+    void desktopValuesToIndexes()
+    {
+        QFETCH(int, doubleClickMs);
+        QFETCH(uint, doubleClickIndex);
+        QFETCH(double, rangeValue);
+        QFETCH(uint, speedIndex);
+        QCOMPARE(indexForDoubleClickTime(doubleClickMs), doubleClickIndex);
+        QCOMPARE(indexOnRange(rangeValue, -1.0, 1.0), speedIndex);
     }
 
     void speedOnRange()
@@ -94,7 +123,7 @@ private slots:
         PointerSettings pointer;
         pointer.setSpeed(10);
         pointer.setWheelLines(3);
-        const QStringList unavailable = pointer.unavailable();
+        const QStringList unavailable = pointer.unavailable(LanguagePage());
         PointerPlatform::install(nullptr);
         QCOMPARE(platform.speeds, QList<int>{20});
         QCOMPARE(platform.lines, QList<uint>());

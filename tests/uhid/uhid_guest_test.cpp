@@ -369,8 +369,10 @@ private slots:
         QVERIFY(!m_hid->listening);
         QVERIFY(m_hid->devices.at(MouseEntry)->eventPath.isEmpty());
 
+        // The command fails; its path stays, so that the next command opens
+        // again (a failed open may be transient).
         m_hid->hid553_0BH_SetCurrentDPI(2);
-        QVERIFY(m_hid->devices.at(MouseEntry)->cmdPath.isEmpty());
+        QVERIFY(!m_hid->devices.at(MouseEntry)->cmdPath.isEmpty());
         QVERIFY(m_hid->hidFree);
         m_hid->waitListenerEnded();
     }

@@ -6,9 +6,13 @@
 #include "app/myqquickview.h"
 #include "app/widget.h"
 #include "device/virtual_mouse.h"
+#include "settings/config_store.h"
 #include <QAction>
 #include <QMenu>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 std::unique_ptr<VirtualMouse> g_mouse;
@@ -36,10 +40,55 @@ void plugVirtualMouse(Widget& widget)
     QMenu* menu = widget.trayMenu();
     menu->insertAction(menu->actions().value(0), press);
 }
+
+const char kUsageLine[] = "usage: halcyon-demo [--family 553|560] [--help]\n";
+const char kHelp[] =
+    "Starts Halcyon with a virtual mouse plugged in, so that every page can be\n"
+    "tried without the hardware. The tray menu's \"Press DPI button\" makes the\n"
+    "mouse switch to its next DPI stage, as the button on the mouse does.\n"
+    "\n"
+    "  --family 553|560  the mouse family to show; without it, the one the\n"
+    "                    configuration names (mouse/icType). The configuration\n"
+    "                    file is left as it is.\n"
+    "  --help            print this help and exit\n"
+    "\n"
+    "Other arguments go to Qt (for example -platform offscreen).\n";
+
+// Takes the demo's own options out of argv; the rest is Qt's. Returns the
+// exit status when the demo must not start (help, usage error), else -1.
+int takeDemoOptions(int& argc, char** argv)
+{
+    std::vector<char*> rest{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
+            std::fputs(kUsageLine, stdout);
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (std::strcmp(a, "--family") == 0 || std::strncmp(a, "--family=", 9) == 0) {
+            const char* family = a[8] == '=' ? a + 9 : (i + 1 < argc ? argv[++i] : "");
+            if (std::strcmp(family, "553") != 0 && std::strcmp(family, "560") != 0) {
+                std::fprintf(stderr, "halcyon-demo: --family takes 553 or 560\n%s", kUsageLine);
+                return 2;
+            }
+            ConfigStore::overrideFamily(QString::fromLatin1(family));
+            continue;
+        }
+        rest.push_back(argv[i]);
+    }
+    argc = int(rest.size());
+    for (int i = 0; i < argc; ++i)
+        argv[i] = rest[size_t(i)];
+    argv[argc] = nullptr;
+    return -1;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (const int rc = takeDemoOptions(argc, argv); rc >= 0)
+        return rc;
     StartupOptions options;
     options.customize = plugVirtualMouse;
     const int rc = runApplication(argc, argv, options);

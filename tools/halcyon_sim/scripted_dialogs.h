@@ -4,7 +4,8 @@
 
 // Answers file dialogs from the script ({"sim":"dialog","answer":PATH}) and
 // prints every warning box as "warning TITLE|TEXT". A dialog with no answer
-// queued is cancelled.
+// queued is cancelled. Each dialog prints as "dialog KIND CAPTION|FILTER
+// [in START] -> ANSWER".
 class ScriptedDialogs : public UserDialogs {
 public:
     void queueAnswer(const QString& path) { m_answers.append(path); }
@@ -15,6 +16,6 @@ public:
     void warning(QWidget*, const QString& title, const QString& text) override;
 
 private:
-    QString next(const QString& kind, const QString& caption, const QString& filter);
+    QString next(const QString& kind, const QString& caption, const QString& filter, const QString& start);
     QStringList m_answers;
 };

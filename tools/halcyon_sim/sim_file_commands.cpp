@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,7 +57,22 @@ struct IniLine {
 
 void registerFileCommands(SimSession& session)
 {
-    // {"sim":"file-fail","op":"write|flush|commit|rename","after":K,"count":N,
+    // {"sim":"disk","fill":true}: fills the working directory's file system
+    // with a file of zeros until it takes no more, as a full disk (for runs
+    // on a small file system of their own); "fill":false removes that file.
+    session.addSimCommand(QStringLiteral("disk"), [](const QJsonObject& line) {
+        const QString filler = QStringLiteral("disk-filler");
+        if (!line.value(QStringLiteral("fill")).toBool())
+            return QFile::remove(filler);
+        QFile file(filler);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+            return false;
+        const QByteArray zeros(4096, '\0');
+        while (file.write(zeros) > 0) {
+        }
+        return true;
+    });
+    // {"sim":"file-fail","op":"write|flush|commit|rename|lock","after":K,"count":N,
     // "reason":TEXT}: the next N such steps of settings writes fail after K
     // successful ones (count -1: until "file-fail" with count 0).
     session.addSimCommand(QStringLiteral("file-fail"), [](const QJsonObject& line) {
@@ -166,6 +182,18 @@ void registerFileCommands(SimSession& session)
             return false;
         file.write(line.value(QStringLiteral("text")).toString().toUtf8());
         return true;
+    });
+    // {"sim":"fifo","path":P} makes a FIFO (nobody writes to it);
+    // {"sim":"link","path":P,"target":T} a symbolic link to T.
+    session.addSimCommand(QStringLiteral("fifo"), [](const QJsonObject& line) {
+        const QString path = line.value(QStringLiteral("path")).toString();
+        QDir().mkpath(QFileInfo(path).path());
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    });
+    session.addSimCommand(QStringLiteral("link"), [](const QJsonObject& line) {
+        const QString path = line.value(QStringLiteral("path")).toString();
+        QDir().mkpath(QFileInfo(path).path());
+        return QFile::link(line.value(QStringLiteral("target")).toString(), path);
     });
     session.addSimCommand(QStringLiteral("exists"), [](const QJsonObject& line) {
         const QString path = line.value(QStringLiteral("path")).toString();

@@ -75,7 +75,13 @@ public:
 SimSession::SimSession(const SimOptions& options)
     : m_options(options), m_mouse(familyOf(options.family))
 {
-    m_clock.onSleep = [](int ms) { SimOutput::line(QStringLiteral("sleep %1").arg(ms)); };
+    m_clock.onSleep = [this](int ms) {
+        SimOutput::line(QStringLiteral("sleep %1").arg(ms));
+        for (const auto& hook : m_sleepHooks)
+            hook();
+        if (!m_armedGrab.isEmpty() && m_clock.elapsedMs() >= m_grabAtMs)
+            takeArmedGrab();
+    };
     m_mouse.trace = [](const QString& line) { SimOutput::line(line); };
     UserDialogs::install(&m_dialogs);
     static SilentNotifier silent;
@@ -245,6 +251,22 @@ void SimSession::flushEvents()
         QCoreApplication::processEvents();
 }
 
+void SimSession::takeArmedGrab()
+{
+    const QString path = m_armedGrab;
+    m_armedGrab.clear();
+    // Timers the transfer's start asked for begin (as at the first real
+    // pacing sleep), the scene sees the time passed since (the busy note's
+    // delay), and paints as a real pacing sleep lets it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sceneClock.catchUp();
+    for (int pass = 0; pass < 4; ++pass)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QImage image = view() ? view()->grabFramebuffer() : QImage();
+    const bool saved = !image.isNull() && image.save(path, "PNG");
+    SimOutput::line(QStringLiteral("grab %1 during a transfer%2").arg(path, saved ? QString() : QStringLiteral(" failed")));
+}
+
 void SimSession::fireDetectionTimerIfDue()
 {
     if (m_detectionDueMs < 0 || m_clock.elapsedMs() < m_detectionDueMs)
@@ -408,6 +430,14 @@ void SimSession::registerBuiltinCommands()
                     kept.insert(k.toString(), state.value(k.toString()));
             }
             state = kept;
+        }
+        // "path":"a.json" keeps the state in a file, for "same" to compare.
+        const QString path = line.value(QStringLiteral("path")).toString();
+        if (!path.isEmpty()) {
+            QFile file(path);
+            const bool saved = file.open(QIODevice::WriteOnly) && file.write(compact(state).toUtf8()) >= 0;
+            SimOutput::line(QStringLiteral("state %1 %2").arg(saved ? QStringLiteral("saved") : QStringLiteral("not saved"), path));
+            return true;
         }
         SimOutput::line(QStringLiteral("state ") + compact(state));
         return true;

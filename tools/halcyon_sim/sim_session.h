@@ -47,6 +47,8 @@ public:
     bool restart(bool trace);
     // Called after a restart's teardown, before the new start-up.
     void onRestart(std::function<void()> hook) { m_restartHooks.push_back(std::move(hook)); }
+    // Called at every pacing sleep of a transfer, after its line is printed.
+    void onSleep(std::function<void()> hook) { m_sleepHooks.push_back(std::move(hook)); }
     // Runs every line of the script; false when a line could not be run.
     bool run(QTextStream& script);
     // Stops the listener and lets its job end.
@@ -89,8 +91,21 @@ private:
     VirtualMouse m_mouse;
     SimSceneClock m_sceneClock{m_clock};
     std::vector<std::function<void()>> m_restartHooks;
+    std::vector<std::function<void()>> m_sleepHooks;
     std::unique_ptr<Widget> m_widget;
     long long m_detectionDueMs = -1;  // virtual time; -1 when the timer is idle
+    // A picture to take at a pacing sleep once virtual time reaches m_grabAtMs.
+    QString m_armedGrab;
+    long long m_grabAtMs = 0;
+    void takeArmedGrab();
+public:
+    // Takes a picture of the window at the first pacing sleep after afterMs
+    // of virtual time: what the user sees while a transfer runs.
+    void armGrab(const QString& path, int afterMs)
+    {
+        m_armedGrab = path;
+        m_grabAtMs = m_clock.elapsedMs() + afterMs;
+    }
     ScriptedDialogs m_dialogs;
     QMap<QString, SimCommand> m_simCommands;
     QMap<QString, QObject*> m_objects;

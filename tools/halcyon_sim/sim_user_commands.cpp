@@ -1,6 +1,7 @@
 #include "sim_user_commands.h"
 #include "app/myqquickview.h"
 #include "app/widget.h"
+#include "settings/ini_format.h"
 #include "sim_output.h"
 #include "sim_session.h"
 #include <QApplication>
@@ -13,9 +14,11 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPointingDevice>
+#include <QRegularExpression>
 #include <QQuickItem>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -151,6 +154,18 @@ void collect(QQuickItem* from, QList<QQuickItem*>& into)
         into.append(child);
         collect(child, into);
     }
+}
+
+// Every text of a language file, in all its groups.
+QStringList languageTexts(const QString& language)
+{
+    const auto file = openIni(QStringLiteral("./modules/i18n/") + language + QStringLiteral(".ini"));
+    QStringList texts;
+    for (const QString& key : file->allKeys()) {
+        if (!key.endsWith(QLatin1String("/total")))
+            texts << file->value(key).toStringList().join(QStringLiteral(", "));
+    }
+    return texts;
 }
 
 bool hasTextProperty(const QQuickItem* item)
@@ -365,9 +380,11 @@ public:
         const Qt::KeyboardModifier mod = modifierOf(spec.key);
         if (isDown)
             m_modifiers |= mod;
+        // Without a focus widget the window itself gets the keys, as Qt's
+        // widget window hands them on.
         QWidget* target = QApplication::focusWidget();
         if (!target)
-            target = m_session.view();
+            target = m_session.widget();
         const QString text = m_modifiers & Qt::ControlModifier ? QString() : spec.text;
         QKeyEvent event(isDown ? QEvent::KeyPress : QEvent::KeyRelease, spec.key, m_modifiers,
                         spec.evdev ? spec.evdev + 8 : 0, 0, 0, text);
@@ -528,6 +545,38 @@ void registerUserCommands(SimSession& session)
         SimOutput::line(QStringLiteral("read %1 %2").arg(t.label, compact(readControl(t.item, line.value(QStringLiteral("props")).toArray()))));
         return true;
     });
+    // {"sim":"watch","item":...,"props":[...]}: prints what the control shows
+    // now and again at every pacing sleep where it changed, so a trace shows
+    // what the window shows while a transfer runs. Several controls may be
+    // watched at once; without "item" the watching stops.
+    struct Watch {
+        QJsonObject line;
+        QString last;
+    };
+    auto watches = std::make_shared<std::vector<Watch>>();
+    auto printWatched = [root](Watch& w, bool always) {
+        const Target t = locate(root(), w.line, false);
+        const QString shown = t.item ? compact(readControl(t.item, w.line.value(QStringLiteral("props")).toArray()))
+                                     : QStringLiteral("gone");
+        if (always || shown != w.last)
+            SimOutput::line(QStringLiteral("watch %1 %2").arg(t.label, shown));
+        w.last = shown;
+    };
+    session.onSleep([watches, printWatched] {
+        for (Watch& w : *watches)
+            printWatched(w, false);
+    });
+    session.onRestart([watches] { watches->clear(); });
+    session.addSimCommand(QStringLiteral("watch"), [watches, printWatched](const QJsonObject& line) {
+        if (!line.contains(QStringLiteral("item")) && !line.contains(QStringLiteral("text"))) {
+            watches->clear();
+            SimOutput::line(QStringLiteral("watch end"));
+            return true;
+        }
+        watches->push_back(Watch{line, QString()});
+        printWatched(watches->back(), true);
+        return true;
+    });
     session.addSimCommand(QStringLiteral("texts"), [root](const QJsonObject& line) {
         const Target t = line.contains(QStringLiteral("item")) || line.contains(QStringLiteral("text"))
             ? locate(root(), line, true) : Target{root(), QString(), QString()};
@@ -548,11 +597,37 @@ void registerUserCommands(SimSession& session)
             if (isText && isShown(i) && !textOf(i).isEmpty())
                 shown.append(textOf(i));
         }
+        // With "untranslated": only the texts with words that no entry of
+        // the current language's file gives (an entry with numbers or signs
+        // around it counts as given).
+        if (line.value(QStringLiteral("untranslated")).toBool()) {
+            const QStringList known = languageTexts(root()->property("language").toString());
+            static const QRegularExpression letter(QStringLiteral("\\p{L}"));
+            QJsonArray missing;
+            for (const QJsonValue& v : shown) {
+                const QString text = v.toString();
+                const bool given = !text.contains(letter)
+                    || std::any_of(known.cbegin(), known.cend(), [&text](const QString& k) {
+                           return !k.isEmpty() && text.contains(k)
+                               && !QString(text).remove(k).contains(letter);
+                       });
+                if (!given)
+                    missing.append(text);
+            }
+            shown = missing;
+        }
         SimOutput::line(QStringLiteral("texts %1 %2").arg(t.label, QString::fromUtf8(QJsonDocument(shown).toJson(QJsonDocument::Compact))));
         return true;
     });
     session.addSimCommand(QStringLiteral("grab"), [&session](const QJsonObject& line) {
         const QString path = line.value(QStringLiteral("path")).toString();
+        // "during":"transfer" waits for a pacing sleep "afterMs" of virtual
+        // time later, inside whatever the next lines start.
+        if (line.value(QStringLiteral("during")).toString() == QLatin1String("transfer")) {
+            session.armGrab(path, line.value(QStringLiteral("afterMs")).toInt());
+            SimOutput::line(QStringLiteral("grab %1 armed").arg(path));
+            return true;
+        }
         myQQuickView* view = session.view();
         QImage image = view ? view->grabFramebuffer() : QImage();
         if (image.isNull() && session.widget())

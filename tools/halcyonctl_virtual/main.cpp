@@ -3,12 +3,16 @@
 // (never installed). Every HID call and pacing delay the request makes
 // (after start-up and detection) is appended to the trace file, one per line.
 //
-//   halcyonctl-virtual [--trace FILE] [--unplugged] ARGS...
+//   halcyonctl-virtual [--trace FILE] [--unplugged] [--file-fail STEP] ARGS...
+//
+// --file-fail makes every settings-file write fail at STEP (write, flush,
+// commit, rename, lock) with "No space left on device", as a full disk.
 #include "app/ctl/ctl_tool.h"
 #include "app/myqquickview.h"
 #include "app/widget.h"
 #include "device/clock.h"
 #include "device/virtual_mouse.h"
+#include "settings/file_faults.h"
 #include "settings/pointer_platform.h"
 #include <QFile>
 #include <QMutex>
@@ -72,6 +76,10 @@ int main(int argc, char** argv)
             g_trace.open(QIODevice::WriteOnly | QIODevice::Append);
         } else if (std::strcmp(argv[i], "--unplugged") == 0) {
             g_unplugged = true;
+        } else if (std::strcmp(argv[i], "--file-fail") == 0 && i + 1 < argc) {
+            FileFaults::Step step;
+            if (FileFaults::stepFromName(QString::fromLatin1(argv[++i]), step))
+                FileFaults::failNext(step, QStringLiteral("No space left on device"), -1);
         } else {
             args.push_back(argv[i]);
         }

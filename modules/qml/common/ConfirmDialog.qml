@@ -14,28 +14,33 @@ DialogFrame {
 
     onCloseRequested: rejected()
 
-    Text {
-        width: parent.width
-        text: confirm.text
-        wrapMode: Text.WordWrap
-        color: mainIten.colorGray3
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        lineHeight: 1.2
-    }
-    Row {
-        anchors.right: parent.right
-        anchors.bottom: parent.bottom
-        spacing: 16
-        TextButton {
-            objectName: "confirmOk"
-            text: confirm.okText
-            onClicked: confirm.accepted()
-        }
-        TextButton {
-            objectName: "confirmCancel"
-            text: confirm.cancelText
-            onClicked: confirm.rejected()
+    // Made when first shown.
+    deferredContent: Component {
+        Item {
+            Text {
+                width: parent.width
+                text: confirm.text
+                wrapMode: Text.WordWrap
+                color: mainIten.colorGray3
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontNormalSize
+                lineHeight: 1.2
+            }
+            Row {
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                spacing: 16
+                TextButton {
+                    objectName: "confirmOk"
+                    text: confirm.okText
+                    onClicked: confirm.accepted()
+                }
+                TextButton {
+                    objectName: "confirmCancel"
+                    text: confirm.cancelText
+                    onClicked: confirm.rejected()
+                }
+            }
         }
     }
 }

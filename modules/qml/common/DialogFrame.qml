@@ -7,7 +7,15 @@ PageBase {
     property string title: ""
     property bool showClose: true
     default property alias content: body.data
+    // Content made when the dialog is first shown, and kept: a dialog whose
+    // data must serve while it is closed keeps the data outside it.
+    property Component deferredContent: null
+    property bool contentMade: false
+    onVisibleChanged: if (visible) contentMade = true
     signal closeRequested()
+    // Escape closes what is open inside the dialog (a menu, a question)
+    // before the dialog itself; true when there was something to close.
+    function closeInner() { return false }
 
     width: 520
     height: 260
@@ -67,5 +75,11 @@ PageBase {
         anchors.leftMargin: 24
         anchors.rightMargin: 24
         anchors.bottomMargin: 20
+
+        Loader {
+            anchors.fill: parent
+            active: dialog.contentMade && dialog.deferredContent !== null
+            sourceComponent: dialog.deferredContent
+        }
     }
 }

@@ -5,9 +5,11 @@ Item {
     id: tab
     property string text: ""
     property bool selected: false
+    // Room kept free on each side of the text.
+    readonly property int padding: 14
     signal clicked()
 
-    width: 200
+    width: Math.max(200, Math.ceil(label.implicitWidth) + 2 * padding)
     height: 44
 
     SvgImage {
@@ -15,6 +17,7 @@ Item {
         source: mainIten.skinImage("index", tab.selected ? "tabS.svg" : area.containsMouse ? "tabH.svg" : "tab.svg")
     }
     Text {
+        id: label
         anchors.centerIn: parent
         anchors.verticalCenterOffset: -1
         text: tab.text

@@ -8,9 +8,14 @@ Item {
     property color textColor: mainIten.fontColor
     readonly property bool hovered: area.containsMouse
     readonly property bool pressed: area.pressed
+    // The narrowest the button gets; a longer text (German "Zurücksetzen")
+    // widens it so that the frame's art never touches the letters.
+    property int minimumWidth: 120
+    // Room kept free on each side of the text.
+    readonly property int padding: 14
     signal clicked()
 
-    implicitWidth: 120
+    implicitWidth: Math.max(minimumWidth, Math.ceil(label.implicitWidth) + 2 * padding)
     implicitHeight: 36
 
     SvgImage {
@@ -18,6 +23,7 @@ Item {
         source: mainIten.skinImage("index", area.pressed ? "btnP.svg" : area.containsMouse ? "btnH.svg" : "btn.svg")
     }
     Text {
+        id: label
         anchors.centerIn: parent
         anchors.verticalCenterOffset: 1
         text: button.text

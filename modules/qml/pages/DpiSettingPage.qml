@@ -190,7 +190,7 @@ PageBase {
                         enabled: index < 6
                         hoverEnabled: true
                         cursorShape: Qt.PointingHandCursor
-                        onClicked: dpiColorDialog.open(index, page.dpiColors[index])
+                        onClicked: mainIten.dpiColorDialogItem().open(index, page.dpiColors[index])
                     }
                 }
                 ValueSlider {

@@ -179,13 +179,17 @@ DialogFrame {
     }
 
     // Closing sends the three bound presets; their rates go with the key matrix.
+    // The dialog goes at once and the transfer runs in view under the busy
+    // note, as "Save" does: the window repaints during the pacing waits.
     function close() {
-        for (var k = 1; k <= 3; ++k)
-            sendGun(k)
-        // The key matrix carries the rates; it is saved as "Save" would.
-        keyMatrixPage.isSave = false
-        keyMatrixPage.saveData()
         mainIten.hideDialog(dialog)
+        mainIten.sendSettings(function() {
+            for (var k = 1; k <= 3; ++k)
+                sendGun(k)
+            // The key matrix carries the rates; it is saved as "Save" would.
+            keyMatrixPage.isSave = false
+            keyMatrixPage.saveData()
+        })
     }
 
     // The first three presets on the selectors with their factory values.
@@ -217,192 +221,199 @@ DialogFrame {
         font.pixelSize: mainIten.fontMinSize + 2
     }
 
-    // The gun selectors.
-    Row {
-        id: selectors
-        spacing: 18
-        Repeater {
-            model: 3
-            delegate: Column {
-                required property int index
-                spacing: 4
-                Label { text: dialog.tr(1 + index) }
+    // What the dialog shows is made when it is first opened: the presets,
+    // the selectors and the functions above are all a closed editor needs
+    // (the key matrix takes the bound rates from them).
+    deferredContent: Component {
+        Item {
+            // The gun selectors.
+            Row {
+                id: selectors
+                spacing: 18
+                Repeater {
+                    model: 3
+                    delegate: Column {
+                        required property int index
+                        spacing: 4
+                        Label { text: dialog.tr(1 + index) }
+                        DropDown {
+                            objectName: "gunSelector" + (index + 1)
+                            width: 224
+                            model: dialog.guns.map(function(g) { return g[0] })
+                            currentIndex: dialog.selectGun[index]
+                            onActivated: function(i) { dialog.setSelector(index + 1, i) }
+                        }
+                    }
+                }
+                z: 10
+            }
+
+            // The presets.
+            Rectangle {
+                id: presetBox
+                y: 70
+                width: 260
+                height: parent.height - y - 48
+                radius: 3
+                color: "#99101114"
+                border.color: mainIten.colorGray1
+                Label { x: 2; y: -20; text: dialog.tr(12); visible: false }
+                Column {
+                    anchors.fill: parent
+                    anchors.margins: 4
+                    Repeater {
+                        model: dialog.guns
+                        delegate: Rectangle {
+                            id: gunRow
+                            required property int index
+                            objectName: "gunRow" + index
+                            required property var modelData
+                            readonly property int selector: dialog.selectGun.indexOf(index)
+                            width: parent.width
+                            height: 30
+                            radius: 2
+                            color: dialog.currentGun === index ? "#3a2c1c" : rowArea.containsMouse ? "#24262b" : "transparent"
+                            Text {
+                                visible: dialog.editingGun !== gunRow.index
+                                x: 12
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: String(gunRow.modelData[0])
+                                color: dialog.currentGun === gunRow.index ? mainIten.colorPrimary : mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                            }
+                            Text {
+                                visible: gunRow.selector >= 0
+                                anchors.right: parent.right
+                                anchors.rightMargin: 10
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: dialog.tr(1 + gunRow.selector)
+                                color: mainIten.colorPrimary
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontMinSize
+                            }
+                            MouseArea {
+                                id: rowArea
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                onClicked: { mainIten.mainFocus(); dialog.currentGun = gunRow.index }
+                                onDoubleClicked: dialog.editingGun = gunRow.index
+                            }
+                            TextInput {
+                                objectName: "gunNameInput"
+                                visible: dialog.editingGun === gunRow.index
+                                x: 8
+                                width: parent.width - 16
+                                height: 24
+                                anchors.verticalCenter: parent.verticalCenter
+                                verticalAlignment: TextInput.AlignVCenter
+                                leftPadding: 4
+                                maximumLength: 24
+                                validator: RegularExpressionValidator { regularExpression: /[^,;="\\]*/ }
+                                clip: true
+                                color: mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                                onVisibleChanged: if (visible) { text = gunRow.modelData[0]; selectAll(); forceActiveFocus() }
+                                onAccepted: { dialog.editingGun = -1; dialog.renameGun(gunRow.index, text) }
+                                onActiveFocusChanged: if (!activeFocus && dialog.editingGun === gunRow.index) dialog.editingGun = -1
+                                Rectangle { anchors.fill: parent; z: -1; radius: 2; color: "#1f2024"; border.color: mainIten.colorPrimary }
+                            }
+                        }
+                    }
+                }
+            }
+
+            // The selected preset.
+            Grid {
+                id: editor
+                x: presetBox.width + 36
+                y: presetBox.y + 6
+                columns: 2
+                columnSpacing: 24
+                rowSpacing: 18
+                readonly property var gun: dialog.guns[dialog.currentGun] || dialog.newGun("")
+
+                Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(4) }
                 DropDown {
-                    objectName: "gunSelector" + (index + 1)
-                    width: 224
-                    model: dialog.guns.map(function(g) { return g[0] })
-                    currentIndex: dialog.selectGun[index]
-                    onActivated: function(i) { dialog.setSelector(index + 1, i) }
+                    objectName: "gunKey"
+                    width: 200
+                    model: ["L-Click"]
+                    currentIndex: 0
+                }
+                Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(5) }
+                NumberStepper {
+                    objectName: "gunRate"
+                    width: 200
+                    from: 1; to: 255
+                    value: editor.gun[2]
+                    onEdited: function(v) { dialog.setField(dialog.currentGun, 2, v) }
+                }
+                Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(6) }
+                Row {
+                    spacing: 10
+                    NumberStepper {
+                        objectName: "gunTimes"
+                        width: 200
+                        from: 0; to: 255
+                        value: editor.gun[5]
+                        onEdited: function(v) { dialog.setField(dialog.currentGun, 5, v) }
+                    }
+                    Label { anchors.verticalCenter: parent.verticalCenter; text: dialog.tr(9); color: mainIten.colorGray6 }
+                }
+                Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(7) }
+                NumberStepper {
+                    objectName: "gunX"
+                    width: 200
+                    from: -127; to: 127
+                    value: editor.gun[3]
+                    onEdited: function(v) { dialog.setField(dialog.currentGun, 3, v) }
+                }
+                Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(8) }
+                NumberStepper {
+                    objectName: "gunY"
+                    width: 200
+                    from: -127; to: 127
+                    value: editor.gun[4]
+                    onEdited: function(v) { dialog.setField(dialog.currentGun, 4, v) }
                 }
             }
-        }
-        z: 10
-    }
 
-    // The presets.
-    Rectangle {
-        id: presetBox
-        y: 70
-        width: 260
-        height: parent.height - y - 48
-        radius: 3
-        color: "#99101114"
-        border.color: mainIten.colorGray1
-        Label { x: 2; y: -20; text: dialog.tr(12); visible: false }
-        Column {
-            anchors.fill: parent
-            anchors.margins: 4
-            Repeater {
-                model: dialog.guns
-                delegate: Rectangle {
-                    id: gunRow
-                    required property int index
-                    objectName: "gunRow" + index
-                    required property var modelData
-                    readonly property int selector: dialog.selectGun.indexOf(index)
-                    width: parent.width
-                    height: 30
-                    radius: 2
-                    color: dialog.currentGun === index ? "#3a2c1c" : rowArea.containsMouse ? "#24262b" : "transparent"
-                    Text {
-                        visible: dialog.editingGun !== gunRow.index
-                        x: 12
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: String(gunRow.modelData[0])
-                        color: dialog.currentGun === gunRow.index ? mainIten.colorPrimary : mainIten.fontColor
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontNormalSize
-                    }
-                    Text {
-                        visible: gunRow.selector >= 0
-                        anchors.right: parent.right
-                        anchors.rightMargin: 10
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: dialog.tr(1 + gunRow.selector)
-                        color: mainIten.colorPrimary
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontMinSize
-                    }
-                    MouseArea {
-                        id: rowArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: { mainIten.mainFocus(); dialog.currentGun = gunRow.index }
-                        onDoubleClicked: dialog.editingGun = gunRow.index
-                    }
-                    TextInput {
-                        objectName: "gunNameInput"
-                        visible: dialog.editingGun === gunRow.index
-                        x: 8
-                        width: parent.width - 16
-                        height: 24
-                        anchors.verticalCenter: parent.verticalCenter
-                        verticalAlignment: TextInput.AlignVCenter
-                        leftPadding: 4
-                        maximumLength: 24
-                        validator: RegularExpressionValidator { regularExpression: /[^,;="\\]*/ }
-                        clip: true
-                        color: mainIten.fontColor
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontNormalSize
-                        onVisibleChanged: if (visible) { text = gunRow.modelData[0]; selectAll(); forceActiveFocus() }
-                        onAccepted: { dialog.editingGun = -1; dialog.renameGun(gunRow.index, text) }
-                        onActiveFocusChanged: if (!activeFocus && dialog.editingGun === gunRow.index) dialog.editingGun = -1
-                        Rectangle { anchors.fill: parent; z: -1; radius: 2; color: "#1f2024"; border.color: mainIten.colorPrimary }
-                    }
+            // A small target showing where the correction pulls the aim.
+            Item {
+                anchors.right: parent.right
+                anchors.bottom: buttons.top
+                anchors.bottomMargin: 12
+                width: 120
+                height: 120
+                Rectangle { anchors.centerIn: parent; width: 110; height: 110; radius: 55; color: "transparent"; border.color: mainIten.colorGray1 }
+                Rectangle { anchors.centerIn: parent; width: 56; height: 56; radius: 28; color: "transparent"; border.color: mainIten.colorGray1 }
+                Rectangle { anchors.centerIn: parent; width: 110; height: 1; color: mainIten.colorGray1 }
+                Rectangle { anchors.centerIn: parent; width: 1; height: 110; color: mainIten.colorGray1 }
+                Rectangle {
+                    width: 8; height: 8; radius: 4
+                    color: mainIten.colorPrimary
+                    x: 56 + Math.max(-55, Math.min(55, editor.gun[3] * 2)) - 4
+                    y: 56 + Math.max(-55, Math.min(55, editor.gun[4] * 2)) - 4
                 }
             }
-        }
-    }
 
-    // The selected preset.
-    Grid {
-        id: editor
-        x: presetBox.width + 36
-        y: presetBox.y + 6
-        columns: 2
-        columnSpacing: 24
-        rowSpacing: 18
-        readonly property var gun: dialog.guns[dialog.currentGun] || dialog.newGun("")
-
-        Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(4) }
-        DropDown {
-            objectName: "gunKey"
-            width: 200
-            model: ["L-Click"]
-            currentIndex: 0
-        }
-        Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(5) }
-        NumberStepper {
-            objectName: "gunRate"
-            width: 200
-            from: 1; to: 255
-            value: editor.gun[2]
-            onEdited: function(v) { dialog.setField(dialog.currentGun, 2, v) }
-        }
-        Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(6) }
-        Row {
-            spacing: 10
-            NumberStepper {
-                objectName: "gunTimes"
-                width: 200
-                from: 0; to: 255
-                value: editor.gun[5]
-                onEdited: function(v) { dialog.setField(dialog.currentGun, 5, v) }
+            Row {
+                id: buttons
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                spacing: 16
+                TextButton {
+                    objectName: "gunReset"
+                    text: dialog.tr(10)
+                    onClicked: dialog.resetData()
+                }
+                TextButton {
+                    objectName: "gunClose"
+                    text: dialog.tr(11)
+                    onClicked: dialog.close()
+                }
             }
-            Label { anchors.verticalCenter: parent.verticalCenter; text: dialog.tr(9); color: mainIten.colorGray6 }
-        }
-        Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(7) }
-        NumberStepper {
-            objectName: "gunX"
-            width: 200
-            from: -127; to: 127
-            value: editor.gun[3]
-            onEdited: function(v) { dialog.setField(dialog.currentGun, 3, v) }
-        }
-        Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(8) }
-        NumberStepper {
-            objectName: "gunY"
-            width: 200
-            from: -127; to: 127
-            value: editor.gun[4]
-            onEdited: function(v) { dialog.setField(dialog.currentGun, 4, v) }
-        }
-    }
-
-    // A small target showing where the correction pulls the aim.
-    Item {
-        anchors.right: parent.right
-        anchors.bottom: buttons.top
-        anchors.bottomMargin: 12
-        width: 120
-        height: 120
-        Rectangle { anchors.centerIn: parent; width: 110; height: 110; radius: 55; color: "transparent"; border.color: mainIten.colorGray1 }
-        Rectangle { anchors.centerIn: parent; width: 56; height: 56; radius: 28; color: "transparent"; border.color: mainIten.colorGray1 }
-        Rectangle { anchors.centerIn: parent; width: 110; height: 1; color: mainIten.colorGray1 }
-        Rectangle { anchors.centerIn: parent; width: 1; height: 110; color: mainIten.colorGray1 }
-        Rectangle {
-            width: 8; height: 8; radius: 4
-            color: mainIten.colorPrimary
-            x: 56 + Math.max(-55, Math.min(55, editor.gun[3] * 2)) - 4
-            y: 56 + Math.max(-55, Math.min(55, editor.gun[4] * 2)) - 4
-        }
-    }
-
-    Row {
-        id: buttons
-        anchors.right: parent.right
-        anchors.bottom: parent.bottom
-        spacing: 16
-        TextButton {
-            objectName: "gunReset"
-            text: dialog.tr(10)
-            onClicked: dialog.resetData()
-        }
-        TextButton {
-            objectName: "gunClose"
-            text: dialog.tr(11)
-            onClicked: dialog.close()
         }
     }
 }

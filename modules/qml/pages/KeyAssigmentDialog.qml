@@ -153,114 +153,120 @@ DialogFrame {
         mainIten.hideDialog(dialog)
     }
 
-    Column {
-        width: parent.width
-        spacing: 14
-        // The open rate list lies over the buttons below.
-        z: 2
+    // What the dialog shows is made when it is first opened; its state
+    // lives in the properties above.
+    deferredContent: Component {
+        Item {
+            Column {
+                width: parent.width
+                spacing: 14
+                // The open rate list lies over the buttons below.
+                z: 2
 
-        Text {
-            width: parent.width
-            text: Values.at(dialog.keyAssigmentLang, 55)
-            wrapMode: Text.WordWrap
-            color: mainIten.colorGray2
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize + 1
-        }
-        Row {
-            spacing: 12
-            Text {
-                width: 80
-                anchors.verticalCenter: parent.verticalCenter
-                text: Values.at(dialog.keyAssigmentLang, dialog.mode === "fire" ? 49 : 52)
-                color: mainIten.colorGray3
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-            }
-            KeyCaptureField {
-                objectName: "captureField"
-                width: 360
-                text: dialog.fieldText()
-                capturing: dialog.isCapturing
-                highlighted: dialog.emptyWarning
-                onStartRequested: dialog.startCapture()
-                onTickClicked: dialog.stopCapture()
-            }
-        }
-        Row {
-            visible: dialog.mode === "fire"
-            spacing: 12
-            z: 2
-            Text {
-                width: 80
-                anchors.verticalCenter: parent.verticalCenter
-                text: Values.at(dialog.keyAssigmentLang, 50)
-                color: mainIten.colorGray3
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-            }
-            DropDown {
-                objectName: "rateDropDown"
-                width: 120
-                model: dialog.rateTexts
-                currentIndex: dialog.fireRateIndex
-                rowHeight: 22
-                columns: 3
-                onActivated: function(index) { dialog.fireRateIndex = index }
-            }
-            Text {
-                width: 60
-                anchors.verticalCenter: parent.verticalCenter
-                horizontalAlignment: Text.AlignRight
-                text: Values.at(dialog.keyAssigmentLang, 51)
-                color: mainIten.colorGray3
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-            }
-            Rectangle {
-                width: 70
-                height: 28
-                radius: 3
-                color: "#1f2024"
-                border.color: countInput.activeFocus ? mainIten.colorPrimary : mainIten.colorGray1
-                TextInput {
-                    id: countInput
-                    objectName: "countInput"
-                    anchors.fill: parent
-                    anchors.leftMargin: 8
-                    verticalAlignment: TextInput.AlignVCenter
-                    text: dialog.fireCount
-                    validator: IntValidator { bottom: 0; top: 255 }
-                    maximumLength: 3
-                    color: mainIten.fontColor
-                    selectionColor: mainIten.colorPrimary
+                Text {
+                    width: parent.width
+                    text: Values.at(dialog.keyAssigmentLang, 55)
+                    wrapMode: Text.WordWrap
+                    color: mainIten.colorGray2
                     font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    onTextEdited: dialog.fireCount = text
+                    font.pixelSize: mainIten.fontMinSize + 1
+                }
+                Row {
+                    spacing: 12
+                    Text {
+                        width: 80
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: Values.at(dialog.keyAssigmentLang, dialog.mode === "fire" ? 49 : 52)
+                        color: mainIten.colorGray3
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                    }
+                    KeyCaptureField {
+                        objectName: "captureField"
+                        width: 360
+                        text: dialog.fieldText()
+                        capturing: dialog.isCapturing
+                        highlighted: dialog.emptyWarning
+                        onStartRequested: dialog.startCapture()
+                        onTickClicked: dialog.stopCapture()
+                    }
+                }
+                Row {
+                    visible: dialog.mode === "fire"
+                    spacing: 12
+                    z: 2
+                    Text {
+                        width: 80
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: Values.at(dialog.keyAssigmentLang, 50)
+                        color: mainIten.colorGray3
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                    }
+                    DropDown {
+                        objectName: "rateDropDown"
+                        width: 120
+                        model: dialog.rateTexts
+                        currentIndex: dialog.fireRateIndex
+                        rowHeight: 22
+                        columns: 3
+                        onActivated: function(index) { dialog.fireRateIndex = index }
+                    }
+                    Text {
+                        width: 60
+                        anchors.verticalCenter: parent.verticalCenter
+                        horizontalAlignment: Text.AlignRight
+                        text: Values.at(dialog.keyAssigmentLang, 51)
+                        color: mainIten.colorGray3
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                    }
+                    Rectangle {
+                        width: 70
+                        height: 28
+                        radius: 3
+                        color: "#1f2024"
+                        border.color: countInput.activeFocus ? mainIten.colorPrimary : mainIten.colorGray1
+                        TextInput {
+                            id: countInput
+                            objectName: "countInput"
+                            anchors.fill: parent
+                            anchors.leftMargin: 8
+                            verticalAlignment: TextInput.AlignVCenter
+                            text: dialog.fireCount
+                            validator: IntValidator { bottom: 0; top: 255 }
+                            maximumLength: 3
+                            color: mainIten.fontColor
+                            selectionColor: mainIten.colorPrimary
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                            onTextEdited: dialog.fireCount = text
+                        }
+                    }
+                    Text {
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: Values.at(dialog.keyAssigmentLang, 58)
+                        color: mainIten.colorGray6
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontMinSize
+                    }
                 }
             }
-            Text {
-                anchors.verticalCenter: parent.verticalCenter
-                text: Values.at(dialog.keyAssigmentLang, 58)
-                color: mainIten.colorGray6
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontMinSize
+            Row {
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                spacing: 16
+                TextButton {
+                    objectName: "keyDialogOk"
+                    text: Values.at(dialog.keyAssigmentLang, 53)
+                    onClicked: dialog.accept()
+                }
+                TextButton {
+                    objectName: "keyDialogCancel"
+                    text: Values.at(dialog.keyAssigmentLang, 54)
+                    onClicked: dialog.cancel()
+                }
             }
-        }
-    }
-    Row {
-        anchors.right: parent.right
-        anchors.bottom: parent.bottom
-        spacing: 16
-        TextButton {
-            objectName: "keyDialogOk"
-            text: Values.at(dialog.keyAssigmentLang, 53)
-            onClicked: dialog.accept()
-        }
-        TextButton {
-            objectName: "keyDialogCancel"
-            text: Values.at(dialog.keyAssigmentLang, 54)
-            onClicked: dialog.cancel()
         }
     }
 }

@@ -208,17 +208,29 @@ PageBase {
         ui_View.deleteMacroUpdateProfile(name)
     }
 
-    // The macro editor renamed a macro: entries bound to it show the new name.
+    // The macro editor renames a macro: the file or folder on disk, then the
+    // entries bound to it, which show the new name. False, with everything
+    // as it was, when the rename or the profile's write fails.
     function macroRenamed(level, type, oldName, newName) {
+        if (!ui_View.modifyMacroNameUpdateProfile(level, type, oldName, newName))
+            return false
         var names = [macroNames[0].slice(), macroNames[1].slice()]
+        var bound = []
         for (var i = 0; i < 16; ++i) {
             if (modKeys[i][0] === 4 && names[0][i] === oldName) {
                 names[0][i] = newName
                 ui_View.setData(macroKeyPrefix(0) + i, newName)
+                bound.push(i)
             }
         }
+        if (bound.length > 0 && !ui_View.writePendingSettings()) {
+            for (var k = 0; k < bound.length; ++k)
+                ui_View.setData(macroKeyPrefix(0) + bound[k], oldName)
+            ui_View.modifyMacroNameUpdateProfile(level, type, newName, oldName)
+            return false
+        }
         macroNames = names
-        ui_View.modifyMacroNameUpdateProfile(level, type, oldName, newName)
+        return true
     }
 
     // The macro editor changed a macro's actions: every entry bound to it
@@ -258,7 +270,7 @@ PageBase {
             return
         }
         if (kind === "macro")
-            macroKeyDialog.open(index, code)
+            mainIten.macroKeyDialogItem().open(index, code)
         else
             keyAssigmentDialog.open(kind, index, code)
     }

@@ -31,8 +31,13 @@ PageBase {
         "Confirm delete ?", "Macro List", "Actions", "OK", "Cancel",
         "Press a key to insert", "Folder", "Macro", "ms", "Run mode",
         "Bytes", "Select or create a macro", "Down", "Up",
-        "This name is not allowed.", "Not imported, the name is not allowed:"
+        "This name is not allowed.", "Not imported, the name is not allowed:",
+        "Not imported, this folder cannot be read:", "and %1 more"
     ]
+    // A refused-names message names this many, then counts the rest.
+    readonly property int refusedNamesShown: 5
+    // Longer names are shortened in the middle in such a message.
+    readonly property int refusedNameLength: 48
 
     // Deepest level a folder may sit at; level 5 holds macros only.
     readonly property int maxFolderLevel: 4
@@ -120,11 +125,27 @@ PageBase {
         return ui_View.isMacroNameAllowed(String(name)) === true
     }
 
-    // Tells the user which files an import passed over for their names.
+    // Tells the user about a folder an import could not read, or which files
+    // it passed over for their names: the first few, and how many more.
     function reportRefusedImports() {
+        var unreadable = String(ui_View.getUnreadableImportFolder())
+        if (unreadable !== "") {
+            warn(tr(40) + " " + unreadable)
+            return 1
+        }
         var refused = Values.toList(ui_View.getRefusedImportNames())
-        if (refused.length > 0)
-            warn(tr(39) + " " + refused.join(", "))
+        if (refused.length > 0) {
+            var shown = refused.slice(0, refusedNamesShown).map(function(n) {
+                var name = String(n)
+                var half = refusedNameLength / 2
+                return name.length <= refusedNameLength ? name
+                        : name.slice(0, half - 1) + "\u2026" + name.slice(name.length - half)
+            })
+            var text = tr(39) + " " + shown.join(", ")
+            if (refused.length > refusedNamesShown)
+                text += " " + tr(41).replace("%1", refused.length - refusedNamesShown)
+            warn(text)
+        }
         return refused.length
     }
 
@@ -486,6 +507,13 @@ PageBase {
             return false
         }
         var oldName = node.name
+        // All or nothing: the file or folder on disk (whose place the
+        // selected folder names give) and the button page's bindings first,
+        // then the name index; when the index cannot be written the rename
+        // is undone, so file, index and profiles keep the old name.
+        selectParentOf(node)
+        if (!keyMatrixPage.macroRenamed(node.level, node.type, oldName, name))
+            return false
         // Only the lists this rename changes are written, in one write: the
         // lists that hold the entry up to the top level and, for a folder,
         // every list below it, whose groups are named after the folder's
@@ -497,11 +525,13 @@ PageBase {
             writes.push(listWrite(f, 1, ""))
         if (node.type === 1)
             treeWrites(node, writes)
-        ui_View.updataMacroLists(writes)
-        // The button page renames its bindings, then the file or folder on
-        // disk, whose place the selected folder names give.
+        if (!ui_View.updataMacroLists(writes)) {
+            node.name = oldName
+            selectParentOf(node)
+            keyMatrixPage.macroRenamed(node.level, node.type, name, oldName)
+            return false
+        }
         selectParentOf(node)
-        keyMatrixPage.macroRenamed(node.level, node.type, oldName, name)
         rebuildRows()
         if (node === currentMacro)
             selectNode(node)
@@ -867,7 +897,9 @@ PageBase {
                     leftPadding: 4
                     clip: true
                     maximumLength: 40
-                    validator: RegularExpressionValidator { regularExpression: /[^\\\/:*?"<>|,;=]*/ }
+                    // Every character the name rule refuses (",", ".", "/" ...)
+                    // can be typed and gets the rule's one message on Return,
+                    // rather than some vanishing silently.
                     color: mainIten.fontColor
                     selectionColor: mainIten.colorPrimary
                     font.family: mainIten.fontFamily
@@ -1109,7 +1141,7 @@ PageBase {
 
         TextButton {
             objectName: "recordButton"
-            width: Math.min(parent.width, 200)
+            minimumWidth: Math.min(parent.width, 200)
             text: page.isRecording ? page.tr(17) : page.tr(16)
             textColor: page.isRecording ? mainIten.colorAccent : (page.currentMacro ? mainIten.fontColor : mainIten.colorGray6)
             onClicked: {

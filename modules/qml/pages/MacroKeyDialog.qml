@@ -60,7 +60,8 @@ DialogFrame {
         selectedRow = -1
         var c = code || []
         // A button without a macro starts from the run mode chosen in the macro editor.
-        runMode = Number(c[0]) === 4 && Number(c[1]) >= 0 && Number(c[1]) <= 2 ? Number(c[1]) : macroEditor.runMode
+        runMode = Number(c[0]) === 4 && Number(c[1]) >= 0 && Number(c[1]) <= 2 ? Number(c[1])
+                : (mainIten.macroEditor ? mainIten.macroEditor.runMode : 0)
         mainIten.showDialog(dialog)
     }
 

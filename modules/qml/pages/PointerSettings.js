@@ -20,6 +20,15 @@ function speedIndex(position) {
     return 0;
 }
 
+// The slider position that shows index i (0 to 10): the start of its
+// band, the track's end for the fastest, so that speedIndex gives i back.
+function positionOfIndex(i) {
+    var n = Math.max(0, Math.min(speedThresholds.length - 1, Math.round(Number(i))));
+    if (n === speedThresholds.length - 1)
+        return speedTrack;
+    return n === 0 ? 0 : speedThresholds[n - 1];
+}
+
 // Report rate: the choices 125, 250, 500 and 1000 Hz are stored as 0 to 3
 // and sent as the mouse's interval values 8, 4, 2 and 1.
 var reportRates = ["125 Hz", "250 Hz", "500 Hz", "1000 Hz"];

@@ -9,8 +9,9 @@ DialogFrame {
     // Texts of the group "profile".
     property var profileLang: ["Profiles", "Close", "New", "Delete", "Export", "Import",
         "Confirm delete ?", "OK", "Cancel", "A profile with this name already exists.",
-        "Double-click a name to rename it; right-click it to export or import.",
-        "Six profiles are the most there can be. Delete one first."]
+        "A click switches to a profile. Right-click: select it without switching (to delete, export or import). Double-click: rename.",
+        "Six profiles are the most there can be. Delete one first.",
+        "The profile in use cannot be deleted. Right-click another profile to select it without switching to it."]
     // Names shown, and the profile slot of each entry.
     property var profileNames: ["Standard"]
     property var profileSlots: [0]
@@ -25,8 +26,23 @@ DialogFrame {
 
     title: Values.at(profileLang, 0)
     width: 460
-    height: 440
+    // Tall enough for the hint, six rows, a message and the buttons in
+    // every language (the frame's title takes 52, its bottom margin 20).
+    height: Math.max(440, 52 + errorText.y + errorText.height + 16 + 36 + 20)
     onCloseRequested: close()
+
+    // Escape first closes the right-click menu or the delete question.
+    function closeInner() {
+        if (contextMenu.visible) {
+            contextMenu.visible = false
+            return true
+        }
+        if (pendingDelete >= 0) {
+            pendingDelete = -1
+            return true
+        }
+        return false
+    }
 
     function init(isSendData, isRecovery) {
         var entries = Values.toList(ui_View.getNameList(2))
@@ -110,10 +126,16 @@ DialogFrame {
         return index > 0 && index < profileNames.length && profileSlots[index] !== mainIten.profileNo
     }
 
-    // "Delete" asks first; the file of the profile stays on disk.
+    // "Delete" asks first; the file of the profile stays on disk. The
+    // profile in use says why it stays: a click on a name switches to it,
+    // so a user who clicked to select may not know it is now in use.
     function requestDelete(index) {
-        if (!canDelete(index))
+        contextMenu.visible = false
+        if (!canDelete(index)) {
+            if (index >= 0 && index < profileSlots.length && profileSlots[index] === mainIten.profileNo)
+                editError = Values.at(profileLang, 12)
             return false
+        }
         contextMenu.visible = false
         editIndex = -1
         pendingDelete = index
@@ -135,8 +157,11 @@ DialogFrame {
 
     // "Export": the profile's file to a file the user picks.
     function exportProfile(index) {
-        var slot = index >= 0 && index < profileSlots.length ? profileSlots[index] : mainIten.profileNo
-        ui_View.saveProfile(slot)
+        var inList = index >= 0 && index < profileSlots.length
+        var slot = inList ? profileSlots[index] : mainIten.profileNo
+        // The dialog suggests the profile's name as the file name.
+        var name = inList ? profileNames[index] : profileNames[indexOfSlot(slot)]
+        ui_View.saveProfile(slot, name === undefined ? "" : String(name))
     }
 
     // "Import": a new entry whose profile comes from a file the user picks;
@@ -215,7 +240,26 @@ DialogFrame {
         onTriggered: dialog.choose(entry)
     }
 
-    onVisibleChanged: if (!visible) chooseTimer.stop()
+    // Keys reach the list while the dialog is open: Up and Down select
+    // without switching, Return switches, Delete asks to delete.
+    onVisibleChanged: {
+        if (visible)
+            forceActiveFocus()
+        else
+            chooseTimer.stop()
+    }
+    function selectByKey(step) {
+        if (editIndex >= 0 || pendingDelete >= 0)
+            return
+        chooseTimer.stop()
+        contextMenu.visible = false
+        editError = ""
+        selectedIndex = Math.max(0, Math.min(profileNames.length - 1, selectedIndex + step))
+    }
+    Keys.onUpPressed: selectByKey(-1)
+    Keys.onDownPressed: selectByKey(1)
+    Keys.onReturnPressed: if (editIndex < 0 && pendingDelete < 0) choose(selectedIndex)
+    Keys.onDeletePressed: if (editIndex < 0 && pendingDelete < 0) requestDelete(selectedIndex)
     // The rename field gives the keys back to the dialog, so Escape still
     // reaches the frame.
     onEditIndexChanged: if (editIndex < 0 && visible) forceActiveFocus()
@@ -329,8 +373,11 @@ DialogFrame {
     }
 
     Text {
+        id: errorText
+        objectName: "profileError"
         y: list.y + list.height + 8
         width: parent.width
+        wrapMode: Text.WordWrap
         visible: dialog.editError !== ""
         text: dialog.editError
         color: mainIten.colorAccent
@@ -344,14 +391,14 @@ DialogFrame {
         spacing: 12
         TextButton {
             objectName: "newProfileButton"
-            width: 100
+            minimumWidth: 100
             text: Values.at(dialog.profileLang, 2)
             opacity: dialog.profileNames.length < dialog.maxProfiles ? 1 : 0.4
             onClicked: dialog.newProfile()
         }
         TextButton {
             objectName: "deleteProfileButton"
-            width: 100
+            minimumWidth: 100
             text: Values.at(dialog.profileLang, 3)
             opacity: dialog.canDelete(dialog.selectedIndex) ? 1 : 0.4
             onClicked: dialog.requestDelete(dialog.selectedIndex)
@@ -359,7 +406,7 @@ DialogFrame {
     }
     TextButton {
         objectName: "closeProfileButton"
-        width: 100
+        minimumWidth: 100
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         text: Values.at(dialog.profileLang, 1)
@@ -384,11 +431,12 @@ DialogFrame {
             y: 3
             width: parent.width - 6
             Repeater {
-                model: [4, 5]
+                model: [4, 5, 3]
                 delegate: Rectangle {
                     required property int index
                     required property var modelData
-                    objectName: index === 0 ? "exportItem" : "importItem"
+                    objectName: ["exportItem", "importItem", "deleteItem"][index]
+                    opacity: index !== 2 || dialog.canDelete(contextMenu.entry) ? 1 : 0.4
                     width: menuColumn.width
                     height: 28
                     color: itemArea.containsMouse ? "#3a2e1e" : "transparent"
@@ -409,8 +457,10 @@ DialogFrame {
                             contextMenu.visible = false
                             if (index === 0)
                                 dialog.exportProfile(contextMenu.entry)
-                            else
+                            else if (index === 1)
                                 dialog.importProfile()
+                            else
+                                dialog.requestDelete(contextMenu.entry)
                         }
                     }
                 }
@@ -455,13 +505,13 @@ DialogFrame {
             spacing: 12
             TextButton {
                 objectName: "deleteOk"
-                width: 100
+                minimumWidth: 100
                 text: Values.at(dialog.profileLang, 7)
                 onClicked: dialog.confirmDelete()
             }
             TextButton {
                 objectName: "deleteCancel"
-                width: 100
+                minimumWidth: 100
                 text: Values.at(dialog.profileLang, 8)
                 onClicked: dialog.pendingDelete = -1
             }

@@ -29,15 +29,33 @@ PageBase {
     property var unavailable: ["", "", ""]
 
     function readAvailability() {
-        var reasons = ui_View.mousePointerUnavailable ? Values.toList(ui_View.mousePointerUnavailable()) : []
+        var reasons = ui_View.mousePointerUnavailable
+                ? Values.toList(ui_View.mousePointerUnavailable(mainIten.language)) : []
         unavailable = reasons.length === 3 ? reasons : ["", "", ""]
+    }
+
+    // The desktop's values now: pointer-speed and double-click slider
+    // indexes, wheel lines; -1 where it cannot tell.
+    function desktopValues() {
+        var v = ui_View.mousePointerCurrent ? Values.toList(ui_View.mousePointerCurrent()) : []
+        return v.length === 3 ? v.map(function(x) { return Values.toInt(x, -1) }) : [-1, -1, -1]
+    }
+
+    function isStored(value) {
+        return value !== undefined && value !== null && String(value) !== ""
     }
 
     function init(isSendData, isRecovery) {
         var recovery = isRecovery === true
-        mouseRate = Values.toInt(ui_View.getData("mouse/mouseRate", recovery), 138)
-        doubleRate = Values.toInt(ui_View.getData("mouse/doubleRate", recovery), 138)
-        scrollRate = Math.max(1, Values.toInt(ui_View.getData("mouse/scrollRate", recovery), 3))
+        var stored = [ui_View.getData("mouse/mouseRate", recovery), ui_View.getData("mouse/doubleRate", recovery),
+                      ui_View.getData("mouse/scrollRate", recovery)]
+        var desktop = desktopValues()
+        // Where the profile stores no value the page shows the desktop's.
+        mouseRate = isStored(stored[0]) ? Values.toInt(stored[0], 138)
+                : desktop[0] >= 0 ? Pointer.positionOfIndex(desktop[0]) : 138
+        doubleRate = isStored(stored[1]) ? Values.toInt(stored[1], 138)
+                : desktop[1] >= 0 ? Pointer.positionOfIndex(desktop[1]) : 138
+        scrollRate = Math.max(1, isStored(stored[2]) ? Values.toInt(stored[2], 3) : desktop[2] > 0 ? desktop[2] : 3)
         if (!Pointer.isOneScreen(scrollRate))
             typedLines = scrollRate
         lod = Pointer.snapLod(Values.toInt(ui_View.getData("mouse/lod", recovery), 3))
@@ -45,25 +63,30 @@ PageBase {
         reportRate = Pointer.reportRateChoice(ui_View.getData("mouse/reportRate", recovery))
         changedSteps = []
         readAvailability()
-        if (isSendData === true)
-            send(0)
+        // A profile sets only the desktop values it stores, and only those
+        // the desktop does not have already.
+        if (isSendData === true) {
+            var shown = [Pointer.speedIndex(mouseRate), Pointer.speedIndex(doubleRate), scrollRate]
+            send([1, 2, 3].filter(function(step) {
+                return isStored(stored[step - 1]) && shown[step - 1] !== desktop[step - 1]
+            }))
+        }
         pageInitialised(isSendData === true, recovery)
     }
 
-    // Store and send: step 0 all three system values, 1 pointer speed only,
-    // 2 double click only, 3 scroll lines only; lift-off and report rate,
-    // which the mouse keeps per profile, every time.
-    function send(step) {
-        var s = Values.toInt(step, 0)
-        if (s === 0 || s === 1) {
+    // Store and send the system values of `steps` (1 pointer speed, 2
+    // double click, 3 scroll lines); lift-off and report rate, which the
+    // mouse keeps per profile, every time.
+    function send(steps) {
+        if (steps.indexOf(1) >= 0) {
             ui_View.setData("mouse/mouseRate", mouseRate)
             ui_View.mouseSetCursorSpeed(Pointer.speedIndex(mouseRate))
         }
-        if (s === 0 || s === 2) {
+        if (steps.indexOf(2) >= 0) {
             ui_View.setData("mouse/doubleRate", doubleRate)
             ui_View.mouseSetDoubleClickSpeed(Pointer.speedIndex(doubleRate))
         }
-        if (s === 0 || s === 3) {
+        if (steps.indexOf(3) >= 0) {
             ui_View.setData("mouse/scrollRate", scrollRate)
             ui_View.mouseSetVerticalScrollLines(scrollRate)
         }
@@ -74,12 +97,11 @@ PageBase {
         ui_View.mouseSetReportRate(Pointer.reportRateValue(reportRate))
     }
 
-    // Without a step, only the one control that changed is sent when there
-    // is exactly one; otherwise all of them.
+    // Without a step, the system values the user changed; step 0 is all
+    // three, 1 to 3 one of them.
     function saveData(step) {
-        var s = step !== undefined ? Values.toInt(step, 0)
-                : changedSteps.length === 1 ? changedSteps[0] : 0
-        send(s)
+        var s = step !== undefined ? Values.toInt(step, 0) : -1
+        send(s < 0 ? changedSteps : s === 0 ? [1, 2, 3] : [s])
         changedSteps = []
         pageSaved()
     }
@@ -154,12 +176,18 @@ PageBase {
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontNormalSize
     }
-    // Beside a caption: why the desktop does not offer this setting.
+    // Beside a caption: why the desktop does not offer this setting. It
+    // keeps to the width left beside the caption and wraps there (some
+    // languages need more than one line in the narrow scroll-lines column).
     component UnavailableNote: Text {
         property string reason: ""
         anchors.leftMargin: 12
+        width: Math.max(40, parent.width - x)
         visible: reason !== ""
         text: reason
+        wrapMode: Text.WordWrap
+        maximumLineCount: 3
+        elide: Text.ElideRight
         color: mainIten.colorAccent
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontMinSize
@@ -220,12 +248,15 @@ PageBase {
         height: 110
         Caption { id: linesCaption; text: Values.at(page.systemSettingLang, 3) }
         UnavailableNote {
+            id: wheelLinesNote
             objectName: "wheelLinesUnavailable"
             anchors.left: linesCaption.right
             reason: page.unavailable[2]
         }
+        // Room for a reason on more than one line.
+        readonly property real noteExtra: wheelLinesNote.visible ? Math.max(0, wheelLinesNote.y + wheelLinesNote.height - 26) : 0
         Row {
-            y: 30
+            y: 30 + parent.noteExtra
             enabled: page.unavailable[2] === ""
             opacity: enabled ? 1 : 0.35
             spacing: 10
@@ -249,9 +280,15 @@ PageBase {
                     selectionColor: mainIten.colorPrimary
                     font.family: mainIten.fontFamily
                     font.pixelSize: mainIten.fontNormalSize
+                    // A number above the field's range is taken as its top
+                    // and shown so at once; the field never shows a value
+                    // other than the one stored and sent.
                     onTextEdited: {
-                        if (acceptableInput)
-                            page.setScrollLines(text)
+                        var n = parseInt(text, 10)
+                        if (acceptableInput || n > Pointer.maxLines)
+                            page.setScrollLines(n)
+                        if (n > Pointer.maxLines)
+                            text = Qt.binding(function() { return String(page.typedLines) })
                     }
                 }
             }
@@ -262,7 +299,7 @@ PageBase {
         }
         CheckBox {
             objectName: "oneScreenBox"
-            y: 72
+            y: 72 + parent.noteExtra
             enabled: page.unavailable[2] === ""
             opacity: enabled ? 1 : 0.35
             text: Values.at(page.systemSettingLang, 4)

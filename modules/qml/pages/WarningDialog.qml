@@ -45,7 +45,11 @@ DialogFrame {
         id: message
         width: parent.width
         text: dialog.text
-        wrapMode: Text.WordWrap
+        // However long the text (a path, a name without blanks), the box
+        // keeps inside the window with its OK button in view.
+        wrapMode: Text.WrapAtWordBoundaryOrAnywhere
+        maximumLineCount: 12
+        elide: Text.ElideRight
         color: mainIten.colorGray3
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontNormalSize

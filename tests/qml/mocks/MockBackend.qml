@@ -102,6 +102,7 @@ QtObject {
         function setData(key, value) { backend.record("ui_View.setData", arguments); backend.profile[key] = value }
         function getDataList(key, isRecovery) { backend.record("ui_View.getDataList", arguments); return backend.profileLists[key] || [] }
         function setDataList(key, list) { backend.record("ui_View.setDataList", arguments); backend.profileLists[key] = list }
+        function writePendingSettings() { return true }
         function getLangStrings(group, lang) {
             backend.record("ui_View.getLangStrings", arguments)
             var file = backend.languages[lang]
@@ -133,7 +134,7 @@ QtObject {
         function mouseSetReportRate(rate) { backend.record("ui_View.mouseSetReportRate", arguments) }
         function monotonicMs() { return backend.nowMs }
         function updataNameList(type, list) { backend.record("ui_View.updataNameList", arguments); backend.nameLists[String(type)] = list; return true }
-        function saveProfile(slot) { backend.record("ui_View.saveProfile", arguments) }
+        function saveProfile(slot, name) { backend.record("ui_View.saveProfile", arguments) }
         function loadProfile(slot) { backend.record("ui_View.loadProfile", arguments); return backend.importAnswer }
         function setMacroLevel(level) { backend.record("ui_View.setMacroLevel", arguments) }
         function setMacroSelectName(n1, n2, n3, n4, n5) { backend.record("ui_View.setMacroSelectName", arguments) }
@@ -158,7 +159,7 @@ QtObject {
         }
         function mouseSendMacroData(bytes, index) { backend.record("ui_View.mouseSendMacroData", arguments); return true }
         function deleteMacroUpdateProfile(name) { backend.record("ui_View.deleteMacroUpdateProfile", arguments) }
-        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments) }
+        function modifyMacroNameUpdateProfile(level, type, oldName, newName) { backend.record("ui_View.modifyMacroNameUpdateProfile", arguments); return true }
 
         // ---- macro editor, gun editor and lighting page ----
         function updataMacroList(att, level, name, l0, l1, l2, l3, l4, l5, l6, l7, l8, l9) { backend.record("ui_View.updataMacroList", arguments); return true }
@@ -180,14 +181,14 @@ QtObject {
         }
         function createMacroIni(name, index, level, type) { backend.record("ui_View.createMacroIni", arguments); return true }
         function saveMacroIni(level, name, macros, repeat) { backend.record("ui_View.saveMacroIni", arguments); return true }
-        // The library's name rule, as the backend applies it.
+        // The editor's name rule, as the backend applies it (no dots).
         function isMacroNameAllowed(name) {
             var n = String(name)
-            return n !== "" && n.trim() === n && !/[\\\/:*?"<>|,;=\x00-\x1f\x7f]/.test(n)
-                   && n !== "." && n !== ".." && n.charAt(n.length - 1) !== "."
+            return n !== "" && n.trim() === n && !/[\\\/:*?"<>|,;=.\x00-\x1f\x7f]/.test(n)
                    && !/^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\..*)?$/i.test(n)
         }
         function getRefusedImportNames() { return backend.refusedImports }
+        function getUnreadableImportFolder() { return "" }
         function deleteMacroIni(level, type, name) { backend.record("ui_View.deleteMacroIni", arguments); return true }
         function loadMacroFile(level, type) { backend.record("ui_View.loadMacroFile", arguments); return backend.answer("loadMacroFile", arguments, "") }
         function saveMacroFile(level, name) { backend.record("ui_View.saveMacroFile", arguments) }

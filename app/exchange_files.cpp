@@ -1,0 +1,50 @@
+// Start folder, suggested name and extension of the exchange dialogs.
+#include "app/exchange_files.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+// Characters no file name on the supported systems may hold become "_".
+QString fileNameFrom(const QString& name)
+{
+    QString n = name.trimmed();
+    for (QChar& c : n) {
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    return n;
+}
+} // namespace
+
+QString ExchangeFiles::startFolder() const
+{
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+QString ExchangeFiles::suggestedFile(const QString& name, const QString& extension) const
+{
+    const QString file = fileNameFrom(name);
+    return QDir(startFolder()).filePath((file.isEmpty() ? QStringLiteral("export") : file) + extension);
+}
+
+QString ExchangeFiles::withExtension(const QString& chosen, const QString& extension)
+{
+    if (chosen.isEmpty() || chosen.endsWith(extension, Qt::CaseInsensitive))
+        return chosen;
+    return chosen + extension;
+}
+
+void ExchangeFiles::rememberFile(const QString& chosen)
+{
+    if (!chosen.isEmpty())
+        m_lastFolder = QDir::cleanPath(QFileInfo(chosen).absolutePath());
+}
+
+void ExchangeFiles::rememberFolder(const QString& chosen)
+{
+    if (!chosen.isEmpty())
+        m_lastFolder = QFileInfo(QDir::cleanPath(QDir(chosen).absolutePath())).absolutePath();
+}
