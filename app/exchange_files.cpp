@@ -32,7 +32,11 @@ QString ExchangeFiles::suggestedFile(const QString& name, const QString& extensi
 
 QString ExchangeFiles::withExtension(const QString& chosen, const QString& extension)
 {
-    if (chosen.isEmpty() || chosen.endsWith(extension, Qt::CaseInsensitive))
+    // A name that is already there (the dialog asked before replacing it,
+    // and the export refuses what is no regular file) is kept as chosen:
+    // "/dev/zero" must not become a new "/dev/zero.pf" beside the device.
+    const QFileInfo info(chosen);
+    if (chosen.isEmpty() || chosen.endsWith(extension, Qt::CaseInsensitive) || info.exists() || info.isSymLink())
         return chosen;
     return chosen + extension;
 }

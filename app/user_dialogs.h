@@ -17,6 +17,9 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
     virtual QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir) = 0;
+    // True where the answers are paths a command named exactly, not names a
+    // user typed: those never get an exchange file's extension added.
+    virtual bool answersExactPaths() const { return false; }
     // A modal warning box with an OK button.
     virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
 

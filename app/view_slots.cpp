@@ -11,6 +11,13 @@ const QString MacroExchangeFilter = QStringLiteral("Macro(*.mc)");
 const QString MacroExtension = QStringLiteral(".mc");
 const QString ProfileExtension = QStringLiteral(".pf");
 
+// A name typed into the save dialog gets the exchange file's extension; a
+// path that a command named is written exactly as given.
+QString savedFileName(const QString& chosen, const QString& extension)
+{
+    return UserDialogs::current().answersExactPaths() ? chosen : ExchangeFiles::withExtension(chosen, extension);
+}
+
 NameIndex& names()
 {
     return NameIndex::instance();
@@ -51,7 +58,7 @@ void myQQuickView::saveProfile(int profile, QString profileName)
     if (!m_profiles.slot(profile))
         return;
     const QString name = profileName.isEmpty() ? QStringLiteral("Profile %1").arg(profile + 1) : profileName;
-    const QString target = ExchangeFiles::withExtension(
+    const QString target = savedFileName(
         UserDialogs::current().saveFileName(this, tr("Save File"), m_exchange.suggestedFile(name, ProfileExtension),
                                             tr("Profile(*.pf)")),
         ProfileExtension);
@@ -251,7 +258,7 @@ QString myQQuickView::loadMacroFile(QVariant macroLevel, QVariant selectType)
 
 void myQQuickView::saveMacroFile(QVariant macroLevel, QVariant macroName)
 {
-    const QString chosen = ExchangeFiles::withExtension(
+    const QString chosen = savedFileName(
         UserDialogs::current().saveFileName(this, QStringLiteral("Save File"),
                                             m_exchange.suggestedFile(macroName.toString(), MacroExtension),
                                             MacroExchangeFilter),

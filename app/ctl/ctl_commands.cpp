@@ -34,6 +34,7 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_answer; }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_answer; }
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return QString(); }
+    bool answersExactPaths() const override { return true; }
     void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
 
     QStringList warnings;

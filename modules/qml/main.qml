@@ -334,7 +334,7 @@ Item {
     // A transfer a closing dialog leaves behind: the window stays locked
     // under the note "Save" shows until it is over.
     function sendSettings(transfer) {
-        controlUIEnable(false, qsTr("Sending settings…"))
+        controlUIEnable(false, transferNotes[0])
         transfer()
         controlUIEnable(true)
     }
