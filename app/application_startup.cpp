@@ -5,12 +5,19 @@
 #include "app/input_capture.h"
 #include "app/input_capture_fallback.h"
 #include "app/qt_single_core_application.h"
+#ifdef Q_OS_LINUX
+#include "app/session_bus.h"
+#endif
 #include "app/shipped_data_upgrade.h"
+#include "app/startup_arguments.h"
 #include "app/termination_signals.h"
 #include "app/widget.h"
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QQuickWindow>
+#include <cstdio>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -62,6 +69,16 @@ void enterDataDirectory()
     if (!location.shippedModules.isEmpty()
         && seedUserData(location.shippedModules, location.workingDirectory + QStringLiteral("/modules")) < 0)
         qWarning("cannot copy the shipped data to %s", qPrintable(location.workingDirectory));
+    // A newer release's fixes (translations, gun data, icons) replace the
+    // user's copies they never changed.
+    if (!location.shippedModules.isEmpty()) {
+        const auto refreshed = ShippedDataUpgrade::refreshShippedFiles(
+            location.shippedModules, location.workingDirectory + QStringLiteral("/modules"));
+        if (!refreshed.replaced.isEmpty())
+            qDebug() << "Updated to the shipped version:" << refreshed.replaced;
+        if (!refreshed.ok)
+            qWarning("cannot update the shipped files in %s", qPrintable(location.workingDirectory));
+    }
     // A newer release's configuration may know keys and mice the user's
     // copy does not.
     if (!location.shippedModules.isEmpty()
@@ -75,6 +92,21 @@ void enterDataDirectory()
 
 int runApplication(int argc, char** argv, const StartupOptions& options)
 {
+    const StartupArguments arguments = parseStartupArguments(argc, argv);
+    const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    // Answered before anything needs a display.
+    if (arguments.help || arguments.version) {
+        const QByteArray text = (arguments.help ? startupUsage(program) : startupVersion(program)).toLocal8Bit();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+        return 0;
+    }
+    // Diagnostics are for whoever asks for them: --verbose, or Qt's logging
+    // rules in the environment (which take precedence over these).
+    if (!arguments.verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+#ifdef Q_OS_LINUX
+    disableSessionBusAutolaunch();
+#endif
     // The scene's glyphs and images fit in a 512-pixel texture atlas; Qt's
     // default reserves a far larger one, several MiB of private memory for a
     // program that idles in the tray. A user's own setting wins.
@@ -87,7 +119,10 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
     {
         QtSingleCoreApplication app(argc, argv);
         if (app.isRunning()) {
-            app.sendMessage(QString(), 5000);
+            // The running one takes over: that is this start's success.
+            if (app.sendMessage(QString(), 5000))
+                return 0;
+            std::fprintf(stderr, "%s: the running instance did not answer\n", qPrintable(program));
             return 1;
         }
         enterDataDirectory();
@@ -119,7 +154,10 @@ int runApplication(int argc, char** argv, const StartupOptions& options)
 
         quitOnTerminationSignals();
 
-        widget->showNormal();
+        if (arguments.tray)
+            widget->startInTray(Widget::TrayStartPatienceMs);
+        else
+            widget->showNormal();
         widget->checkDevice();
         rc = app.exec();
 

@@ -10,6 +10,8 @@ class FreedesktopNotifier : public DesktopNotifier {
 public:
     explicit FreedesktopNotifier(const QDBusConnection& connection);
     void notify(const QString& title, const QString& text, int timeoutMs) override;
+    // A notification service runs, or the bus starts one on demand.
+    bool serviceAvailable() override;
     // The service's id of the last notice shown (0: none yet).
     uint lastId() const { return m_lastId; }
 

@@ -1,4 +1,6 @@
 #include "app/freedesktop_notifier.h"
+#include "app/session_bus.h"
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -9,6 +11,15 @@
 
 FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection& connection) : m_connection(connection)
 {
+}
+
+bool FreedesktopNotifier::serviceAvailable()
+{
+    if (!m_connection.isConnected())
+        return false;
+    QDBusConnectionInterface* bus = m_connection.interface();
+    return bus->isServiceRegistered(QLatin1String(Service))
+        || bus->activatableServiceNames().value().contains(QLatin1String(Service));
 }
 
 void FreedesktopNotifier::notify(const QString& title, const QString& text, int timeoutMs)
@@ -35,20 +46,6 @@ void FreedesktopNotifier::notify(const QString& title, const QString& text, int 
         watcher->deleteLater();
     });
 }
-
-namespace {
-// The session bus, where a session has one: its address in the environment
-// or the per-user socket. Anything else would have libdbus autolaunch a bus
-// of its own, which no desktop listens on.
-QDBusConnection sessionBusIfAny()
-{
-    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
-        && (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") || !QFileInfo::exists(runtimeBus)))
-        return QDBusConnection(QStringLiteral("halcyon-no-session-bus"));
-    return QDBusConnection::sessionBus();
-}
-} // namespace
 
 DesktopNotifier& DesktopNotifier::system()
 {

@@ -1,7 +1,11 @@
 #include "app/shipped_data_upgrade.h"
 #include "settings/ini_format.h"
 #include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QSaveFile>
 #include <QDebug>
 
@@ -98,6 +102,84 @@ Result mergeConfig(const QString& shippedModules, const QString& userModules)
         return Result::Failed;
     record.write(hash + '\n');
     return record.commit() ? Result::Merged : Result::Failed;
+}
+
+namespace {
+QMap<QString, QByteArray> readManifest(const QString& path)
+{
+    QMap<QString, QByteArray> hashes;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return hashes;
+    // "HASH  PATH" lines, as sha256sum writes them.
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const int gap = line.indexOf("  ");
+        if (gap > 0)
+            hashes.insert(QString::fromUtf8(line.mid(gap + 2)), line.left(gap));
+    }
+    return hashes;
+}
+
+bool writeManifest(const QString& path, const QMap<QString, QByteArray>& hashes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (auto it = hashes.cbegin(); it != hashes.cend(); ++it)
+        file.write(it.value() + "  " + it.key().toUtf8() + '\n');
+    return file.commit();
+}
+
+// Replaces `target` by a copy of `source` in one step: a failure leaves the
+// old file.
+bool replaceFile(const QString& source, const QString& target)
+{
+    QFile from(source);
+    QSaveFile to(target);
+    if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly))
+        return false;
+    to.write(from.readAll());
+    return to.commit();
+}
+} // namespace
+
+RefreshResult refreshShippedFiles(const QString& shippedModules, const QString& userModules)
+{
+    RefreshResult result;
+    const QString manifestPath = QFileInfo(userModules).path() + QLatin1Char('/') + QLatin1String(ManifestFile);
+    const QMap<QString, QByteArray> recorded = readManifest(manifestPath);
+    QMap<QString, QByteArray> now = recorded;
+    const QDir from(shippedModules);
+    QDirIterator it(shippedModules, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString rel = from.relativeFilePath(source);
+        const QByteArray shipped = fileHash(source);
+        const QByteArray last = recorded.value(rel);
+        if (shipped.isEmpty() || shipped == last)
+            continue;
+        const QString target = userModules + QLatin1Char('/') + rel;
+        const QByteArray mine = fileHash(target);
+        if (mine.isEmpty())
+            continue;  // missing: seeding copies it, the next start records it
+        if (mine != shipped) {
+            if (!last.isEmpty() && mine == last) {
+                if (!replaceFile(source, target)) {
+                    result.ok = false;
+                    continue;
+                }
+                result.replaced << rel;
+            } else {
+                result.kept << rel;
+                qInfo().noquote() << "Kept your changed" << target << "; this release ships a different"
+                                  << rel;
+            }
+        }
+        now.insert(rel, shipped);
+    }
+    if (now != recorded && !writeManifest(manifestPath, now))
+        result.ok = false;
+    return result;
 }
 
 } // namespace ShippedDataUpgrade

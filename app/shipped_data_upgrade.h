@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 // An installed copy works on the user's copy of the shipped tree. When a
 // newer release ships a global configuration (setting/apConfig.bin) with
@@ -17,4 +18,20 @@ constexpr const char* HashFile = "setting/apConfig.shipped";
 enum class Result { UpToDate, Merged, Failed };
 // shippedModules / userModules: the two modules/ folders.
 Result mergeConfig(const QString& shippedModules, const QString& userModules);
+
+// The shipped files in the user's copy are treated as a package manager
+// treats configuration files. The hash of every shipped file as last seen
+// is kept in ManifestFile, beside the user's modules/ folder. When a
+// release ships a file that differs from the one recorded, the user's copy
+// is replaced if it is still the recorded version (the user never changed
+// it), and kept otherwise (logged); a copy whose history is unknown (no
+// record yet) is kept unless it already equals the shipped file. Missing
+// files are left to seedUserData. Run after seeding.
+constexpr const char* ManifestFile = "shipped-files.sha256";
+struct RefreshResult {
+    QStringList replaced;  // paths relative to the modules/ folder
+    QStringList kept;
+    bool ok = true;        // false when a file or the record could not be written
+};
+RefreshResult refreshShippedFiles(const QString& shippedModules, const QString& userModules);
 } // namespace ShippedDataUpgrade

@@ -12,6 +12,7 @@
 #include "device/device_table.h"
 #include "features/device_table_file.h"
 #include "app/notice_texts.h"
+#include "app/tray_host.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -31,9 +32,13 @@ std::function<bool()>& trayAvailability()
     return check;
 }
 
-bool trayAvailable()
+// Before the icon exists, Qt's tray code is not asked (see TrayHostWatch);
+// once it does, Qt's answer is about the kind of tray the icon went to.
+bool trayAvailable(bool iconCreated)
 {
-    return trayAvailability() ? trayAvailability()() : QSystemTrayIcon::isSystemTrayAvailable();
+    if (trayAvailability())
+        return trayAvailability()();
+    return iconCreated ? QSystemTrayIcon::isSystemTrayAvailable() : TrayHostWatch::present();
 }
 } // namespace
 
@@ -108,7 +113,6 @@ bool Widget::deviceConnected()
 
 void Widget::createTrayIcon()
 {
-    m_trayIcon = new QSystemTrayIcon(this);
     m_showAction = new QAction(showWindowMenuText(), this);
     connect(m_showAction, &QAction::triggered, this, &Widget::showFromTray);
     auto* quit = new QAction(tr("Quit (&Q)"), this);
@@ -134,12 +138,10 @@ void Widget::createTrayIcon()
 #endif
     m_trayMenu->addAction(quit);
     m_trayMenu->setStyleSheet(QString::fromLatin1(TrayMenuStyleSheet));
-    m_trayIcon->setContextMenu(m_trayMenu);
-    m_trayIcon->setToolTip(QStringLiteral("HALCYON GAMING MOUSE"));
-    m_trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
     m_trayRecheck.setInterval(TrayRecheckMs);
     connect(&m_trayRecheck, &QTimer::timeout, this, &Widget::showTrayIconIfAvailable);
+    // A StatusNotifier host that starts later is seen as it registers.
+    connect(new TrayHostWatch(this), &TrayHostWatch::mayHaveAppeared, this, &Widget::showTrayIconIfAvailable);
     if (!showTrayIconIfAvailable()) {
         static bool logged = false;
         if (!logged) {
@@ -150,14 +152,26 @@ void Widget::createTrayIcon()
     }
 }
 
+QSystemTrayIcon* Widget::trayIcon()
+{
+    if (!m_trayIcon) {
+        m_trayIcon = new QSystemTrayIcon(this);
+        m_trayIcon->setContextMenu(m_trayMenu);
+        m_trayIcon->setToolTip(QStringLiteral("HALCYON GAMING MOUSE"));
+        m_trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
+        connect(m_trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    }
+    return m_trayIcon;
+}
+
 bool Widget::showTrayIconIfAvailable()
 {
     if (m_trayShown)
         return true;
-    if (!trayAvailable())
+    if (!trayAvailable(m_trayIcon))
         return false;
     m_trayRecheck.stop();
-    m_trayIcon->setVisible(true);
+    trayIcon()->setVisible(true);
     m_trayShown = true;
     qDebug() << "System tray found: showing the tray icon";
     return true;
@@ -165,7 +179,7 @@ bool Widget::showTrayIconIfAvailable()
 
 bool Widget::trayUsable() const
 {
-    return m_trayShown && trayAvailable();
+    return m_trayShown && trayAvailable(m_trayIcon);
 }
 
 void Widget::showFromTray()
@@ -173,6 +187,16 @@ void Widget::showFromTray()
     if (g_deviceConnected)
         postRestoreRequest();
     showNormal();
+}
+
+void Widget::startInTray(int patienceMs)
+{
+    if (trayUsable())
+        return;
+    QTimer::singleShot(patienceMs, this, [this] {
+        if (!trayUsable())
+            showNormal();
+    });
 }
 
 void Widget::hideToTray()
@@ -199,10 +223,11 @@ void Widget::showBalloon(const QString& title, const QString& text)
 {
     if (onTrayMessage)
         onTrayMessage(title, text);
-    if (trayUsable())
-        m_trayIcon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
+    DesktopNotifier& notifier = DesktopNotifier::current();
+    if (trayUsable() && !notifier.serviceAvailable())
+        trayIcon()->showMessage(title, text, QSystemTrayIcon::Information, 10000);
     else
-        DesktopNotifier::current().notify(title, text, 10000);
+        notifier.notify(title, text, 10000);
 }
 
 void Widget::checkDevice()

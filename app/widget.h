@@ -26,7 +26,8 @@ public:
     Hid_Thread& hid() { return m_hid; }
     Ui_Controler* controller() const { return m_ui; }
     myQQuickView* view() const;
-    QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
+    // The tray icon, created on first use (see TrayHostWatch for why not earlier).
+    QSystemTrayIcon* trayIcon();
     QMenu* trayMenu() const { return m_trayMenu; }
     // Whether the tray icon is on show. Without a tray the window is the
     // only way to the program: hiding it ends the program instead, and a
@@ -43,6 +44,11 @@ public:
     static void setTrayAvailability(std::function<bool()> check);
     // Shows the icon once a tray exists; true when it is on show.
     bool showTrayIconIfAvailable();
+    // The login start: the window stays hidden while the icon is in a tray.
+    // Where no tray has turned up within `patienceMs` (the session starts
+    // its tray host in no fixed order), the window shows after all.
+    static constexpr int TrayStartPatienceMs = 10000;
+    void startInTray(int patienceMs);
     // The title bar's hide request: to the tray, or, without a tray, the
     // end of the program through its normal teardown.
     void hideToTray();

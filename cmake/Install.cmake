@@ -1,7 +1,10 @@
 # What `cmake --install` lays out: the program, the read-only shipped data
 # tree, the udev rule, the desktop entry, icons and AppStream metadata.
 include(GNUInstallDirs)
-install(TARGETS halcyon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The programs the package ships; scripts/package builds exactly these.
+set(HALCYON_INSTALLED_PROGRAMS halcyon halcyonctl)
+install(TARGETS ${HALCYON_INSTALLED_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+add_custom_target(halcyon_package_contents DEPENDS ${HALCYON_INSTALLED_PROGRAMS} halcyon_data)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/modules
         DESTINATION ${CMAKE_INSTALL_DATADIR}/halcyon
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
@@ -31,8 +34,7 @@ execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/linux/halcyon.1
 install(FILES ${CMAKE_BINARY_DIR}/halcyon.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/data/linux/halcyon.1 ${CMAKE_SOURCE_DIR}/data/linux/debian/changelog)
-# halcyonctl beside the program, with its manual page and bash completion.
-install(TARGETS halcyonctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# halcyonctl's manual page and bash completion.
 execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/tools/halcyonctl/halcyonctl.1
                 OUTPUT_FILE ${CMAKE_BINARY_DIR}/halcyonctl.1.gz)
 install(FILES ${CMAKE_BINARY_DIR}/halcyonctl.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

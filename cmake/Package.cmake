@@ -23,17 +23,17 @@ set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${HALCYON_DEB_ARCH})
 set(CPACK_DEBIAN_FILE_NAME "halcyon_${PROJECT_VERSION}_${HALCYON_DEB_ARCH}.deb")
 # Libraries the program links come from dpkg-shlibdeps; the QML modules,
 # platform plugins and image formats it loads at run time are listed here.
+# The QML modules are those the scene imports (QtQuick and what it pulls
+# in); the package test compares them with a traced run of the scene.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtquick-controls, \
-qml6-module-qtquick-templates, qml6-module-qtquick-layouts, qml6-module-qtquick-shapes, \
-qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript, \
-qml6-module-qtquick-dialogs, qt6-qpa-plugins, libqt6svg6, qt6-wayland")
+    "qml6-module-qtquick, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript, \
+qt6-qpa-plugins, libqt6svg6, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/data/linux/debian/postinst ${CMAKE_SOURCE_DIR}/data/linux/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/StripPackaged.cmake)
 # Only what the program needs, not the tools and tests of the build tree.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Halcyon;ALL;/")
 # Packaging installs what is built; it need not build the tests first.

@@ -412,8 +412,7 @@ void Hid_Thread::handleEventReport(int stage)
     if (owner) {
         owner->deliverCurrentDpi(stage);
         const QStringList& texts = dpiSwitchTexts();
-        const QString text = (stage >= 1 && stage <= 7 ? texts.value(stage - 1) : texts.value(7))
-                             + QLatin1Char(' ');
+        const QString text = stage >= 1 && stage <= 7 ? texts.value(stage - 1) : texts.value(7);
         owner->showTrayMessage(QStringLiteral("Info"), text);
     }
     emit eventReportHandled(stage);

@@ -93,7 +93,10 @@ public:
             if (!group.startsWith(QLatin1String("Libinput]")))
                 continue;
             ok = setValue(m_inputrc, group, QStringLiteral("PointerAcceleration"), value) && ok;
-            changed.insert(group, {QByteArrayLiteral("PointerAcceleration")});
+            // The file writes a nested group as "[A][B]"; the notice names
+            // it as KConfig does, its levels joined by \x1d.
+            changed.insert(QString(group).replace(QStringLiteral("]["), QStringLiteral("\x1d")),
+                           {QByteArrayLiteral("PointerAcceleration")});
         }
         if (!ok)
             return false;

@@ -1,11 +1,15 @@
 #include "app/ctl/ctl_tool.h"
 #include "app/application_startup.h"
+#include "app/desktop_notifier.h"
 #include "app/ctl/ctl_arguments.h"
 #include "app/ctl/ctl_commands.h"
 #include "app/ctl/ctl_protocol.h"
 #include "app/instance_channel.h"
 #include "app/myqquickview.h"
 #include "app/qt_single_core_application.h"
+#ifdef Q_OS_LINUX
+#include "app/session_bus.h"
+#endif
 #include "app/widget.h"
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -42,6 +46,13 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
         print(stderr, QStringLiteral("halcyonctl: ") + message + QLatin1Char('\n'));
 }
 
+// A command-line run (or a shell's Tab completion) is no event for the
+// desktop: the window's notices ("Detect Device", DPI switches) stay unsent.
+class SilentNotifier : public DesktopNotifier {
+public:
+    void notify(const QString&, const QString&, int) override {}
+};
+
 bool sceneReady(Widget& widget)
 {
     QObject* root = widget.view() ? widget.view()->rootObject() : nullptr;
@@ -53,6 +64,8 @@ CtlReply runOnItsOwn(const QStringList& args, const CtlToolOptions& options)
     keepNewFilesPrivate();
     enterDataDirectory();
     chooseSceneRenderer();
+    static SilentNotifier silent;
+    DesktopNotifier::install(&silent);
     auto widget = std::make_unique<Widget>();
     if (options.customize)
         options.customize(*widget);
@@ -87,6 +100,9 @@ int runCtlTool(int argc, char** argv, const CtlToolOptions& options)
 
     // The tool never shows a window; the scene it may load runs offscreen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_LINUX
+    disableSessionBusAutolaunch();
+#endif
     qInstallMessageHandler(quietMessages);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);

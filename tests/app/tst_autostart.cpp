@@ -2,6 +2,8 @@
 // autostart desktop entry.
 #include "app/autostart.h"
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,9 +26,19 @@ private slots:
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QByteArray text = entry.readAll();
         QVERIFY(text.startsWith("[Desktop Entry]\n"));
-        QVERIFY(text.contains("\nExec=\"/opt/my apps/halcyon\"\n"));
+        // The login start goes to the tray; the entry is skipped once the
+        // program is gone.
+        QVERIFY(text.contains("\nExec=\"/opt/my apps/halcyon\" --tray\n"));
+        QVERIFY(text.contains("\nTryExec=/opt/my apps/halcyon\n"));
         QVERIFY(text.contains("\nType=Application\n"));
         entry.close();
+        if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
+            QProcess validate;
+            validate.setProcessChannelMode(QProcess::MergedChannels);
+            validate.start("desktop-file-validate", {Autostart::entryPath()});
+            QVERIFY(validate.waitForFinished(60000));
+            QVERIFY2(validate.exitCode() == 0 && validate.readAll().trimmed().isEmpty(), "desktop-file-validate");
+        }
 
         QVERIFY(Autostart::setEnabled(false, QString()));
         QVERIFY(!Autostart::isEnabled());

@@ -62,9 +62,9 @@ private slots:
     {
         m_daemon.start(QStringLiteral("dbus-daemon"),
                        {QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        if (!m_daemon.waitForStarted(5000))
+        if (!m_daemon.waitForStarted(60000))
             QSKIP("dbus-daemon cannot run here (Debian package dbus-daemon)");
-        QVERIFY(m_daemon.waitForReadyRead(10000));
+        QVERIFY(m_daemon.waitForReadyRead(60000));
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
         QVERIFY(!m_address.isEmpty());
         QVERIFY(m_dir.isValid());

@@ -106,6 +106,54 @@ private slots:
         QCOMPARE(f.readAll(), before);
         QVERIFY(QFile::exists(user + QStringLiteral("/setting/apConfig.shipped")));
     }
+
+    // Shipped files as configuration files: one file through two releases,
+    // the user's copy in each state it can be in.
+    void shippedFilesRefresh_data()
+    {
+        QTest::addColumn<bool>("recordedFirst");  // a start of the first release recorded it
+        QTest::addColumn<QByteArray>("userCopy");  // the copy before the upgrade
+        QTest::addColumn<QByteArray>("afterwards");
+        QTest::addColumn<QString>("outcome");      // replaced, kept or none
+        QTest::newRow("never changed") << true << QByteArray("old\n") << QByteArray("new\n") << "replaced";
+        QTest::newRow("changed by the user") << true << QByteArray("mine\n") << QByteArray("mine\n") << "kept";
+        QTest::newRow("history unknown") << false << QByteArray("old\n") << QByteArray("old\n") << "kept";
+        QTest::newRow("already the new one") << false << QByteArray("new\n") << QByteArray("new\n") << "none";
+    }
+    void shippedFilesRefresh()
+    {
+        QFETCH(bool, recordedFirst);
+        QFETCH(QByteArray, userCopy);
+        QFETCH(QByteArray, afterwards);
+        QFETCH(QString, outcome);
+        QTemporaryDir root;
+        auto write = [&](const QString& rel, const QByteArray& text) {
+            QDir().mkpath(QFileInfo(root.filePath(rel)).path());
+            QFile f(root.filePath(rel));
+            return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+        };
+        const QString rel = QStringLiteral("i18n/English.ini");
+        QVERIFY(write("old/" + rel, "old\n") && write("new/" + rel, "new\n") && write("old/img/a.png", "A"));
+        QVERIFY(write("new/img/a.png", "A"));
+        const QString user = root.filePath("user/modules");
+        QVERIFY(seedUserData(root.filePath("old"), user) == 2);
+        if (recordedFirst) {
+            const RefreshResult first = refreshShippedFiles(root.filePath("old"), user);
+            QVERIFY(first.ok && first.replaced.isEmpty() && first.kept.isEmpty());
+        }
+        QVERIFY(write("user/modules/" + rel, userCopy));
+
+        const RefreshResult upgrade = refreshShippedFiles(root.filePath("new"), user);
+        QVERIFY(upgrade.ok);
+        QCOMPARE(upgrade.replaced, outcome == "replaced" ? QStringList{rel} : QStringList());
+        QCOMPARE(upgrade.kept, outcome == "kept" ? QStringList{rel} : QStringList());
+        QFile copy(user + QLatin1Char('/') + rel);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), afterwards);
+        // Told once: the next start finds everything as recorded.
+        const RefreshResult again = refreshShippedFiles(root.filePath("new"), user);
+        QVERIFY(again.ok && again.replaced.isEmpty() && again.kept.isEmpty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestShippedDataUpgrade)

@@ -52,7 +52,7 @@ case $mode in
     # shellcheck disable=SC2086
     (cd / && exec "$work/halcyon-demo" ${extra:-} >"$work/.demo.log" 2>&1) &
     demo_pid=$!
-    for _ in $(seq 1 300); do
+    for _ in $(seq 1 600); do
       (cd "$work" && "${tool[@]}" status 2>/dev/null | grep -q '^connected: yes') && break
       sleep 0.1
     done ;;

@@ -114,7 +114,7 @@ private slots:
         QVERIFY(rig.mouse.waitEventsHandled(5000));
         QTRY_COMPARE(rig.owner.stages, QList<int>{4});
         QVERIFY(rig.owner.onGuiThread);
-        QCOMPARE(rig.owner.trayTexts, QStringList{QStringLiteral("DPI Switch to ")});
+        QCOMPARE(rig.owner.trayTexts, QStringList{QStringLiteral("DPI Switch to")});
     }
 
     void onlyOneListenerRunsAtATime()

@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack into a temporary folder and checks it
+# Builds the Debian package as a packager does, with scripts/package into a
+# build folder of its own that nothing was built in before, and checks it
 # as Debian's tools do: its files and their modes, its control data and
-# maintainer scripts, and lintian (errors fail, warnings are listed).
+# maintainer scripts, hardening, its Depends against the QML modules the
+# running scene imports, and lintian (--info --pedantic: every tag it
+# reports must be listed, with its reason, in lintian-accepted.txt).
+# As root, it also installs two versions one after the other with apt-get
+# (see check_upgrade.sh).
 set -u
 build=$1
 source_dir=$2
+here=$(cd "$(dirname "$0")" && pwd)
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-command -v cpack >/dev/null || { echo "SKIP: cpack is missing"; exit 77; }
-command -v dpkg-deb >/dev/null || { echo "SKIP: dpkg-deb is missing"; exit 77; }
+for tool in cmake cpack dpkg-deb dpkg-buildflags; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
 
-(cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || { cat "$out/cpack.log"; fail "cpack"; }
-deb=$(ls "$out"/halcyon_*_*.deb 2>/dev/null | head -1)
+HALCYON_PACKAGE_DIR="$out/build" HALCYON_SKIP_DEPS=1 bash "$source_dir/scripts/package" >"$out/package.log" 2>&1 \
+  || { tail -30 "$out/package.log"; fail "scripts/package"; }
+deb=$(ls "$out"/build/halcyon_*_*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || fail "no halcyon_<version>_<arch>.deb"
 version=$(sed -n 's/^project(Halcyon VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 case "$(basename "$deb")" in
@@ -53,17 +61,57 @@ grep -q 'udevadm control --reload-rules' "$out/control/postinst" || fail "postin
 grep -q 'udevadm trigger --subsystem-match=hidraw' "$out/control/postinst" || fail "postinst does not trigger hidraw"
 sh -n "$out/control/postinst" || fail "postinst syntax"
 
-# The data tree is the shipped one, whole.
 dpkg-deb -x "$deb" "$out/root"
 diff -r "$out/root/usr/share/halcyon/modules" "$source_dir/data/modules" >/dev/null \
-  || fail "shipped apConfig.bin differs from the source tree"
+  || fail "the shipped data tree differs from the source tree"
+# Both programs are what this source builds, not left-overs: they answer.
+"$out/root/usr/bin/halcyon" --version | grep -qx "halcyon $version" || fail "halcyon --version"
+"$out/root/usr/bin/halcyonctl" --help >/dev/null || fail "halcyonctl --help"
+
+# Debian's hardening: full RELRO with immediate binding, fortified calls,
+# and no compiler comment section.
+for exe in halcyon halcyonctl; do
+  readelf -d "$out/root/usr/bin/$exe" | grep -q 'BIND_NOW\|FLAGS.*NOW' || fail "$exe is not linked with -z now"
+  readelf -lW "$out/root/usr/bin/$exe" | grep -q GNU_RELRO || fail "$exe has no RELRO"
+  readelf -sW --dyn-syms "$out/root/usr/bin/$exe" | grep -q '__[a-z]*_chk' || fail "$exe has no fortified calls"
+  readelf -SW "$out/root/usr/bin/$exe" | grep -q '\.comment' && fail "$exe keeps a .comment section"
+done
+
+# The QML modules the package depends on are exactly those the running
+# scene imports (each one's Debian package, found through its qmldir).
+work=$(mktemp -d -p "$out")
+cp "$out/root/usr/bin/halcyon" "$work/"
+cp -r "$source_dir/data/modules" "$work/modules"
+chmod -R u+w "$work/modules"
+QT_QPA_PLATFORM=offscreen QML_IMPORT_TRACE=1 XDG_RUNTIME_DIR="$work" HOME="$work" "$work/halcyon" --verbose \
+  >"$work/log" 2>&1 &
+app=$!
+for _ in $(seq 600); do grep -q 'Device DisConnect\|Device Connect' "$work/log" 2>/dev/null && break; sleep 0.1; done
+kill "$app" 2>/dev/null; wait "$app" 2>/dev/null
+grep -q 'Device DisConnect\|Device Connect' "$work/log" || { tail "$work/log"; fail "the scene did not start"; }
+imported=$(sed -n 's/.*addLibraryImport: .* "\([A-Za-z.]*\)" version.*/\1/p' "$work/log" | sort -u)
+[ -n "$imported" ] || fail "no QML import traced"
+needed=$(for uri in $imported; do
+  dpkg -S "/usr/lib/*/qt6/qml/${uri//.//}/qmldir" 2>/dev/null | cut -d: -f1
+done | sort -u | paste -sd' ')
+declared=$(echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep '^qml6-module-' | sort -u | paste -sd' ')
+[ "$needed" = "$declared" ] || fail "Depends lists QML modules [$declared], the scene imports [$needed] ($(echo $imported))"
 
 if command -v lintian >/dev/null; then
   # Run as root in this environment; lintian only reads the file.
-  lintian --allow-root --no-tag-display-limit "$deb" >"$out/lintian" 2>&1
-  cat "$out/lintian"
-  grep -q '^E: ' "$out/lintian" && fail "lintian errors"
+  lintian --allow-root --info --pedantic --tag-display-limit 0 "$deb" >"$out/lintian" 2>&1
+  tags=$(sed -n 's/^[EWIPX]: halcyon[^:]*: \([a-z0-9-]*\).*/\1/p' "$out/lintian" | sort -u)
+  unexplained=$(for t in $tags; do grep -q "^$t " "$here/lintian-accepted.txt" || echo "$t"; done)
+  if [ -n "$unexplained" ]; then
+    cat "$out/lintian"
+    fail "lintian tags without a reason in lintian-accepted.txt: $(echo $unexplained)"
+  fi
 else
   echo "lintian not installed: not checked"
 fi
+
+# Two versions installed one after the other with apt-get (root only).
+bash "$here/check_upgrade.sh" "$deb" "$source_dir"
+rc=$?
+[ $rc = 0 ] || [ $rc = 77 ] || fail "upgrade"
 echo "package $(basename "$deb") OK"

@@ -7,10 +7,12 @@
 #define signals Q_SIGNALS
 #include "settings/kde_config_file.h"
 #include "settings/pointer_backends_linux.h"
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -32,12 +34,37 @@ class SignalLog : public QObject {
     Q_OBJECT
 public:
     QStringList seen;
+    QStringList changedGroups;  // "path group/key" of each ConfigChanged, \x1d shown as "|"
 public slots:
     void onSignal(const QDBusMessage& m)
     {
         seen << m.path() + QLatin1Char(' ') + m.member() + QLatin1Char(' ') + m.signature();
+        if (m.member() != QLatin1String("ConfigChanged"))
+            return;
+        const QDBusArgument arg = m.arguments().value(0).value<QDBusArgument>();
+        arg.beginMap();
+        while (!arg.atEnd()) {
+            QString group;
+            QByteArrayList keys;
+            arg.beginMapEntry();
+            arg >> group >> keys;
+            arg.endMapEntry();
+            for (const QByteArray& key : keys)
+                changedGroups << m.path() + QLatin1Char(' ') + QString(group).replace(QChar(0x1d), QLatin1Char('|'))
+                                     + QLatin1Char('/') + QString::fromUtf8(key);
+        }
+        arg.endMap();
     }
 };
+
+bool kwriteconfigNotifies()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("kwriteconfig5")).isEmpty())
+        return false;
+    QProcess help;
+    help.start(QStringLiteral("kwriteconfig5"), {QStringLiteral("--help")});
+    return help.waitForFinished(60000) && help.readAllStandardOutput().contains("--notify");
+}
 
 // KWin's input devices as its D-Bus interface shows them.
 class FakeKWinDevices : public QObject {
@@ -80,7 +107,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
         m_daemon.start(QStringLiteral("dbus-daemon"),
                        {QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        if (m_daemon.waitForStarted(5000) && m_daemon.waitForReadyRead(10000))
+        if (m_daemon.waitForStarted(60000) && m_daemon.waitForReadyRead(60000))
             m_busAddress = QString::fromUtf8(m_daemon.readLine()).trimmed();
     }
     void cleanupTestCase()
@@ -227,12 +254,30 @@ private slots:
         // Under Wayland KWin applies the acceleration to its pointers.
         QTRY_VERIFY(qFuzzyCompare(mouse.pointerAcceleration(), 0.6));
         QCOMPARE(keyboard.pointerAcceleration(), 0.2);
+        // A nested group is named as KConfig names it, its levels joined by
+        // \x1d; where kwriteconfig5 can send notices (--notify), it is
+        // checked against what it sends for the same key.
+        const QString nested = QStringLiteral("/kcminputrc Libinput|1133|49291|Logitech G502/PointerAcceleration");
+        QTRY_VERIFY2(log.changedGroups.contains(nested), qPrintable(log.changedGroups.join(QLatin1Char('\n'))));
+        if (kwriteconfigNotifies()) {
+            QProcess kwrite;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_busAddress);
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir);
+            kwrite.setProcessEnvironment(env);
+            kwrite.start(QStringLiteral("kwriteconfig5"),
+                         {"--file", "kcminputrc", "--group", "Libinput", "--group", "1133", "--group", "49291",
+                          "--group", "Logitech G502", "--key", "PointerAcceleration", "--notify", "0.6"});
+            QVERIFY(kwrite.waitForFinished(60000));
+            QCOMPARE(kwrite.exitCode(), 0);
+            QTRY_COMPARE(log.changedGroups.count(nested), 2);
+        }
         // The locked wheel lines send nothing.
-        QTRY_COMPARE(log.seen, (QStringList{QStringLiteral("/kcminputrc ConfigChanged a{saay}"),
-                                            QStringLiteral("/kdeglobals ConfigChanged a{saay}"),
-                                            QStringLiteral("/KGlobalSettings notifyChange ii"),
-                                            QStringLiteral("/kdeglobals ConfigChanged a{saay}"),
-                                            QStringLiteral("/KGlobalSettings notifyChange ii")}));
+        QTRY_COMPARE(log.seen.mid(0, 5), (QStringList{QStringLiteral("/kcminputrc ConfigChanged a{saay}"),
+                                                      QStringLiteral("/kdeglobals ConfigChanged a{saay}"),
+                                                      QStringLiteral("/KGlobalSettings notifyChange ii"),
+                                                      QStringLiteral("/kdeglobals ConfigChanged a{saay}"),
+                                                      QStringLiteral("/KGlobalSettings notifyChange ii")}));
     }
 };
 

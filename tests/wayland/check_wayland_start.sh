@@ -31,7 +31,7 @@ unset DISPLAY DBUS_SESSION_BUS_ADDRESS
 weston --backend=headless-backend.so --socket=halcyon-test --idle-time=0 --shell=desktop-shell.so \
   >"$work/weston.log" 2>&1 &
 weston_pid=$!
-for _ in $(seq 100); do [ -S "$work/runtime/halcyon-test" ] && break; sleep 0.1; done
+for _ in $(seq 600); do [ -S "$work/runtime/halcyon-test" ] && break; sleep 0.1; done
 [ -S "$work/runtime/halcyon-test" ] || skip "weston cannot run here: $(tail -3 "$work/weston.log" | tr '\n' ' ')"
 
 # A portable copy: the program and the shipped data tree side by side.
@@ -43,10 +43,10 @@ cp -r "$source_dir/data/modules" "$work/app/modules"
 # a missing input device while the scene creates its first text field, so
 # the input method stays off here (a desktop always has a seat).
 WAYLAND_DISPLAY=halcyon-test QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client QT_FORCE_STDERR_LOGGING=1 QT_IM_MODULE=none \
-  "$work/app/halcyon" >"$work/log" 2>&1 &
+  "$work/app/halcyon" --verbose >"$work/log" 2>&1 &
 app_pid=$!
 mapped=no
-for _ in $(seq 300); do
+for _ in $(seq 600); do
   if grep -q 'xdg_surface@[0-9]*\.ack_configure' "$work/log" && grep -q 'wl_surface@[0-9]*\.attach' "$work/log"; then
     mapped=yes
     break
@@ -57,7 +57,7 @@ done
 [ "$mapped" = yes ] || fail "the window did not map"
 # Let the scene finish loading (the start-up logo, one detection), then ask
 # the program to end.
-for _ in $(seq 100); do grep -q 'Device DisConnect' "$work/log" && break; sleep 0.1; done
+for _ in $(seq 600); do grep -q 'Device DisConnect' "$work/log" && break; sleep 0.1; done
 grep -q 'Device DisConnect' "$work/log" || fail "start-up did not finish"
 kill -TERM "$app_pid"
 wait "$app_pid"

@@ -4,14 +4,15 @@
 # hides the window to the tray, a single click on the icon brings it back,
 # the menu's first entry "Show Halcyon" does too; without a tray the close
 # button ends the program with code 0. Skipped (77) where the tools are
-# missing.
+# missing. Then a StatusNotifier host that starts after the program.
 set -u
 exe=$1
 source_dir=$2
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in Xvfb trayer xdotool xwininfo; do
+for tool in Xvfb trayer xdotool xwininfo dbus-daemon dbus-send; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
+/usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || skip "python3-dbus and python3-gi are not installed"
 
 work=$(mktemp -d)
 pids=()
@@ -22,8 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; tail -20 "$work/log" 2>/dev/null; exit 1; }
-# Polls a condition for up to 10 s.
-until_true() { for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done; return 1; }
+# Polls a condition for up to a minute (a loaded machine starts slowly).
+until_true() { for _ in $(seq 600); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 
 mkdir -m 700 "$work/runtime" "$work/home"
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
@@ -57,7 +58,7 @@ trayer --edge top >/dev/null 2>&1 &
 pids+=($!)
 until_true 'xdotool search --class trayer >/dev/null 2>&1' || fail "trayer did not start"
 
-"$work/app/halcyon" >"$work/log" 2>&1 &
+"$work/app/halcyon" --verbose >"$work/log" 2>&1 &
 app=$!
 pids+=($app)
 until_true '[ -n "$(window)" ] && mapped "$(window)"' || fail "the window did not show"
@@ -88,7 +89,7 @@ rc=$?
 # Without a tray: the close button ends the program.
 kill "${pids[1]}"
 until_true '! xdotool search --class trayer >/dev/null 2>&1' || fail "trayer did not end"
-"$work/app/halcyon" >"$work/log" 2>&1 &
+"$work/app/halcyon" --verbose >"$work/log" 2>&1 &
 app=$!
 pids+=($app)
 until_true '[ -n "$(window)" ] && mapped "$(window)"' || fail "the window did not show without a tray"
@@ -97,4 +98,41 @@ close_button "$(window)" '! kill -0 "$app" 2>/dev/null' || fail "the close butto
 wait "$app"
 rc=$?
 [ "$rc" = 0 ] || fail "exit code $rc after closing without a tray"
+
+# So far there was no session bus: the program started none (D-Bus would
+# have autolaunched one on this display, left running after the exit).
+for p in $(pgrep -x 'dbus-daemon|dbus-launch'); do
+  if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
+    kill "$p"
+    fail "a D-Bus daemon was started for this display and left running"
+  fi
+done
+
+# A StatusNotifier host that starts after the program, as at login (and
+# the only kind of tray under Wayland): the icon reaches it, the window
+# then hides to it, and a click on the icon brings it back.
+exec 4>"$work/bus"
+env -u DISPLAY dbus-daemon --session --nofork --print-address=4 >/dev/null 2>&1 &
+pids+=($!)
+until_true '[ -s "$work/bus" ]' || fail "dbus-daemon did not start"
+export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+"$work/app/halcyon" --verbose >"$work/log" 2>&1 &
+app=$!
+pids+=($app)
+until_true '[ -n "$(window)" ] && mapped "$(window)"' || fail "the window did not show before the tray host"
+grep -q "No system tray" "$work/log" || fail "a tray was found before the host started"
+/usr/bin/python3 "$source_dir/tests/x11/sni_watcher.py" >"$work/sni" 2>&1 &
+pids+=($!)
+until_true 'grep -q "^item " "$work/sni"' || { cat "$work/sni"; fail "the icon did not reach the StatusNotifier host"; }
+until_true 'grep -q "System tray found" "$work/log"' || fail "the program did not see the StatusNotifier host"
+read -r _ service path _ < <(grep '^item ' "$work/sni" | head -n1)
+win=$(window)
+close_button "$win" '! mapped "$win"' || fail "the close button did not hide the window to the StatusNotifier tray"
+dbus-send --session --print-reply --dest="$service" "$path" org.kde.StatusNotifierItem.Activate int32:0 int32:0 >/dev/null \
+  || fail "the icon does not take a click"
+until_true 'mapped "$win"' || fail "a click on the StatusNotifier icon did not bring the window back"
+kill -TERM "$app"
+wait "$app"
+rc=$?
+[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM with a StatusNotifier tray"
 echo "X11 tray OK"

@@ -1,28 +1,31 @@
 # bash completion for halcyonctl
 _halcyonctl()
 {
-    local cur=${COMP_WORDS[COMP_CWORD]}
-    local -a words=("${COMP_WORDS[@]:1:COMP_CWORD-1}")
-    local line="${words[*]}"
-    case "$line" in
-        "")             COMPREPLY=($(compgen -W "status profile dpi macro --help" -- "$cur")) ;;
-        status)         COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
-        profile)        COMPREPLY=($(compgen -W "list switch export import" -- "$cur")) ;;
-        "profile list") COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
-        "profile switch"|"profile export")
-                        COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9 10" -- "$cur")) ;;
-        "profile export "*|"profile import")
-                        COMPREPLY=($(compgen -f -- "$cur")) ;;
-        "profile import "*)
-                        COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9 10" -- "$cur")) ;;
-        dpi)            COMPREPLY=($(compgen -W "stage show" -- "$cur")) ;;
-        "dpi stage")    COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8" -- "$cur")) ;;
-        macro)          COMPREPLY=($(compgen -W "list export import" -- "$cur")) ;;
-        "macro export") local IFS=$'\n'
-                        COMPREPLY=($(compgen -W "$(halcyonctl macro list 2>/dev/null | grep -v '/$')" -- "$cur")) ;;
-        "macro export "*|"macro import")
-                        COMPREPLY=($(compgen -f -- "$cur")) ;;
-        *)              COMPREPLY=() ;;
+    local cur prev words cword
+    _init_completion || return
+    # The words typed so far after the tool's name, as the shell split them
+    # (a quoted file name with blanks is one word).
+    local command=${words[1]-} sub=${words[2]-} position=$cword
+    case "$position:$command:$sub" in
+        1:*)                COMPREPLY=($(compgen -W "status profile dpi macro --help" -- "$cur")) ;;
+        2:status:*)         COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
+        2:profile:*)        COMPREPLY=($(compgen -W "list switch export import" -- "$cur")) ;;
+        3:profile:list)     COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
+        3:profile:switch|3:profile:export|4:profile:import)
+                            COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9 10" -- "$cur")) ;;
+        4:profile:export|3:profile:import|4:macro:export|3:macro:import)
+                            _filedir ;;
+        2:dpi:*)            COMPREPLY=($(compgen -W "stage show" -- "$cur")) ;;
+        3:dpi:stage)        COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8" -- "$cur")) ;;
+        2:macro:*)          COMPREPLY=($(compgen -W "list export import" -- "$cur")) ;;
+        3:macro:export)
+            # Macro names, one a line, may hold blanks; folders end in "/".
+            local name typed IFS=$'\n'
+            typed=$(dequote "$cur")
+            for name in $(halcyonctl macro list 2>/dev/null); do
+                [[ $name == */ || $name != "$typed"* ]] || COMPREPLY+=("$(printf '%q' "$name")")
+            done ;;
+        *)                  COMPREPLY=() ;;
     esac
 }
-complete -o filenames -F _halcyonctl halcyonctl
+complete -F _halcyonctl halcyonctl
