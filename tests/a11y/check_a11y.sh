@@ -14,15 +14,7 @@ done
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-until_true() { for _ in $(seq 600); do eval "$1" && return 0; sleep 0.1; done; return 1; }
+source "$source_dir/tests/lib/private_x.sh"
 
 mkdir -m 700 "$work/runtime" "$work/home"
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
@@ -30,11 +22,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 # -noreset: the accessibility bus launcher's short X connection would
 # otherwise reset the server just as the program connects.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-pids+=($!)
-until_true '[ -s "$work/display" ]' || skip "Xvfb cannot run here"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_private_x -noreset
 until_true "xdpyinfo >/dev/null 2>&1" || skip "Xvfb does not answer"
 
 mkdir "$work/app"

@@ -14,26 +14,13 @@ for tool in Xvfb trayer xdotool xwininfo dbus-daemon dbus-send; do
 done
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || skip "python3-dbus and python3-gi are not installed"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$source_dir/tests/lib/private_x.sh"
 fail() { echo "FAIL: $*"; tail -20 "$work/log" 2>/dev/null; exit 1; }
-# Polls a condition for up to a minute (a loaded machine starts slowly).
-until_true() { for _ in $(seq 600); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 
 mkdir -m 700 "$work/runtime" "$work/home"
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-until_true '[ -s "$work/display" ]' || skip "Xvfb cannot run here"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_private_x
 
 mkdir "$work/app"
 cp "$exe" "$work/app/halcyon"
