@@ -46,6 +46,11 @@ void ConfigStore::setValue(const QString& key, const QVariant& sceneValue)
     m_file->setValue(key, plainSceneValue(sceneValue));
 }
 
+void ConfigStore::remove(const QString& key)
+{
+    m_file->remove(key);
+}
+
 void ConfigStore::resetToFactory()
 {
     QByteArray factory;

@@ -17,6 +17,7 @@ public:
     QVariant value(const QString& key) const;
     // Stores a value as the scene handed it (JavaScript arrays become lists).
     void setValue(const QString& key, const QVariant& sceneValue);
+    void remove(const QString& key);
     // Replaces the file with the factory configuration
     // (./modules/setting/apConfigD.bin). Without a readable factory file the
     // live file is kept. The traits stay those read at start.
