@@ -13,6 +13,7 @@
 #include "sim_scene_commands.h"
 #include "sim_output.h"
 #include "sim_pointer_platform.h"
+#include "sim_window_watcher.h"
 #include "sim_script_commands.h"
 #include "sim_user_commands.h"
 #include "slot_invoker.h"
@@ -88,6 +89,7 @@ SimSession::SimSession(const SimOptions& options)
     DesktopNotifier::install(&silent);
     registerBuiltinCommands();
     installSimPointerPlatform(*this);
+    installSimWindowWatcher(*this);
     registerScriptCommands(*this);
     registerFileCommands(*this);
     registerSceneCommands(*this);
