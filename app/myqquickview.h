@@ -69,6 +69,31 @@ public slots:
     void copyProfile(int destprofile, int srcprofile);
     void setCurrentProfile(int profile);
 
+    // ---- program rules: the profile follows the program in front
+    //      (app/program_rule_slots.cpp) ----
+    // {"autoSwitch":bool, "notice":bool, "defaultProfile":N,
+    //  "rules":[{"program":P, "match":"executable"|"class", "profile":N}],
+    //  "unavailableReason":"..." (empty while the desktop tells)}
+    QVariantMap programRules();
+    // Adds a rule, or gives an existing rule for the same program and match
+    // another profile. Returns "" when stored, otherwise why not:
+    // "empty", "slash", "control", "long" (the program name), "count" (100
+    // rules already), "profile" (not 1..10), "write" (the file could not be
+    // written; warned). Whether the profile exists is the caller's check.
+    QString addProgramRule(QString program, QString match, int profile);
+    // False when there was no such rule (or the write failed).
+    bool removeProgramRule(QString program, QString match);
+    // Removes every rule that applies `profile`, and makes profile 1 the
+    // default where `profile` was (the profile manager deletes it).
+    // Returns how many rules went.
+    int removeProgramRulesOf(int profile);
+    bool setAutoProfile(bool on);
+    bool setAutoProfileNotice(bool on);
+    bool setDefaultProfile(int profile);
+    // The programs with windows now: [{"executable", "class", "instance",
+    // "title", "icon"}], each once.
+    QVariantList programsWithWindows();
+
     // ---- language strings ----
     QStringList getLangStrings(QString typeStr, QString langCode);
 
@@ -177,6 +202,10 @@ public slots:
     // ---- macro rename and delete ----
     QVariant modifyMacroNameUpdateProfile(QVariant macroLevel, QVariant macroType, QVariant oldname, QVariant newname);
     void deleteMacroUpdateProfile(QVariant macroName);
+
+signals:
+    // The program rules changed (the dialog, halcyonctl, a deleted profile).
+    void programRulesChanged();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;

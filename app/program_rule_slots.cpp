@@ -1,0 +1,141 @@
+#include "app/active_window_watcher.h"
+#include "app/myqquickview.h"
+#include "settings/program_rules.h"
+#include <algorithm>
+
+namespace {
+
+QString faultCode(const QString& program)
+{
+    if (program.isEmpty())
+        return QStringLiteral("empty");
+    if (program.contains(QLatin1Char('/')))
+        return QStringLiteral("slash");
+    if (!programNameRefusal(program).isEmpty() && program.toUtf8().size() <= ProgramRules::MaxProgramBytes)
+        return QStringLiteral("control");
+    if (!programNameRefusal(program).isEmpty())
+        return QStringLiteral("long");
+    return {};
+}
+
+bool validProfile(int profile)
+{
+    return profile >= 1 && profile <= ProgramRules::ProfileCount;
+}
+
+// Replaces the stored rules, writes the file and tells the listeners;
+// false when the file could not be written (warned).
+bool storeRules(myQQuickView& view, const ProgramRules& rules)
+{
+    writeProgramRules(view.config(), rules);
+    const bool written = view.writePendingSettings();
+    emit view.programRulesChanged();
+    return written;
+}
+
+} // namespace
+
+QVariantMap myQQuickView::programRules()
+{
+    const ProgramRules rules = readProgramRules(m_config);
+    QVariantList list;
+    for (const ProgramRule& rule : rules.rules) {
+        list << QVariantMap{{QStringLiteral("program"), rule.program},
+                            {QStringLiteral("match"), matchName(rule.match)},
+                            {QStringLiteral("profile"), rule.profile}};
+    }
+    return {{QStringLiteral("autoSwitch"), rules.autoSwitch},
+            {QStringLiteral("notice"), rules.notice},
+            {QStringLiteral("defaultProfile"), rules.defaultProfile},
+            {QStringLiteral("rules"), list},
+            {QStringLiteral("unavailableReason"), ActiveWindowWatcher::current().unavailableReason()}};
+}
+
+QString myQQuickView::addProgramRule(QString program, QString match, int profile)
+{
+    const QString fault = faultCode(program);
+    if (!fault.isEmpty())
+        return fault;
+    ProgramRule rule;
+    rule.program = program;
+    rule.profile = profile;
+    if (!parseMatch(match, &rule.match))
+        return QStringLiteral("match");
+    if (!validProfile(profile))
+        return QStringLiteral("profile");
+    ProgramRules rules = readProgramRules(m_config);
+    const int existing = rules.indexOf(program, rule.match);
+    if (existing >= 0)
+        rules.rules[existing].profile = profile;
+    else if (rules.rules.size() >= ProgramRules::MaxRules)
+        return QStringLiteral("count");
+    else
+        rules.rules << rule;
+    return storeRules(*this, rules) ? QString() : QStringLiteral("write");
+}
+
+bool myQQuickView::removeProgramRule(QString program, QString match)
+{
+    ProgramRule::Match kind;
+    if (!parseMatch(match, &kind))
+        return false;
+    ProgramRules rules = readProgramRules(m_config);
+    const int index = rules.indexOf(program, kind);
+    if (index < 0)
+        return false;
+    rules.rules.removeAt(index);
+    return storeRules(*this, rules);
+}
+
+int myQQuickView::removeProgramRulesOf(int profile)
+{
+    ProgramRules rules = readProgramRules(m_config);
+    const int before = int(rules.rules.size());
+    rules.rules.erase(std::remove_if(rules.rules.begin(), rules.rules.end(),
+                                     [profile](const ProgramRule& rule) { return rule.profile == profile; }),
+                      rules.rules.end());
+    const int removed = before - int(rules.rules.size());
+    const bool wasDefault = rules.defaultProfile == profile;
+    if (wasDefault)
+        rules.defaultProfile = 1;
+    if (removed == 0 && !wasDefault)
+        return 0;
+    storeRules(*this, rules);
+    return removed;
+}
+
+bool myQQuickView::setAutoProfile(bool on)
+{
+    ProgramRules rules = readProgramRules(m_config);
+    rules.autoSwitch = on;
+    return storeRules(*this, rules);
+}
+
+bool myQQuickView::setAutoProfileNotice(bool on)
+{
+    ProgramRules rules = readProgramRules(m_config);
+    rules.notice = on;
+    return storeRules(*this, rules);
+}
+
+bool myQQuickView::setDefaultProfile(int profile)
+{
+    if (!validProfile(profile))
+        return false;
+    ProgramRules rules = readProgramRules(m_config);
+    rules.defaultProfile = profile;
+    return storeRules(*this, rules);
+}
+
+QVariantList myQQuickView::programsWithWindows()
+{
+    QVariantList list;
+    for (const WindowProgram& program : ActiveWindowWatcher::current().programsWithWindows()) {
+        list << QVariantMap{{QStringLiteral("executable"), program.executable},
+                            {QStringLiteral("class"), program.className},
+                            {QStringLiteral("instance"), program.classInstance},
+                            {QStringLiteral("title"), program.title},
+                            {QStringLiteral("icon"), program.iconName}};
+    }
+    return list;
+}
