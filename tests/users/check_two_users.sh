@@ -15,6 +15,12 @@ for tool in useradd userdel setpriv perl mkfifo; do
   command -v "$tool" >/dev/null || skip "$tool is missing"
 done
 
+# Accounts left by an earlier run that was killed before its clean-up
+# (named after that run's process id, which no longer runs).
+for u in $(getent passwd | cut -d: -f1 | grep -E '^hcy[vo][0-9]+$'); do
+  kill -0 "${u#hcy?}" 2>/dev/null || userdel "$u" 2>/dev/null
+done
+
 victim=hcyv$$ other=hcyo$$
 work=$(mktemp -d) pids=()
 cleanup() {
