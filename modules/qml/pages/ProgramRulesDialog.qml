@@ -60,7 +60,7 @@ DialogFrame {
     readonly property var matchNames: ["executable", "class"]
 
     title: tr(0)
-    width: 660
+    width: 700
     height: 560
     z: 5
     onCloseRequested: close()
@@ -324,7 +324,7 @@ DialogFrame {
                     y: settingsColumn.height + 18
                     x: 10
                     Repeater {
-                        model: [[5, 220], [15, 150], [6, 220]]
+                        model: [[5, 220], [15, 140], [6, 280]]
                         delegate: Text {
                             required property var modelData
                             width: modelData[1]
@@ -390,8 +390,8 @@ DialogFrame {
                                 anchors.verticalCenter: parent.verticalCenter
                                 Repeater {
                                     model: [[String(ruleRow.modelData.program), 220, false],
-                                            [dialog.matchText(ruleRow.modelData.match), 150, false],
-                                            [dialog.profileText(Number(ruleRow.modelData.profile)), rulesList.width - 8 - 370, ruleRow.missing]]
+                                            [dialog.matchText(ruleRow.modelData.match), 140, false],
+                                            [dialog.profileText(Number(ruleRow.modelData.profile)), rulesList.width - 8 - 360, ruleRow.missing]]
                                     delegate: Text {
                                         required property var modelData
                                         width: modelData[1]
@@ -682,8 +682,7 @@ DialogFrame {
                     }
                     Text {
                         objectName: "addRuleMessage"
-                        anchors.bottom: addButtons.top
-                        anchors.bottomMargin: 8
+                        y: addFields.y + addFields.height + 12
                         width: parent.width
                         wrapMode: Text.WordWrap
                         text: dialog.addMessage
