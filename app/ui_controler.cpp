@@ -1,12 +1,14 @@
 #include "app/ui_controler.h"
 #include "app/myqquickview.h"
 #include "app/root_call.h"
+#include "app/theme_icon_provider.h"
 #include "app/widget.h"
 #include "app/window_rules.h"
 #include "settings/ini_format.h"
 #include <QDebug>
 #include <QGuiApplication>
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QScreen>
 #include <QWindow>
 
@@ -54,6 +56,7 @@ void Ui_Controler::setupUi(QWidget* window, QObject* device)
     m_view->setResizeMode(QQuickWidget::SizeViewToRootObject);
     m_view->setClearColor(Qt::transparent);
     m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
+    m_view->engine()->addImageProvider(QStringLiteral("theme"), new ThemeIconProvider);
     m_view->setSource(sceneOverride().isEmpty() ? sceneUrl() : sceneOverride());
     // Set after loading: the scene uses them from "initUI" on.
     QQmlContext* context = m_view->rootContext();

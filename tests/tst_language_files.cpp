@@ -36,6 +36,7 @@ const Group kGroups[] = {
     {"profile", "pages/ProfileManager.qml", "profileLang"},
     {"keyCode", nullptr, nullptr},
     {"warningAssigment", "pages/WarningDialog.qml", "warningAssigmentLang"},
+    {"programRules", "pages/ProgramRulesDialog.qml", "programRulesLang"},
     {"other", nullptr, nullptr},
     {"pointerReasons", nullptr, nullptr},
 };

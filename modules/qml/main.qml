@@ -231,7 +231,8 @@ Item {
             ["gunControl", gunEditor, "gunControlLang"],
             ["profile", profileManager, "profileLang"],
             ["keyCode", keyCodeString, "keyCodeLang"],
-            ["warningAssigment", warningDialog, "warningAssigmentLang"]
+            ["warningAssigment", warningDialog, "warningAssigmentLang"],
+            ["programRules", programRulesDialog, "programRulesLang"]
         ]
         var lists = []
         var anyText = false
@@ -947,8 +948,11 @@ Item {
         ProfileManager {
             id: profileManager
             objectName: "profileManager"
+            rulesLang: programRulesDialog.programRulesLang
             onProfileSelected: function(slot) { mainIten.changeProfile(slot) }
+            onProgramsRequested: programRulesDialog.open(profileManager, profileNames, profileSlots)
         }
+        ProgramRulesDialog { id: programRulesDialog; objectName: "programRulesDialog" }
         Loader {
             id: macroKeyDialogLoader
             active: false

@@ -113,6 +113,35 @@ def do_action(node, action_name):
     return False
 
 
+def check_named(app, where, roles):
+    for n in shown_nodes(app):
+        if n.getRoleName() in roles and not n.name.strip():
+            fail("%s: a shown %s has no name" % (where, n.getRoleName()))
+
+
+# The profile manager's "Programs…" dialog and its "Add" panel, reached
+# through actions alone (German): every shown control and list is named.
+def check_program_rules(app):
+    roles = INTERACTIVE | {"list", "list item", "text"}
+    do_action(named(app, "push button", "Profile"), "Press")
+    do_action(wait_for("the profile manager", lambda: named(app, "push button", "Programme…")), "Press")
+    wait_for("the program rules", lambda: named(app, "check box", "Zum Profil des Programms im Vordergrund wechseln"))
+    if named(app, "combo box", "Standardprofil: Standard") is None:
+        fail("German: no default profile drop-down")
+    check_named(app, "German, Programs", roles)
+    do_action(named(app, "push button", "Hinzufügen"), "Press")
+    wait_for("the add panel", lambda: named(app, "list", "Programme mit offenen Fenstern"))
+    check_named(app, "German, Add a rule", roles)
+    do_action(named(app, "push button", "Abbrechen"), "Press")
+    wait_for("the rules again", lambda: named(app, "push button", "Entfernen"))
+    # "Schließen" of this dialog, the last of the window's buttons of that name.
+    closes = [n for n in shown_nodes(app) if n.getRoleName() == "push button" and n.name == "Schließen"]
+    do_action(closes[-1], "Press")
+    wait_for("the profile manager again", lambda: named(app, "push button", "Programme…").getState().contains(
+        pyatspi.STATE_ENABLED))
+    print("German: the program rules' dialog and its Add panel are named")
+
+
 def check_language(language, save_stage_two):
     set_language(language)
     log = open(os.path.join(app_dir, "demo-%s.log" % language), "w")
@@ -137,6 +166,8 @@ def check_language(language, save_stage_two):
         for lang, role, name in EXPECTED:
             if lang == language and named(app, role, name) is None:
                 fail("%s: no shown %s named %r" % (language, role, name))
+        if language == "German":
+            check_program_rules(app)
         stage = named(app, "slider", "Stage 2" if language == "English" else "Stufe 2")
         if stage is None:
             return

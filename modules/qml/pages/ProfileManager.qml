@@ -21,11 +21,18 @@ DialogFrame {
     property int pendingDelete: -1
     property string editError: ""
     readonly property int maxProfiles: 6
+    // Texts of the group "programRules" (the program rules' dialog holds
+    // them): "Programs…" and the word on rules that go with a profile.
+    property var rulesLang: []
+    // How many program rules the profile a delete waits for has.
+    property int pendingRuleCount: 0
     // Asked of the frame when the user picks an entry.
     signal profileSelected(int slot)
+    // "Programs…": the frame opens the program rules' dialog over this one.
+    signal programsRequested()
 
     title: Values.at(profileLang, 0)
-    width: 460
+    width: 540
     // Tall enough for the hint, six rows, a message and the buttons in
     // every language (the frame's title takes 52, its bottom margin 20).
     height: Math.max(440, 52 + errorText.y + errorText.height + 16 + 36 + 20)
@@ -138,10 +145,27 @@ DialogFrame {
         }
         contextMenu.visible = false
         editIndex = -1
+        pendingRuleCount = rulesOf(profileSlots[index] + 1)
         pendingDelete = index
         return true
     }
 
+    // The number of program rules that apply profile N (slot + 1).
+    function rulesOf(profile) {
+        var rules = ui_View.programRules().rules
+        var count = 0
+        for (var i = 0; rules && i < rules.length; ++i)
+            count += Number(rules[i].profile) === profile ? 1 : 0
+        return count
+    }
+    // The word on the rules that go with the profile, "" without any.
+    function rulesWord(count) {
+        if (count <= 0)
+            return ""
+        return count === 1 ? Values.at(rulesLang, 25) : Values.at(rulesLang, 26).replace("%1", count)
+    }
+
+    // Deleting a profile takes its program rules with it.
     function confirmDelete() {
         var index = pendingDelete
         pendingDelete = -1
@@ -149,9 +173,11 @@ DialogFrame {
             return
         var names = profileNames.slice()
         var slots = profileSlots.slice()
+        var profile = slots[index] + 1
         names.splice(index, 1)
         slots.splice(index, 1)
         store(names, slots)
+        ui_View.removeProgramRulesOf(profile)
         selectedIndex = Math.max(0, indexOfSlot(mainIten.profileNo))
     }
 
@@ -413,6 +439,12 @@ DialogFrame {
             opacity: dialog.canDelete(dialog.selectedIndex) ? 1 : 0.4
             onClicked: dialog.requestDelete(dialog.selectedIndex)
         }
+        TextButton {
+            objectName: "programsButton"
+            minimumWidth: 100
+            text: Values.at(dialog.rulesLang, 1)
+            onClicked: dialog.programsRequested()
+        }
     }
     TextButton {
         objectName: "closeProfileButton"
@@ -492,17 +524,20 @@ DialogFrame {
         z: 30
         anchors.centerIn: parent
         width: parent.width - 20
-        height: 120
+        height: Math.max(120, question.y + question.height + 12 + 36 + 12)
         radius: 4
         color: "#f0141518"
         border.color: mainIten.colorPrimary
         Text {
+            id: question
+            objectName: "deleteQuestion"
             x: 16
             y: 16
             width: parent.width - 32
             wrapMode: Text.WordWrap
             text: Values.at(dialog.profileLang, 6) + "  "
                   + (dialog.pendingDelete >= 0 ? Values.at(dialog.profileNames, dialog.pendingDelete) : "")
+                  + (dialog.pendingRuleCount > 0 ? "\n" + dialog.rulesWord(dialog.pendingRuleCount) : "")
             color: mainIten.fontColor
             font.family: mainIten.fontFamily
             font.pixelSize: mainIten.fontNormalSize

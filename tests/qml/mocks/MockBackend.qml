@@ -110,6 +110,8 @@ QtObject {
         }
         function getNameList(type) { backend.record("ui_View.getNameList", arguments); return backend.nameLists[String(type)] || [] }
         function setCurrentProfile(no) { backend.record("ui_View.setCurrentProfile", arguments) }
+        function programRules() { return { autoSwitch: false, notice: true, defaultProfile: 1, rules: [], unavailableReason: "" } }
+        function removeProgramRulesOf(profile) { backend.record("ui_View.removeProgramRulesOf", arguments); return 0 }
         function resetProfile(no) { backend.record("ui_View.resetProfile", arguments) }
         function mouseReadCurrentProfile() { backend.record("ui_View.mouseReadCurrentProfile", arguments); return backend.deviceProfile }
         function mouseGetCurrentDPI() { backend.record("ui_View.mouseGetCurrentDPI", arguments); return backend.currentDpi }
