@@ -6,6 +6,7 @@
 #include "app/active_window_watcher.h"
 #include "app/active_window_watchers.h"
 #include "app/window_reasons.h"
+#include "tests/app/private_session_bus.h"
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
@@ -147,7 +148,7 @@ private:
 
 class TestKWinWindowWatcher : public QObject {
     Q_OBJECT
-    QProcess m_daemon;
+    PrivateSessionBus m_bus;
     QProcess m_sleeper;
     QString m_address;
     QTemporaryDir m_runtime;
@@ -156,13 +157,9 @@ class TestKWinWindowWatcher : public QObject {
 private slots:
     void initTestCase()
     {
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        if (!m_daemon.waitForStarted(60000))
+        m_address = m_bus.start();
+        if (m_address.isEmpty())
             QSKIP("dbus-daemon cannot run here (Debian package dbus-daemon)");
-        QVERIFY(m_daemon.waitForReadyRead(60000));
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        QVERIFY(!m_address.isEmpty());
         // The session's runtime folder, where the script file goes.
         QVERIFY(m_runtime.isValid());
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
@@ -174,8 +171,6 @@ private slots:
     {
         m_sleeper.kill();
         m_sleeper.waitForFinished(5000);
-        m_daemon.kill();
-        m_daemon.waitForFinished(5000);
     }
 
     void followsTheWindowInFront_data()
@@ -257,10 +252,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(scripting.unloaded.count(scripting.plugin), 2, 60000);
         QVERIFY(!QFileInfo::exists(scripting.path));
         QVERIFY(watcher->programsWithWindows().isEmpty());
+
+        // A watcher that ends while watching (the program exits) unloads it too.
+        scripting.script.ran = false;
+        watcher->start();
+        QTRY_VERIFY_WITH_TIMEOUT(scripting.script.ran, 60000);
+        watcher.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(scripting.unloaded.count(scripting.plugin), 4, 60000);
         kwinBus.unregisterService(QStringLiteral("org.kde.KWin"));
         QDBusConnection::disconnectFromBus(kwinBus.name());
         QDBusConnection::disconnectFromBus(strangerBus.name());
-        watcher.reset();
         QDBusConnection::disconnectFromBus(programBus.name());
     }
 };
