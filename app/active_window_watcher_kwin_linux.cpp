@@ -47,6 +47,7 @@ const QString ReportInterface = QStringLiteral("org.halcyon.ActiveWindow");
 constexpr int MaxReportBytes = 64 * 1024;
 constexpr int MaxListBytes = 4 * 1024 * 1024;
 constexpr int MaxTextChars = 1024;
+constexpr int MaxWindows = 1000;
 
 QString limited(const QJsonValue& value)
 {
@@ -152,8 +153,9 @@ public:
         if (!m_running || text.size() > MaxListBytes)
             return;
         QVector<WindowProgram> programs;
-        for (const QJsonValue& entry : QJsonDocument::fromJson(text.toUtf8()).array()) {
-            const WindowProgram program = programFrom(entry.toObject());
+        const QJsonArray list = QJsonDocument::fromJson(text.toUtf8()).array();
+        for (int i = 0; i < list.size() && i < MaxWindows; ++i) {
+            const WindowProgram program = programFrom(list.at(i).toObject());
             // Each program once: its first window's title and icon stand for all.
             const bool known = std::any_of(programs.cbegin(), programs.cend(), [&](const WindowProgram& p) {
                 return p.executable == program.executable && p.className == program.className
