@@ -1,5 +1,6 @@
 #include "app/active_window_watcher.h"
 #include "app/active_window_watchers.h"
+#include "app/window_reasons.h"
 #include <QGuiApplication>
 
 ActiveWindowWatcher* createSessionWindowWatcher(QObject* parent)
@@ -11,11 +12,7 @@ ActiveWindowWatcher* createSessionWindowWatcher(QObject* parent)
         const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'));
         if (desktops.contains(QLatin1String("KDE"), Qt::CaseInsensitive))
             return createKWinWindowWatcher(parent);
-        return createUnavailableWindowWatcher(
-            QStringLiteral("This desktop does not tell programs which window is in front."),
-            parent);
+        return createUnavailableWindowWatcher(windowReasonText(WindowReason::DesktopDoesNotTell), parent);
     }
-    return createUnavailableWindowWatcher(
-        QStringLiteral("Without a desktop there is no window in front."),
-        parent);
+    return createUnavailableWindowWatcher(windowReasonText(WindowReason::NoDesktop), parent);
 }

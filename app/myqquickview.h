@@ -93,6 +93,9 @@ public slots:
     // The programs with windows now: [{"executable", "class", "instance",
     // "title", "icon"}], each once.
     QVariantList programsWithWindows();
+    // Why the window in front cannot be followed, in the language chosen in
+    // the title bar (the language group "windowReasons"); empty while it can.
+    QString windowReason() const;
 
     // ---- language strings ----
     QStringList getLangStrings(QString typeStr, QString langCode);

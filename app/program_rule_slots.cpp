@@ -1,5 +1,6 @@
 #include "app/active_window_watcher.h"
 #include "app/myqquickview.h"
+#include "app/window_reasons.h"
 #include "settings/program_rules.h"
 #include <algorithm>
 
@@ -35,6 +36,15 @@ bool storeRules(myQQuickView& view, const ProgramRules& rules)
 
 } // namespace
 
+QString myQQuickView::windowReason() const
+{
+    const QString english = ActiveWindowWatcher::current().unavailableReason();
+    if (english.isEmpty())
+        return english;
+    const QString language = m_config.value(QStringLiteral("common/language")).toString();
+    return translatedWindowReason(english, m_languages.page(QStringLiteral("windowReasons"), language));
+}
+
 QVariantMap myQQuickView::programRules()
 {
     const ProgramRules rules = readProgramRules(m_config);
@@ -48,7 +58,7 @@ QVariantMap myQQuickView::programRules()
             {QStringLiteral("notice"), rules.notice},
             {QStringLiteral("defaultProfile"), rules.defaultProfile},
             {QStringLiteral("rules"), list},
-            {QStringLiteral("unavailableReason"), ActiveWindowWatcher::current().unavailableReason()}};
+            {QStringLiteral("unavailableReason"), windowReason()}};
 }
 
 QString myQQuickView::addProgramRule(QString program, QString match, int profile)

@@ -40,3 +40,11 @@ LanguagePage LanguageStrings::page(const QString& type, const QString& code) con
     }
     return page;
 }
+
+QString LanguagePage::translated(const QStringList& englishTexts, const QString& english) const
+{
+    const int i = englishTexts.indexOf(english);
+    if (i < 0 || i >= texts.size() || !present.value(i) || texts.at(i).isEmpty())
+        return english;
+    return texts.at(i);
+}

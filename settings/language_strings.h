@@ -7,6 +7,11 @@
 struct LanguagePage {
     QStringList texts;
     QList<bool> present;
+
+    // The text of this page at the index `english` has in `englishTexts`
+    // (the group's English entries, in order); `english` itself when it is
+    // none of them or the page lacks that entry.
+    QString translated(const QStringList& englishTexts, const QString& english) const;
 };
 
 // The translation files ./modules/i18n/<code>.ini: one group per page, its

@@ -25,8 +25,5 @@ QString pointerReasonText(PointerReason reason)
 
 QString translatedPointerReason(const QString& english, const LanguagePage& page)
 {
-    const int i = englishReasons().indexOf(english);
-    if (i < 0 || i >= page.texts.size() || !page.present.value(i) || page.texts.at(i).isEmpty())
-        return english;
-    return page.texts.at(i);
+    return page.translated(englishReasons(), english);
 }

@@ -35,7 +35,11 @@ const ProgramRule* ProgramRules::find(const QString& executable, const QString& 
 int ProgramRules::indexOf(const QString& program, ProgramRule::Match match) const
 {
     for (int i = 0; i < rules.size(); ++i) {
-        if (rules.at(i).match == match && rules.at(i).program == program)
+        // Class rules match without regard to case, so "firefox" and
+        // "Firefox" are the same rule.
+        const Qt::CaseSensitivity sensitivity =
+            match == ProgramRule::Match::WindowClass ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        if (rules.at(i).match == match && rules.at(i).program.compare(program, sensitivity) == 0)
             return i;
     }
     return -1;

@@ -49,7 +49,8 @@ struct ProgramRules {
     // null when none does.
     const ProgramRule* find(const QString& executable, const QString& windowClassInstance,
                             const QString& windowClassName) const;
-    // Index of the rule for this program and kind, or -1.
+    // Index of the rule for this program and kind, or -1 (a class rule's
+    // program compared without regard to case, as it matches).
     int indexOf(const QString& program, ProgramRule::Match match) const;
 };
 

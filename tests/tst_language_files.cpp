@@ -6,6 +6,7 @@
 #include "settings/ini_format.h"
 #include "settings/pointer_reasons.h"
 #include "app/notice_texts.h"
+#include "app/window_reasons.h"
 #include "tests/settings/settings_fixture.h"
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -39,6 +40,7 @@ const Group kGroups[] = {
     {"programRules", "pages/ProgramRulesDialog.qml", "programRulesLang"},
     {"other", nullptr, nullptr},
     {"pointerReasons", nullptr, nullptr},
+    {"windowReasons", nullptr, nullptr},
 };
 
 QByteArray bytesOf(const QString& path)
@@ -194,6 +196,10 @@ private slots:
         for (int i = 0; !pointerReasonText(PointerReason(i)).isEmpty(); ++i)
             reasons << pointerReasonText(PointerReason(i));
         QTest::newRow("pointerReasons") << QStringLiteral("pointerReasons") << reasons;
+        const QStringList windowReasons = {windowReasonText(WindowReason::DesktopDoesNotTell),
+                                           windowReasonText(WindowReason::KWinNotReachable),
+                                           windowReasonText(WindowReason::NoDesktop)};
+        QTest::newRow("windowReasons") << QStringLiteral("windowReasons") << windowReasons;
     }
     void englishMatchesTheScene()
     {

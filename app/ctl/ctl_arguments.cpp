@@ -11,7 +11,8 @@ namespace {
 const char* const ToolUsage =
     "Usage: halcyonctl status [--json] | profile list [--json] | profile switch N | "
     "profile export N FILE | profile import FILE N | dpi stage K | dpi show | macro list | "
-    "macro export NAME FILE | macro import FILE";
+    "macro export NAME FILE | macro import FILE | rule list [--json] | "
+    "rule add PROGRAM N [--class] | rule remove PROGRAM [--class] | auto [on|off]";
 
 const char* const ToolHelp =
     "halcyonctl - the HALCYON mouse from the command line\n"
@@ -27,6 +28,10 @@ const char* const ToolHelp =
     "  macro list               the macro library, folders end in /\n"
     "  macro export NAME FILE   copy macro NAME (Folder/Name) to FILE (.mc)\n"
     "  macro import FILE        add FILE (.mc) to the top of the macro library\n"
+    "  rule list [--json]       the rules that give programs their profile\n"
+    "  rule add PROGRAM N       the window of PROGRAM in front makes profile N current\n"
+    "  rule remove PROGRAM      remove the rule for PROGRAM (--class: by window class)\n"
+    "  auto [on|off]            whether the profile follows the window in front\n"
     "\n"
     "When Halcyon runs, the request goes to it and its window shows the result;\n"
     "otherwise halcyonctl opens the settings and the mouse itself.\n"
@@ -36,9 +41,11 @@ const char* const ToolHelp =
 struct Spec {
     QStringList words;   // "profile", "switch"
     CtlCommand::Kind kind;
-    QStringList params;  // placeholders in order: N, K, FILE, NAME
+    QStringList params;  // placeholders in order: N, K, FILE, NAME, PROGRAM, on|off
     bool json;           // accepts --json
     const char* summary;
+    bool classOption = false; // accepts --class
+    int optional = 0;    // how many of the last params may be left out
 };
 
 const QList<Spec>& specs()
@@ -77,6 +84,27 @@ const QList<Spec>& specs()
         {{"macro", "import"}, CtlCommand::MacroImport, {"FILE"}, false,
          "Adds FILE (a macro exchange file, .mc) to the top level of the macro\n"
          "library under FILE's base name. An existing macro is not replaced.\n"},
+        {{"rule", "list"}, CtlCommand::RuleList, {}, true,
+         "Shows whether automatic switching is on, the default profile (when no rule\n"
+         "matches), whether this desktop tells which window is in front (and why not),\n"
+         "and the rules: profile, how the program is matched (executable or class)\n"
+         "and the program.\n"},
+        {{"rule", "add"}, CtlCommand::RuleAdd, {"PROGRAM", "N"}, false,
+         "While a window of PROGRAM is in front, profile N (1 to 10, listed in the\n"
+         "title bar) becomes current. PROGRAM is the executable's file name, without\n"
+         "a folder; with --class it is the window's class (either part of WM_CLASS,\n"
+         "or the application id on Wayland), compared without regard to case. A rule\n"
+         "for the same program replaces the profile it gives. At most 100 rules.\n",
+         true},
+        {{"rule", "remove"}, CtlCommand::RuleRemove, {"PROGRAM"}, false,
+         "Removes the rule for the executable PROGRAM (with --class: for the window\n"
+         "class PROGRAM).\n",
+         true},
+        {{"auto"}, CtlCommand::Auto, {"on|off"}, false,
+         "Turns automatic switching by the window in front on or off; without on or\n"
+         "off, shows whether it is on, the default profile and whether this desktop\n"
+         "tells which window is in front.\n",
+         false, 1},
     };
     return s;
 }
@@ -86,8 +114,11 @@ QString usageOf(const Spec& s)
     QString u = QStringLiteral("Usage: halcyonctl ") + s.words.join(QLatin1Char(' '));
     if (s.json)
         u += QStringLiteral(" [--json]");
-    for (const QString& p : s.params)
-        u += QLatin1Char(' ') + p;
+    for (int i = 0; i < s.params.size(); ++i)
+        u += i >= s.params.size() - s.optional ? QStringLiteral(" [%1]").arg(s.params.at(i))
+                                               : QLatin1Char(' ') + s.params.at(i);
+    if (s.classOption)
+        u += QStringLiteral(" [--class]");
     return u;
 }
 
@@ -170,9 +201,14 @@ CtlParse parse(const QStringList& args)
     }
     QStringList values;
     bool json = false;
+    bool byClass = false;
     for (const QString& a : rest) {
         if (spec->json && a == QLatin1String("--json") && !json) {
             json = true;
+            continue;
+        }
+        if (spec->classOption && a == QLatin1String("--class") && !byClass) {
+            byClass = true;
             continue;
         }
         // Options are not file or macro names here; "--" has no use.
@@ -182,7 +218,7 @@ CtlParse parse(const QStringList& args)
         }
         values << a;
     }
-    if (values.size() != spec->params.size()) {
+    if (values.size() < spec->params.size() - spec->optional || values.size() > spec->params.size()) {
         r.error = values.size() < spec->params.size() ? QStringLiteral("missing argument")
                                                       : QStringLiteral("too many arguments");
         return r;
@@ -190,6 +226,7 @@ CtlParse parse(const QStringList& args)
     CtlCommand c;
     c.kind = spec->kind;
     c.json = json;
+    c.byClass = byClass;
     for (int i = 0; i < values.size(); ++i) {
         const QString& p = spec->params.at(i);
         const QString& v = values.at(i);
@@ -213,6 +250,12 @@ CtlParse parse(const QStringList& args)
             c.file = v;
             // Commands with a FILE take no option, so values and arguments line up.
             c.fileArg = int(spec->words.size()) + i;
+        } else if (p == QLatin1String("on|off")) {
+            if (v != QLatin1String("on") && v != QLatin1String("off")) {
+                r.error = QStringLiteral("auto takes on or off");
+                return r;
+            }
+            c.onOff = v == QLatin1String("on") ? 1 : 0;
         } else {
             c.name = v;
         }

@@ -18,11 +18,17 @@ struct CtlCommand {
         MacroList,
         MacroExport,
         MacroImport,
+        RuleList,
+        RuleAdd,
+        RuleRemove,
+        Auto,
     };
     Kind kind = Help;
     bool json = false;
     int number = 0;   // profile 1..10 or DPI stage 1..8
-    QString name;     // macro path "Folder/Name"
+    QString name;     // macro path "Folder/Name", or a rule's program
+    bool byClass = false; // --class: the rule matches the window class
+    int onOff = -1;   // auto: 1 on, 0 off, -1 only show
     QString file;     // a file of the user's
     int fileArg = -1; // its position in the arguments
     QString help;     // the text --help prints

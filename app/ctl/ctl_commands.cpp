@@ -6,6 +6,7 @@
 #include "macros/macro_paths.h"
 #include "settings/file_replace.h"
 #include "settings/ini_format.h"
+#include "settings/program_rules.h"
 #include "settings/import_limit.h"
 #include "settings/user_files.h"
 #include "settings/write_failures.h"
@@ -254,6 +255,17 @@ QString jsonObjectLine(const QList<QPair<QString, QJsonValue>>& fields)
     return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
 }
 
+// "2 (Sniper)", "3" for a listed profile without a name, and "7 (not in
+// the title bar)" for one a rule may name but the title bar does not list.
+QString profileLabel(const SceneState& s, int profile)
+{
+    if (!s.profileSlots.contains(profile - 1))
+        return QStringLiteral("%1 (not in the title bar)").arg(profile);
+    const QString name = s.nameOf(profile - 1);
+    return name.isEmpty() ? QString::number(profile)
+                          : QStringLiteral("%1 (%2)").arg(profile).arg(CtlCommands::printable(name));
+}
+
 CtlReply status(Widget& widget, const SceneState& s, bool json)
 {
     const bool connected = Widget::deviceConnected();
@@ -427,6 +439,111 @@ CtlReply macroImport(Widget& widget, const QString& file)
     return done();
 }
 
+// The state of automatic switching, as `auto` and `rule list` begin.
+QString autoSummary(const QVariantMap& rules, const SceneState& s)
+{
+    const int fallback = rules.value(QStringLiteral("defaultProfile")).toInt();
+    const QString reason = rules.value(QStringLiteral("unavailableReason")).toString();
+    QString out = QStringLiteral("auto: %1\n").arg(rules.value(QStringLiteral("autoSwitch")).toBool()
+                                                        ? QStringLiteral("on") : QStringLiteral("off"));
+    out += QStringLiteral("default profile: %1\n").arg(profileLabel(s, fallback));
+    out += reason.isEmpty() ? QStringLiteral("window in front: followed\n")
+                            : QStringLiteral("window in front: not followed: %1\n").arg(CtlCommands::printable(reason));
+    return out;
+}
+
+CtlReply autoSwitch(Widget& widget, const SceneState& s, int onOff)
+{
+    myQQuickView& view = *widget.view();
+    if (onOff < 0)
+        return done(autoSummary(view.programRules(), s));
+    if (!view.setAutoProfile(onOff == 1))
+        return refused(QStringLiteral("cannot write the settings"));
+    return done();
+}
+
+CtlReply ruleList(Widget& widget, const SceneState& s, bool json)
+{
+    const QVariantMap rules = widget.view()->programRules();
+    const QVariantList list = rules.value(QStringLiteral("rules")).toList();
+    if (json) {
+        QStringList ruleLines;
+        for (const QVariant& entry : list) {
+            const QVariantMap rule = entry.toMap();
+            const int profile = rule.value(QStringLiteral("profile")).toInt();
+            ruleLines << jsonObjectLine({{QStringLiteral("program"), rule.value(QStringLiteral("program")).toString()},
+                                         {QStringLiteral("match"), rule.value(QStringLiteral("match")).toString()},
+                                         {QStringLiteral("profile"), profile},
+                                         {QStringLiteral("listed"), s.profileSlots.contains(profile - 1)}});
+        }
+        const QString reason = rules.value(QStringLiteral("unavailableReason")).toString();
+        QString line = jsonObjectLine({
+            {QStringLiteral("auto"), rules.value(QStringLiteral("autoSwitch")).toBool()},
+            {QStringLiteral("notice"), rules.value(QStringLiteral("notice")).toBool()},
+            {QStringLiteral("defaultProfile"), rules.value(QStringLiteral("defaultProfile")).toInt()},
+            {QStringLiteral("unavailableReason"), reason.isEmpty() ? QJsonValue() : QJsonValue(reason)},
+        });
+        // The rules last, each object as the other lines print them.
+        line.chop(1);
+        return done(line + QStringLiteral(", \"rules\": [") + ruleLines.join(QStringLiteral(", "))
+                    + QStringLiteral("]}\n"));
+    }
+    QString out = autoSummary(rules, s);
+    out += QStringLiteral("rules: %1\n").arg(list.size());
+    for (const QVariant& entry : list) {
+        const QVariantMap rule = entry.toMap();
+        out += QStringLiteral("  %1  %2  %3\n")
+                   .arg(profileLabel(s, rule.value(QStringLiteral("profile")).toInt()),
+                        rule.value(QStringLiteral("match")).toString().leftJustified(10),
+                        CtlCommands::printable(rule.value(QStringLiteral("program")).toString()));
+    }
+    return done(out);
+}
+
+// Why a program name cannot be a rule's, with the name where it helps.
+QString programRefusal(const QString& program)
+{
+    const QString reason = programNameRefusal(program);
+    if (reason.isEmpty() || program.isEmpty() || program.toUtf8().size() > ProgramRules::MaxProgramBytes)
+        return reason;
+    return QStringLiteral("%1: %2").arg(reason, CtlCommands::printable(program));
+}
+
+QString matchOf(bool byClass)
+{
+    return matchName(byClass ? ProgramRule::Match::WindowClass : ProgramRule::Match::Executable);
+}
+
+CtlReply ruleAdd(Widget& widget, const SceneState& s, const QString& program, int profile, bool byClass)
+{
+    const QString refusal = programRefusal(program);
+    if (!refusal.isEmpty())
+        return refused(refusal);
+    // A rule applies a profile as the title bar does: one it lists.
+    if (!s.profileSlots.contains(profile - 1))
+        return refused(QStringLiteral("profile %1 is not listed in the title bar").arg(profile));
+    const QString fault = widget.view()->addProgramRule(program, matchOf(byClass), profile);
+    if (fault == QLatin1String("count"))
+        return refused(QStringLiteral("there are %1 rules already, the most there may be").arg(ProgramRules::MaxRules));
+    if (!fault.isEmpty())
+        return refused(QStringLiteral("cannot write the settings"));
+    return done();
+}
+
+CtlReply ruleRemove(Widget& widget, const QString& program, bool byClass)
+{
+    const QString refusal = programRefusal(program);
+    if (!refusal.isEmpty())
+        return refused(refusal);
+    myQQuickView& view = *widget.view();
+    ProgramRule::Match match = byClass ? ProgramRule::Match::WindowClass : ProgramRule::Match::Executable;
+    if (readProgramRules(view.config()).indexOf(program, match) < 0)
+        return refused(QStringLiteral("no %1 rule for %2").arg(matchOf(byClass), CtlCommands::printable(program)));
+    if (!view.removeProgramRule(program, matchOf(byClass)))
+        return refused(QStringLiteral("cannot write the settings"));
+    return done();
+}
+
 } // namespace
 
 namespace CtlCommands {
@@ -480,6 +597,14 @@ static CtlReply carryOut(Widget& widget, const QStringList& args)
         return macroExport(widget, c.name, c.file);
     case CtlCommand::MacroImport:
         return macroImport(widget, c.file);
+    case CtlCommand::RuleList:
+        return ruleList(widget, s, c.json);
+    case CtlCommand::RuleAdd:
+        return ruleAdd(widget, s, c.name, c.number, c.byClass);
+    case CtlCommand::RuleRemove:
+        return ruleRemove(widget, c.name, c.byClass);
+    case CtlCommand::Auto:
+        return autoSwitch(widget, s, c.onOff);
     case CtlCommand::Help:
         break;
     }

@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "device/hid_port.h"
 #include "tests/app/fake_bus.h"
+#include "tests/app/private_session_bus.h"
 #include "app/notice_texts.h"
 #include <QDBusConnectionInterface>
 #include <QProcess>
@@ -53,20 +54,16 @@ FakeBus oneMouseBus()
 
 class TestDesktopNotifications : public QObject {
     Q_OBJECT
-    QProcess m_daemon;
+    PrivateSessionBus m_bus;
     QString m_address;
     QTemporaryDir m_dir;
 
 private slots:
     void initTestCase()
     {
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        if (!m_daemon.waitForStarted(60000))
+        m_address = m_bus.start();
+        if (m_address.isEmpty())
             QSKIP("dbus-daemon cannot run here (Debian package dbus-daemon)");
-        QVERIFY(m_daemon.waitForReadyRead(60000));
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        QVERIFY(!m_address.isEmpty());
         QVERIFY(m_dir.isValid());
         QProcess::execute(QStringLiteral("cp"),
                           {QStringLiteral("-r"), QStringLiteral(HALCYON_SOURCE_DIR "/data/modules"), m_dir.path()});
@@ -76,8 +73,6 @@ private slots:
     {
         DesktopNotifier::install(nullptr);
         Widget::setTrayAvailability(nullptr);
-        m_daemon.kill();
-        m_daemon.waitForFinished(5000);
     }
 
     // "Detect Device", a DPI switch and the permission notice, with the

@@ -34,6 +34,7 @@ touch "$work/here/my profile.pf" "$work/here/other.pf" "$work/here/saved profile
 printf '[config]\nindex=0\ntotal=1\nrepeat=1\ndid=-1\n\n[macro]\n0="1,A"\n' >"$work/here/Fire burst.mc"
 (cd "$work/here" && halcyonctl macro import "Fire burst.mc" && halcyonctl macro list) | grep -qx 'Fire burst' \
   || fail "cannot prepare the macro \"Fire burst\""
+halcyonctl rule add "Super Kart" 1 && halcyonctl rule add Tester 1 --class || fail "cannot prepare the rules"
 
 dbus-monitor --session "interface='org.freedesktop.Notifications'" >"$work/notices" 2>&1 &
 monitor=$!
@@ -57,6 +58,12 @@ halcyonctl macro import Fi	[halcyonctl][macro][import][Fire burst.mc]
 halcyonctl macro export Fi	[halcyonctl][macro][export][Fire burst]
 halcyonctl macro export "Fire burst" my	[halcyonctl][macro][export][Fire burst][my profile.pf]
 halcyonctl dpi st	[halcyonctl][dpi][stage]
+halcyonctl ru	[halcyonctl][rule]
+halcyonctl rule rem	[halcyonctl][rule][remove]
+halcyonctl rule remove Sup	[halcyonctl][rule][remove][Super Kart]
+halcyonctl rule remove Tes	[halcyonctl][rule][remove][Tester]
+halcyonctl rule add x 1 --c	[halcyonctl][rule][add][x][1][--class]
+halcyonctl auto of	[halcyonctl][auto][off]
 TABLE
 (cd "$work/here" && python3 - "$completion" "$src/tools/halcyonctl/halcyonctl.bash" "$work/table") <<'PY'
 import os, pty, re, select, signal, sys, time

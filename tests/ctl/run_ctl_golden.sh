@@ -20,6 +20,9 @@
 #   link PATH TARGET a symbolic link at PATH to TARGET (as ln -s takes it)
 #   fifo PATH        a FIFO nobody writes to;  mode PATH  its permissions
 #   cd PATH          runs the tool from that folder from here on ($PWD too)
+#   replace PATH FROM TO   replaces FROM with TO in a file (sed, first on each line)
+#   repeat N ARGS... runs the tool N times, @ in ARGS counting 1 to N; prints
+#                    one line, and a line for each run that did not exit 0
 set -u
 bin=$1 src=$2 script=$3
 expected=${script%.ctl}.out
@@ -93,6 +96,12 @@ while IFS= read -r line || [ -n "$line" ]; do
     'fifo '*) p=${line#fifo }; mkfifo "$work/$p"; echo "fifo $p" ;;
     'mode '*) p=${line#mode }; echo "mode $p $(stat -c %a "$work/$p")" ;;
     'cd '*) p=${line#cd }; rundir=$work/$p; echo "cd $p" ;;
+    'replace '*) read -r _ p from to <<<"$line"; sed -i "s/$from/$to/" "$work/$p"; echo "replace $p $from -> $to" ;;
+    'repeat '*) read -r _ n rest <<<"$line"; echo "repeat $n $rest"
+                for i in $(seq 1 "$n"); do
+                  eval "args=(${rest//@/$i})"
+                  (cd "$rundir" && "${tool[@]}" "${args[@]}" >/dev/null 2>&1) || echo "run $i: exit $?"
+                done ;;
     *) echo "unknown line: $line"; exit 1 ;;
   esac
 done <"$script" >"$actual"

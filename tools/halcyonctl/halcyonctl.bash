@@ -7,7 +7,7 @@ _halcyonctl()
     # (a quoted file name with blanks is one word).
     local command=${words[1]-} sub=${words[2]-} position=$cword
     case "$position:$command:$sub" in
-        1:*)                COMPREPLY=($(compgen -W "status profile dpi macro --help" -- "$cur")) ;;
+        1:*)                COMPREPLY=($(compgen -W "status profile dpi macro rule auto --help" -- "$cur")) ;;
         2:status:*)         COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
         2:profile:*)        COMPREPLY=($(compgen -W "list switch export import" -- "$cur")) ;;
         3:profile:list)     COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
@@ -25,6 +25,21 @@ _halcyonctl()
             for name in $(halcyonctl macro list 2>/dev/null); do
                 [[ $name == */ || $name != "$typed"* ]] || COMPREPLY+=("$(printf '%q' "$name")")
             done ;;
+        2:rule:*)           COMPREPLY=($(compgen -W "list add remove" -- "$cur")) ;;
+        3:rule:list)        COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
+        3:rule:add)         COMPREPLY=($(compgen -c -- "$cur" | sort -u)) ;;
+        4:rule:add)         COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9 10 --class" -- "$cur")) ;;
+        5:rule:add|4:rule:remove)
+                            COMPREPLY=($(compgen -W "--class" -- "$cur")) ;;
+        3:rule:remove)
+            # The programs of the rules: the rest of each rule line after
+            # its match column; names may hold blanks.
+            local name typed IFS=$'\n'
+            typed=$(dequote "$cur")
+            for name in $(halcyonctl rule list 2>/dev/null | sed -n 's/^  .*  \(executable\|class     \)  //p'); do
+                [[ $name != "$typed"* ]] || COMPREPLY+=("$(printf '%q' "$name")")
+            done ;;
+        2:auto:*)           COMPREPLY=($(compgen -W "on off --help" -- "$cur")) ;;
         *)                  COMPREPLY=() ;;
     esac
 }
