@@ -6,6 +6,7 @@
 #include "settings/ini_format.h"
 #include "settings/pointer_reasons.h"
 #include "app/notice_texts.h"
+#include "app/program_profile_switcher.h"
 #include "tests/settings/settings_fixture.h"
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -38,6 +39,7 @@ const Group kGroups[] = {
     {"warningAssigment", "pages/WarningDialog.qml", "warningAssigmentLang"},
     {"other", nullptr, nullptr},
     {"pointerReasons", nullptr, nullptr},
+    {"programSwitch", nullptr, nullptr},
 };
 
 QByteArray bytesOf(const QString& path)
@@ -193,6 +195,8 @@ private slots:
         for (int i = 0; !pointerReasonText(PointerReason(i)).isEmpty(); ++i)
             reasons << pointerReasonText(PointerReason(i));
         QTest::newRow("pointerReasons") << QStringLiteral("pointerReasons") << reasons;
+        QTest::newRow("programSwitch") << QStringLiteral("programSwitch")
+                                       << QStringList{QString::fromLatin1(ProgramProfileSwitcher::EnglishNoticeText)};
     }
     void englishMatchesTheScene()
     {
