@@ -82,8 +82,12 @@ public:
     void stop() override
     {
         m_running = false;
-        if (m_notifier)
-            m_notifier->setEnabled(false);
+        // No more change events; what is on its way is read and dropped.
+        if (m_connection && connected()) {
+            const uint32_t mask = XCB_EVENT_MASK_NO_EVENT;
+            xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+            xcb_flush(m_connection);
+        }
     }
 
     QVector<WindowProgram> programsWithWindows() const override
