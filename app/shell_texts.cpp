@@ -2,6 +2,7 @@
 #include "device/dpi_switch_texts.h"
 #include "settings/language_strings.h"
 #include "app/notice_texts.h"
+#include "app/program_profile_switcher.h"
 
 void adoptShellTexts(const LanguagePage& page)
 {
@@ -15,4 +16,13 @@ void adoptShellTexts(const LanguagePage& page)
         accessDeniedNotice() = texts.at(8);
     if (texts.size() > 9 && page.present.at(9) && !texts.at(9).isEmpty())
         showWindowMenuText() = texts.at(9);
+}
+
+void adoptProgramSwitchTexts(const LanguagePage& page)
+{
+    // A translation must keep both places, or the notice would lose a name.
+    const QString text = page.texts.value(0);
+    if (!page.present.value(0) || !text.contains(QLatin1String("%1")) || !text.contains(QLatin1String("%2")))
+        return;
+    ProgramProfileSwitcher::noticeText() = text;
 }

@@ -7,3 +7,8 @@ struct LanguagePage;
 // the tray menu's entry that shows the window. Entries the page lacks keep
 // their previous text.
 void adoptShellTexts(const LanguagePage& otherPage);
+
+// Takes the tray notice of an automatic profile switch from a language's
+// "programSwitch" page ("Profile %1 for %2"); a page without it keeps the
+// previous text.
+void adoptProgramSwitchTexts(const LanguagePage& programSwitchPage);

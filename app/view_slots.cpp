@@ -84,8 +84,11 @@ void myQQuickView::setCurrentProfile(int profile) { m_profiles.setCurrentSlot(pr
 QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode)
 {
     const LanguagePage page = m_languages.page(typeStr, langCode);
-    if (typeStr == QLatin1String("other"))
+    if (typeStr == QLatin1String("other")) {
         adoptShellTexts(page);
+        // The switcher's notice, in the language the scene reads its texts in.
+        adoptProgramSwitchTexts(m_languages.page(QStringLiteral("programSwitch"), langCode));
+    }
     return page.texts;
 }
 

@@ -6,6 +6,7 @@
 #include "app/desktop_notifier.h"
 #include "app/hotplug_monitor.h"
 #include "app/myqquickview.h"
+#include "app/program_profile_switcher.h"
 #include "app/ui_controler.h"
 #include "app/user_dialogs.h"
 #include "app/user_event.h"
@@ -90,6 +91,8 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
     createTrayIcon();
     m_hotplug = new HotplugMonitor(this);
     connect(m_hotplug, &HotplugMonitor::deviceAddedOrRemoved, this, &Widget::deviceChangeNotified);
+    m_programSwitcher = new ProgramProfileSwitcher(*this);
+    m_programSwitcher->start();
 }
 
 Widget::~Widget()

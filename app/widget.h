@@ -7,6 +7,7 @@
 #include <functional>
 
 class HotplugMonitor;
+class ProgramProfileSwitcher;
 class QMenu;
 class Ui_Controler;
 class myQQuickView;
@@ -56,6 +57,8 @@ public:
     // this window (its root property "desktopKeyCapture").
     void publishKeyCaptureScope(bool desktopWide);
     QTimer& detectionTimer() { return m_detectTimer; }
+    // Makes the profile follow the program in front (started with the Widget).
+    ProgramProfileSwitcher& programSwitcher() { return *m_programSwitcher; }
 
     // Asks the scene for "initUI", then posts the request for "run".
     void refreshUI();
@@ -123,6 +126,7 @@ private:
     QTimer m_trayRecheck;
     bool m_trayShown = false;
     HotplugMonitor* m_hotplug = nullptr;
+    ProgramProfileSwitcher* m_programSwitcher = nullptr;
     std::function<void()> m_timerHook;
     bool m_accessReported = false;
     bool m_detectionDeferred = false;  // came due during a transfer  // the permission problem is told once per connect

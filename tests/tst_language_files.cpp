@@ -7,6 +7,7 @@
 #include "settings/pointer_reasons.h"
 #include "app/notice_texts.h"
 #include "app/window_reasons.h"
+#include "app/program_profile_switcher.h"
 #include "tests/settings/settings_fixture.h"
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -41,6 +42,7 @@ const Group kGroups[] = {
     {"other", nullptr, nullptr},
     {"pointerReasons", nullptr, nullptr},
     {"windowReasons", nullptr, nullptr},
+    {"programSwitch", nullptr, nullptr},
 };
 
 QByteArray bytesOf(const QString& path)
@@ -200,6 +202,8 @@ private slots:
                                            windowReasonText(WindowReason::KWinNotReachable),
                                            windowReasonText(WindowReason::NoDesktop)};
         QTest::newRow("windowReasons") << QStringLiteral("windowReasons") << windowReasons;
+        QTest::newRow("programSwitch") << QStringLiteral("programSwitch")
+                                       << QStringList{QString::fromLatin1(ProgramProfileSwitcher::EnglishNoticeText)};
     }
     void englishMatchesTheScene()
     {

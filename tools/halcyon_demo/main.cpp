@@ -2,13 +2,18 @@
 // the USB device, so that every page can be tried without the hardware.
 // Its tray menu has "Press DPI button", which makes the mouse switch to its
 // next DPI stage and report it, as the button on the real mouse does.
+// --mouse-log FILE (for tests) appends what the mouse receives to FILE.
 #include "app/application_startup.h"
 #include "app/myqquickview.h"
 #include "app/widget.h"
 #include "device/virtual_mouse.h"
 #include "settings/config_store.h"
 #include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
 #include <QMenu>
+#include <QMutex>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,6 +21,34 @@
 
 namespace {
 std::unique_ptr<VirtualMouse> g_mouse;
+QString g_mouseLog;
+
+void appendToMouseLog(const QByteArray& line)
+{
+    static QMutex mutex;
+    QMutexLocker lock(&mutex);
+    QFile file(g_mouseLog);
+    if (file.open(QIODevice::Append))
+        file.write(line + '\n');
+}
+
+// Every HID call the mouse receives as a line (as halcyon-sim prints it),
+// and after each command its state, "state {JSON}" (as halcyon-sim's dump):
+// a test on a real desktop reads what reached the mouse from the file.
+void logMouse()
+{
+    g_mouse->trace = [](const QString& line) {
+        appendToMouseLog(line.toUtf8());
+        // The trace may come from the listener thread, inside the mouse's
+        // lock: the state is read on the GUI thread afterwards.
+        if (line == QLatin1String("close cmd")) {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [] {
+                if (g_mouse)
+                    appendToMouseLog("state " + QJsonDocument(g_mouse->dump()).toJson(QJsonDocument::Compact));
+            }, Qt::QueuedConnection);
+        }
+    };
+}
 
 void pressDpiButton()
 {
@@ -29,6 +62,8 @@ void plugVirtualMouse(Widget& widget)
 {
     g_mouse = std::make_unique<VirtualMouse>(widget.view()->config().traits().is560() ? VirtualFirmware::Family::F560
                                                                      : VirtualFirmware::Family::F553);
+    if (!g_mouseLog.isEmpty())
+        logMouse();
     widget.hid().setPort(g_mouse.get());
     widget.stopSystemHotplug();
     Widget* w = &widget;
@@ -41,7 +76,7 @@ void plugVirtualMouse(Widget& widget)
     menu->insertAction(menu->actions().value(0), press);
 }
 
-const char kUsageLine[] = "usage: halcyon-demo [--family 553|560] [--help]\n";
+const char kUsageLine[] = "usage: halcyon-demo [--family 553|560] [--mouse-log FILE] [--help]\n";
 const char kHelp[] =
     "Starts Halcyon with a virtual mouse plugged in, so that every page can be\n"
     "tried without the hardware. The tray menu's \"Press DPI button\" makes the\n"
@@ -50,6 +85,8 @@ const char kHelp[] =
     "  --family 553|560  the mouse family to show; without it, the one the\n"
     "                    configuration names (mouse/icType). The configuration\n"
     "                    file is left as it is.\n"
+    "  --mouse-log FILE  append every call the virtual mouse receives, and its\n"
+    "                    state after each command, to FILE (for tests)\n"
     "  --help            print this help and exit\n"
     "\n"
     "Other arguments go to Qt (for example -platform offscreen).\n";
@@ -73,6 +110,10 @@ int takeDemoOptions(int& argc, char** argv)
                 return 2;
             }
             ConfigStore::overrideFamily(QString::fromLatin1(family));
+            continue;
+        }
+        if (std::strcmp(a, "--mouse-log") == 0 && i + 1 < argc) {
+            g_mouseLog = QString::fromLocal8Bit(argv[++i]);
             continue;
         }
         rest.push_back(argv[i]);

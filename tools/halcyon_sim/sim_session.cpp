@@ -4,6 +4,7 @@
 #include "app/input_capture.h"
 #include "app/input_capture_fallback.h"
 #include "app/myqquickview.h"
+#include "app/program_profile_switcher.h"
 #include "app/root_call.h"
 #include "app/ui_controler.h"
 #include "app/widget.h"
@@ -172,6 +173,7 @@ void SimSession::launch()
     w->onViewDisabled = [] { SimOutput::line(QStringLiteral("view disabled")); };
     w->stopSystemHotplug();
     w->setDetectionTimerHook([this] { m_detectionDueMs = m_clock.elapsedMs() + Widget::DetectionIntervalMs; });
+    w->programSwitcher().setHoldTimerHook([this](int ms) { m_switchDueMs = ms < 0 ? -1 : m_clock.elapsedMs() + ms; });
     // Plugging and unplugging reach Widget as a udev event would: through
     // the event loop.
     m_mouse.onPlugChange = [w] {
@@ -211,6 +213,7 @@ void SimSession::teardown()
     // The window's controller was scheduled for deferred deletion.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_detectionDueMs = -1;
+    m_switchDueMs = -1;
 }
 
 bool SimSession::restart(bool trace)
@@ -278,6 +281,15 @@ void SimSession::fireDetectionTimerIfDue()
     flushEvents();
 }
 
+void SimSession::fireSwitchHoldIfDue()
+{
+    if (m_switchDueMs < 0 || m_clock.elapsedMs() < m_switchDueMs || !m_widget)
+        return;
+    m_switchDueMs = -1;
+    m_widget->programSwitcher().holdElapsed();
+    flushEvents();
+}
+
 void SimSession::finish()
 {
     if (!m_widget)
@@ -313,6 +325,7 @@ bool SimSession::run(QTextStream& script)
         // loop would run it.
         flushEvents();
         fireDetectionTimerIfDue();
+        fireSwitchHoldIfDue();
     }
     return ok;
 }
@@ -375,6 +388,7 @@ void SimSession::registerBuiltinCommands()
         m_clock.sleepMs(line.value(QStringLiteral("ms")).toInt());
         flushEvents();
         fireDetectionTimerIfDue();
+        fireSwitchHoldIfDue();
         return true;
     });
     addSimCommand(QStringLiteral("event"), [this](const QJsonObject& line) {

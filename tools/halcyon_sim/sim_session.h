@@ -75,6 +75,9 @@ private:
     // The detection timer in virtual time: due 2048 ms after its last
     // restart; it fires when a script line has let that much time pass.
     void fireDetectionTimerIfDue();
+    // The hold of the program in front (ProgramProfileSwitcher) in virtual
+    // time, fired the same way.
+    void fireSwitchHoldIfDue();
     // Runs what the event loop has queued (root-function calls, the
     // listener's hand-overs, hot-plug notifications).
     void flushEvents();
@@ -94,6 +97,7 @@ private:
     std::vector<std::function<void()>> m_sleepHooks;
     std::unique_ptr<Widget> m_widget;
     long long m_detectionDueMs = -1;  // virtual time; -1 when the timer is idle
+    long long m_switchDueMs = -1;     // the same for the switcher's hold
     // A picture to take at a pacing sleep once virtual time reaches m_grabAtMs.
     QString m_armedGrab;
     long long m_grabAtMs = 0;
