@@ -1,11 +1,11 @@
 #include "app/active_window_watcher.h"
 #include "app/active_window_watchers.h"
+#include "app/process_names_linux.h"
 
 #ifdef HALCYON_HAVE_XCB
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -21,24 +21,6 @@ struct FreeDeleter {
 };
 template <typename T>
 using XcbReply = std::unique_ptr<T, FreeDeleter>;
-
-// The executable's file name of a process: the target of /proc/PID/exe,
-// else (a process of another user, a kernel thread) its comm.
-QString executableOf(qint64 pid)
-{
-    if (pid <= 0)
-        return {};
-    const QString proc = QStringLiteral("/proc/%1/").arg(pid);
-    QString target = QFileInfo(proc + QStringLiteral("exe")).symLinkTarget();
-    // A replaced executable (an update while it runs) reads "name (deleted)".
-    target.remove(QRegularExpression(QStringLiteral(" \\(deleted\\)$")));
-    if (!target.isEmpty())
-        return QFileInfo(target).fileName();
-    QFile comm(proc + QStringLiteral("comm"));
-    if (comm.open(QIODevice::ReadOnly))
-        return QString::fromLocal8Bit(comm.readAll()).trimmed();
-    return {};
-}
 
 // Follows the root window's _NET_ACTIVE_WINDOW, which the window manager
 // keeps, on a connection of its own: the property's change events arrive on
@@ -198,7 +180,7 @@ private:
     {
         WindowProgram program;
         program.pid = cardinals(window, m_atoms[WmPid], XCB_ATOM_CARDINAL).value(0, 0);
-        program.executable = executableOf(program.pid);
+        program.executable = executableNameOf(program.pid);
         // WM_CLASS: the instance and the class name, each ending in NUL.
         const QList<QByteArray> parts = property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING).split('\0');
         program.classInstance = QString::fromLocal8Bit(parts.value(0));
