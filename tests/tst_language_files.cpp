@@ -38,6 +38,7 @@ const Group kGroups[] = {
     {"warningAssigment", "pages/WarningDialog.qml", "warningAssigmentLang"},
     {"other", nullptr, nullptr},
     {"pointerReasons", nullptr, nullptr},
+    {"keyHints", "pages/KeyAssigmentDialog.qml", "keyHintsLang"},
 };
 
 QByteArray bytesOf(const QString& path)

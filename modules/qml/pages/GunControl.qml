@@ -259,6 +259,7 @@ DialogFrame {
                 activeFocusOnTab: mainIten.keyReachable(presetBox)
                 Accessible.role: Accessible.List
                 Accessible.name: dialog.tr(12)
+                Accessible.description: Values.at(keyAssigmentDialog.keyHintsLang, 2)
                 Accessible.focusable: true
                 function show(i) {
                     dialog.currentGun = Math.max(0, Math.min(dialog.guns.length - 1, i))
