@@ -24,7 +24,7 @@ Item {
     // The focused field stays a stop while it records (Tab is then recorded).
     activeFocusOnTab: field.activeFocus || mainIten.keyReachable(field)
     Accessible.role: Accessible.Button
-    Accessible.name: label + ": " + text
+    Accessible.name: text !== "" ? label + ": " + text : label
     Accessible.description: keyHint
     Accessible.focusable: true
     Accessible.checkable: true
