@@ -243,7 +243,8 @@ Item {
             ["gunControl", gunEditor, "gunControlLang"],
             ["profile", profileManager, "profileLang"],
             ["keyCode", keyCodeString, "keyCodeLang"],
-            ["warningAssigment", warningDialog, "warningAssigmentLang"]
+            ["warningAssigment", warningDialog, "warningAssigmentLang"],
+            ["keyHints", keyAssigmentDialog, "keyHintsLang"]
         ]
         var lists = []
         var anyText = false

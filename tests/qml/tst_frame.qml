@@ -98,7 +98,7 @@ Item {
                 "ui_View.getLangStrings", "ui_View.getLangStrings", "ui_View.getLangStrings",
                 "ui_View.getLangStrings", "ui_View.getLangStrings", "ui_View.getLangStrings",
                 "ui_View.getLangStrings", "ui_View.getLangStrings", "ui_View.getLangStrings",
-                "ui_View.getLangStrings", "ui_View.getLangStrings",
+                "ui_View.getLangStrings", "ui_View.getLangStrings", "ui_View.getLangStrings",
                 "ui_View.getGlobalData", "ui_View.getNameList", "ui_View.setCurrentProfile",
                 "ui_View.mouseGetCurrentDPI"])
             compare(frameCallsOf("ui_View.getGlobalData").map(function(a) { return a[0] }),
@@ -107,7 +107,8 @@ Item {
             compare(frameCallsOf("ui_View.getData"), [["mouse/mouseMode", false]])
             compare(mockBackend.callsOf("ui_View.getLangStrings").map(function(a) { return a[0] }),
                     ["keyMatrix", "keyAssigment", "dpiSetting", "lightControl", "macroEditor",
-                     "systemSetting", "gunControl", "profile", "keyCode", "warningAssigment", "other"])
+                     "systemSetting", "gunControl", "profile", "keyCode", "warningAssigment", "keyHints",
+                     "other"])
             compare(events, pageNames.map(function(n) { return n + ".init(false,false)" }))
             compare(dropDownInits, 1)
             compare(findChild(scene, "dpiPage").currentStage, 2)
@@ -232,7 +233,7 @@ Item {
             var scene = createScene()
             scene.initUI()
             compare(scene.language, "Italian")
-            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 11)
+            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 12)
             compare(findChild(scene, "tab0").text, "MOUSE MACRO")
             compare(findChild(scene, "dpiPage").dpiSettingLang.length > 0, true)
         }

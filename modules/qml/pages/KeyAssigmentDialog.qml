@@ -29,16 +29,12 @@ DialogFrame {
         "The library has no macros yet. Make them in the macro editor of the tab %1."
     ]
     // Texts of the group "keyHints": using the key fields and lists by
-    // keyboard; read with the group "keyAssigment".
+    // keyboard (the key dialogs and the gun editor's preset list).
     property var keyHintsLang: [
         "Stop recording",
         "Space or Return on the field starts recording; it ends when every key is released again.",
         "F2 or Return renames the selected preset."
     ]
-    onKeyAssigmentLangChanged: {
-        if (typeof ui_View !== "undefined")
-            keyHintsLang = Values.toList(ui_View.getLangStrings("keyHints", mainIten.language))
-    }
     // "fire" or "group".
     property string mode: "fire"
     // Button (0-based) the dialog assigns to.

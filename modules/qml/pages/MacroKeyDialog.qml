@@ -135,6 +135,14 @@ DialogFrame {
             Accessible.role: Accessible.List
             Accessible.name: Values.at(dialog.lang, 56)
             Accessible.focusable: true
+            // The selected macro is the list's current item: it holds the
+            // keys for assistive technology, and the view keeps it in sight.
+            // (The view makes its first row current when rows arrive: undone.)
+            Connections {
+                target: dialog
+                function onSelectedRowChanged() { tree.currentIndex = dialog.selectedRow }
+            }
+            onCurrentIndexChanged: if (currentIndex !== dialog.selectedRow) currentIndex = dialog.selectedRow
             Keys.onPressed: function(event) {
                 var steps = {}
                 steps[Qt.Key_Up] = -1; steps[Qt.Key_Down] = 1
@@ -142,8 +150,6 @@ DialogFrame {
                 steps[Qt.Key_Home] = -dialog.rows.length; steps[Qt.Key_End] = dialog.rows.length
                 if (steps[event.key] !== undefined) {
                     dialog.moveSelection(steps[event.key])
-                    if (dialog.selectedRow >= 0)
-                        tree.positionViewAtIndex(dialog.selectedRow, ListView.Contain)
                 } else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter) {
                     dialog.accept()
                 } else {
@@ -159,6 +165,8 @@ DialogFrame {
                 required property int index
                 required property var modelData
                 objectName: "macroRow_" + modelData.name
+                // Only the selected macro holds the list's keys (none at first).
+                focus: ListView.isCurrentItem
                 Accessible.role: Accessible.ListItem
                 Accessible.name: modelData.name
                 Accessible.selectable: modelData.type === 0
