@@ -43,6 +43,7 @@ const Group kGroups[] = {
     {"pointerReasons", nullptr, nullptr},
     {"windowReasons", nullptr, nullptr},
     {"programSwitch", nullptr, nullptr},
+    {"keyHints", "pages/KeyAssigmentDialog.qml", "keyHintsLang"},
 };
 
 QByteArray bytesOf(const QString& path)

@@ -78,6 +78,8 @@ Item {
     readonly property string closeName: Values.at(profileManager.profileLang, 1)
     // The item that held the keyboard focus when the open dialog took it.
     property var focusBeforeDialog: null
+    // The item that held the keyboard focus when a transfer's lock began.
+    property var focusBeforeLock: null
     // True once the first lock has ended and the frame replaced the logo.
     property bool isUiShown: false
     // True while input is locked (busy indicator shown, view disabled).
@@ -204,9 +206,19 @@ Item {
     // Lock or unlock input without the timer. A lock may name what it waits
     // for; the name shows when the wait is long.
     function controlUIEnable(isEnable, progressText) {
+        // Disabling the view moves its keyboard focus on (as a Tab would):
+        // when the lock ends, the keys go back to the control that had them.
+        if (!isEnable && !busyIndicator.running)
+            focusBeforeLock = Window.activeFocusItem
         busyIndicator.progressText = !isEnable && progressText !== undefined ? progressText : ""
         busyIndicator.running = !isEnable
         ui_View.setEnabled(isEnable)
+        var back = focusBeforeLock
+        if (isEnable && back) {
+            focusBeforeLock = null
+            if (back.visible && back.enabled && back !== focusSink)
+                back.forceActiveFocus(Qt.TabFocusReason)
+        }
     }
 
     // Set langIndex from a stored language name. A name that is not ours
@@ -232,7 +244,8 @@ Item {
             ["profile", profileManager, "profileLang"],
             ["keyCode", keyCodeString, "keyCodeLang"],
             ["warningAssigment", warningDialog, "warningAssigmentLang"],
-            ["programRules", programRulesDialog, "programRulesLang"]
+            ["programRules", programRulesDialog, "programRulesLang"],
+            ["keyHints", keyAssigmentDialog, "keyHintsLang"]
         ]
         var lists = []
         var anyText = false

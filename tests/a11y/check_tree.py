@@ -9,6 +9,8 @@ the demo starts with that language stored, and the check asks:
   (button, tab, list, check box, slider, spin box) has a non-empty name;
 - the names of the table below are there, in that language;
 - a DPI stage's slider reports its value and range in DPI;
+- the dialogs and open lists of WALKS, opened and closed through AT-SPI
+  actions, show the named nodes (and states, values) of their table;
 - AT-SPI actions alone carry out three tasks that reach the files: stage
   2's "Increase", button 4 set to "Next" through its menu, "Save"; then a
   new profile made in the profile manager and switched to by its row.
@@ -22,10 +24,16 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import Atspi, GLib
+
+# The program answers nothing while it sends to the mouse (a second or so
+# with the pacing waits): calls wait that long rather than the default 0.8 s.
+Atspi.set_timeout(10000, 15000)
 
 app_dir = sys.argv[1]
 dump = "--dump" in sys.argv[2:]
-INTERACTIVE = {"push button", "page tab", "combo box", "check box", "slider", "spin button"}
+INTERACTIVE = {"push button", "page tab", "combo box", "check box", "slider", "spin button",
+               "list", "list item", "radio button", "text"}
 
 # (language, role, name) that must be shown.
 EXPECTED = [
@@ -48,6 +56,53 @@ EXPECTED = [
     ("German", "combo box", "Profil: profile_0"),
     ("German", "slider", "Stufe 2"),
     ("German", "push button", "Wiederherstellen Taste 4"),
+]
+
+# Dialogs and open lists reached through AT-SPI actions alone: a name, the
+# nodes pressed to open it, the nodes that must then be shown, the nodes
+# pressed to close it. A node is (role, English name, German name) and may
+# carry a check: a state ("selected", "checked") or "value N".
+WALKS = [
+    # The gun editor, the key dialogs and open drop-down lists.
+    ("gun editor", [("push button", "Gun Settings", "Waffen")],
+     [("combo box", "Gun1: M416", "Waffe 1: M416"),
+      ("list", "Presets", "Vorlagen"),
+      ("list item", "M416", "M416", "selected"),
+      ("list item", "Custom 3", "Eigene 3"),
+      ("combo box", "Fire key: L-Click", "Feuertaste: L-Click"),
+      ("spin button", "Rate", "Feuerrate", "value 9"),
+      ("spin button", "Count", "Schüsse", "value 0"),
+      ("spin button", "Horizontal", "Horizontal", "value 0"),
+      ("spin button", "Vertical", "Vertikal", "value 5"),
+      ("push button", "Reset", "Zurücksetzen")],
+     []),
+    ("open gun list", [("combo box", "Gun2: AKM", "Waffe 2: AKM")],
+     [("list", "Gun2", "Waffe 2"),
+      ("list item", "AKM", "AKM", "selected"),
+      ("list item", "Thomson", "Thomson")],
+     [("combo box", "Gun2: AKM", "Waffe 2: AKM"), ("push button", "Close", "Schließen")]),
+    ("group dialog", [("combo box", "Button 5: Back Key", "Taste 5: Zurück"),
+                      ("menu item", "Group Function", "Tastenkombination")],
+     [("push button", "Keys", "Tasten"),
+      ("push button", "Stop recording", "Aufnahme beenden"),
+      ("push button", "OK", "OK")],
+     [("push button", "Cancel", "Abbrechen")]),
+    ("fire dialog", [("combo box", "Button 5: Back Key", "Taste 5: Zurück"),
+                     ("menu item", "Fire Function", "Dauerfeuer"),
+                     ("combo box", "Rate: 10ms", "Frequenz: 10ms")],
+     [("push button", "Key", "Taste"),
+      ("text", "Count", "Anzahl"),
+      ("list", "Rate", "Frequenz"),
+      ("list item", "10ms", "10ms", "selected"),
+      ("list item", "250ms", "250ms")],
+     [("combo box", "Rate: 10ms", "Frequenz: 10ms"), ("push button", "Cancel", "Abbrechen")]),
+    ("macro-key dialog", [("combo box", "Button 5: Back Key", "Taste 5: Zurück"),
+                          ("menu item", "Macro Function", "Makro")],
+     [("list", "Macro library", "Makrobibliothek"),
+      ("radio button", "Macro runs one-time after pressing the button", "Einmal pro Tastendruck", "checked"),
+      ("radio button", "Macro runs endless loop until button is released",
+       "Endlos, solange die Taste gedrückt bleibt")],
+     [("push button", "Cancel", "Abbrechen")]),
 ]
 failures = []
 
@@ -82,7 +137,11 @@ def shown_nodes(app):
 def wait_for(what, condition, limit=60):
     end = time.monotonic() + limit
     while time.monotonic() < end:
-        result = condition()
+        try:
+            result = condition()
+        except GLib.Error:
+            # A node went away while the tree was read (a dialog closing).
+            result = None
         if result:
             return result
         time.sleep(0.2)
@@ -96,11 +155,11 @@ def find_app():
     return None
 
 
-def named(app, role, name):
-    for n in shown_nodes(app):
-        if n.getRoleName() == role and n.name == name:
-            return n
-    return None
+def named(app, role, name, last=False):
+    # The first match, or the last: a dialog's nodes come after the frame's
+    # (its "Close" after the title bar's).
+    found = [n for n in shown_nodes(app) if n.getRoleName() == role and n.name == name]
+    return (found[-1] if last else found[0]) if found else None
 
 
 def do_action(node, action_name):
@@ -140,6 +199,31 @@ def check_program_rules(app):
     wait_for("the profile manager again", lambda: named(app, "push button", "Programme…").getState().contains(
         pyatspi.STATE_ENABLED))
     print("German: the program rules' dialog and its Add panel are named")
+def node_check(node, check):
+    if check.startswith("value "):
+        return node.queryValue().currentValue == float(check.split()[1])
+    return node.getState().contains(getattr(pyatspi, "STATE_" + check.upper()))
+
+
+def walk_through(app, language):
+    pick = 1 if language == "English" else 2
+    for title, opens, shown, closes in WALKS:
+        for node in opens:
+            do_action(wait_for("%s: %r" % (title, node[pick]), lambda: named(app, node[0], node[pick], True)), "Press")
+        wait_for(title, lambda: named(app, shown[0][0], shown[0][pick]))
+        for node in shown:
+            found = named(app, node[0], node[pick])
+            if found is None:
+                fail("%s, %s: no shown %s named %r" % (language, title, node[0], node[pick]))
+            elif len(node) > 3 and not node_check(found, node[3]):
+                fail("%s, %s: %s %r is not %s" % (language, title, node[0], node[pick], node[3]))
+        for n in shown_nodes(app):
+            if n.getRoleName() in INTERACTIVE and not n.name.strip():
+                fail("%s, %s: a shown %s has no name" % (language, title, n.getRoleName()))
+        for node in closes:
+            do_action(wait_for("%s: %r" % (title, node[pick]), lambda: named(app, node[0], node[pick], True)), "Press")
+        if closes:
+            wait_for("%s to close" % title, lambda: named(app, shown[0][0], shown[0][pick]) is None)
 
 
 def check_language(language, save_stage_two):
@@ -168,6 +252,7 @@ def check_language(language, save_stage_two):
                 fail("%s: no shown %s named %r" % (language, role, name))
         if language == "German":
             check_program_rules(app)
+        walk_through(app, language)
         stage = named(app, "slider", "Stage 2" if language == "English" else "Stufe 2")
         if stage is None:
             return

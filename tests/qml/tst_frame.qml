@@ -107,7 +107,8 @@ Item {
             compare(frameCallsOf("ui_View.getData"), [["mouse/mouseMode", false]])
             compare(mockBackend.callsOf("ui_View.getLangStrings").map(function(a) { return a[0] }),
                     ["keyMatrix", "keyAssigment", "dpiSetting", "lightControl", "macroEditor",
-                     "systemSetting", "gunControl", "profile", "keyCode", "warningAssigment", "programRules", "other"])
+                     "systemSetting", "gunControl", "profile", "keyCode", "warningAssigment", "programRules",
+                     "keyHints", "other"])
             compare(events, pageNames.map(function(n) { return n + ".init(false,false)" }))
             compare(dropDownInits, 1)
             compare(findChild(scene, "dpiPage").currentStage, 2)

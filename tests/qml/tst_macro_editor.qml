@@ -92,7 +92,7 @@ Item {
             compare(scene.language, "German")
             compare(scene.langIndex, 3)
             compare(mockBackend.callsOf("ui_View.setGlobalData").pop(), ["common/language", "German"])
-            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 12)
+            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 13)
             compare(editor.macroEditorLang, ["Makro-Editor"])
             // Recorded keys take the language's names, and encode by them.
             newMacro("Umlaut")

@@ -15,7 +15,23 @@ PageBase {
     signal closeRequested()
     // Escape closes what is open inside the dialog (a menu, a question)
     // before the dialog itself; true when there was something to close.
-    function closeInner() { return false }
+    // By default that is a drop-down list the pointer opened (one opened by
+    // keys takes Escape itself).
+    function closeInner() { return closeOpenList(body) }
+    function closeOpenList(item) {
+        for (var i = 0; i < item.children.length; ++i) {
+            var c = item.children[i]
+            if (!c.visible)
+                continue
+            if (c.isOpen === true && typeof c.close === "function") {
+                c.close()
+                return true
+            }
+            if (closeOpenList(c))
+                return true
+        }
+        return false
+    }
 
     width: 520
     height: 260

@@ -20,13 +20,24 @@ Item {
     property string accessibleName: ""
     // The row the keyboard points at while the list is open.
     property int keyIndex: -1
+    // Rows one Page Up/Down moves over.
+    property int pageRows: 5
+    readonly property int rowsPerColumn: Math.max(1, Math.ceil(itemCount / Math.max(1, columns)))
+    readonly property string listName: accessibleName !== "" ? accessibleName : currentText
     signal activated(int index)
 
-    function close() { isOpen = false }
+    function close() {
+        isOpen = false
+        openedByKey = false
+    }
+    // A list opened by keys closes when Tab takes the keys elsewhere.
+    property bool openedByKey: false
+    onActiveFocusChanged: if (!activeFocus && openedByKey) close()
 
-    // Keys: closed, Up/Down/Home/End choose at once as the pointer does;
-    // Space or Return opens the list, where Up/Down move and Space or Return
-    // choose; Escape closes the open list only.
+    // Keys: closed, Up/Down/Page Up/Page Down/Home/End choose at once as the
+    // pointer does; Space or Return opens the list, where the same keys move
+    // (Left/Right by a column in a list of several columns) and Space or
+    // Return choose; Escape closes the open list only.
     function choose(index) {
         var i = Math.max(0, Math.min(itemCount - 1, index))
         if (i !== currentIndex && i >= 0)
@@ -37,6 +48,7 @@ Item {
         isOpen = true
         keyIndex = currentIndex
         forceActiveFocus()
+        openedByKey = true
     }
     function moveBy(delta) {
         if (isOpen)
@@ -61,13 +73,17 @@ Item {
     Accessible.onPressAction: isOpen ? close() : openByKey()
     Keys.onUpPressed: moveBy(-1)
     Keys.onDownPressed: moveBy(1)
-    Keys.onLeftPressed: moveBy(-1)
-    Keys.onRightPressed: moveBy(1)
+    Keys.onLeftPressed: moveBy(isOpen && columns > 1 ? -rowsPerColumn : -1)
+    Keys.onRightPressed: moveBy(isOpen && columns > 1 ? rowsPerColumn : 1)
     Keys.onPressed: function(event) {
         if (event.key === Qt.Key_Home) {
             moveBy(-itemCount)
         } else if (event.key === Qt.Key_End) {
             moveBy(itemCount)
+        } else if (event.key === Qt.Key_PageUp) {
+            moveBy(-pageRows)
+        } else if (event.key === Qt.Key_PageDown) {
+            moveBy(pageRows)
         } else if (event.key === Qt.Key_Space || event.key === Qt.Key_Return || event.key === Qt.Key_Enter) {
             confirmKey()
         } else if (event.key === Qt.Key_Escape && isOpen) {
@@ -128,9 +144,13 @@ Item {
 
     FocusRing {}
 
+    // The open list as assistive technology sees it: a list of items, the
+    // current choice selected, the row the keys point at focused.
     Rectangle {
         id: list
         visible: dropDown.isOpen
+        Accessible.role: Accessible.List
+        Accessible.name: dropDown.listName
         y: dropDown.height + 2
         width: column.width + 4
         height: column.height + 4
@@ -148,6 +168,15 @@ Item {
                 delegate: Rectangle {
                     required property int index
                     required property var modelData
+                    Accessible.role: Accessible.ListItem
+                    Accessible.name: String(modelData)
+                    Accessible.selectable: true
+                    Accessible.selected: index === dropDown.currentIndex
+                    Accessible.focused: index === dropDown.keyIndex
+                    Accessible.onPressAction: {
+                        dropDown.close()
+                        dropDown.activated(index)
+                    }
                     width: dropDown.width - 4
                     height: dropDown.rowHeight
                     color: rowArea.containsMouse || index === dropDown.keyIndex ? "#2e2a24" : "transparent"

@@ -28,6 +28,8 @@ DialogFrame {
     // Preset shown in the editor.
     property int currentGun: 0
     property int editingGun: -1
+    // The preset list gets the keys back when a rename it started ends.
+    property bool renameByKey: false
 
     function tr(i) { return Values.at(gunControlLang, i) }
     // English texts, for the names of new presets, which must never be empty.
@@ -241,6 +243,7 @@ DialogFrame {
                             width: 224
                             model: dialog.guns.map(function(g) { return g[0] })
                             currentIndex: dialog.selectGun[index]
+                            accessibleName: dialog.tr(1 + index)
                             onActivated: function(i) { dialog.setSelector(index + 1, i) }
                         }
                     }
@@ -248,9 +251,37 @@ DialogFrame {
                 z: 10
             }
 
-            // The presets.
+            // The presets. By keys the list is one stop: Up/Down, Page Up/Down,
+            // Home/End show another preset, F2 or Return renames it.
             Rectangle {
                 id: presetBox
+                objectName: "gunPresets"
+                activeFocusOnTab: mainIten.keyReachable(presetBox)
+                Accessible.role: Accessible.List
+                Accessible.name: dialog.tr(12)
+                Accessible.description: Values.at(keyAssigmentDialog.keyHintsLang, 2)
+                Accessible.focusable: true
+                function show(i) {
+                    dialog.currentGun = Math.max(0, Math.min(dialog.guns.length - 1, i))
+                }
+                function startRename() {
+                    dialog.renameByKey = true
+                    dialog.editingGun = dialog.currentGun
+                }
+                Keys.onPressed: function(event) {
+                    var steps = {}
+                    steps[Qt.Key_Up] = -1; steps[Qt.Key_Down] = 1
+                    steps[Qt.Key_PageUp] = -5; steps[Qt.Key_PageDown] = 5
+                    steps[Qt.Key_Home] = -dialog.guns.length; steps[Qt.Key_End] = dialog.guns.length
+                    if (steps[event.key] !== undefined)
+                        show(dialog.currentGun + steps[event.key])
+                    else if (event.key === Qt.Key_F2 || event.key === Qt.Key_Return || event.key === Qt.Key_Enter)
+                        startRename()
+                    else
+                        return
+                    event.accepted = true
+                }
+                FocusRing {}
                 y: 70
                 width: 260
                 height: parent.height - y - 48
@@ -268,6 +299,12 @@ DialogFrame {
                             required property int index
                             objectName: "gunRow" + index
                             required property var modelData
+                            Accessible.role: Accessible.ListItem
+                            Accessible.name: String(modelData[0])
+                            Accessible.description: selector >= 0 ? dialog.tr(1 + selector) : ""
+                            Accessible.selectable: true
+                            Accessible.selected: dialog.currentGun === index
+                            Accessible.onPressAction: dialog.currentGun = index
                             readonly property int selector: dialog.selectGun.indexOf(index)
                             width: parent.width
                             height: 30
@@ -315,8 +352,22 @@ DialogFrame {
                                 font.family: mainIten.fontFamily
                                 font.pixelSize: mainIten.fontNormalSize
                                 onVisibleChanged: if (visible) { text = gunRow.modelData[0]; selectAll(); forceActiveFocus() }
-                                onAccepted: { dialog.editingGun = -1; dialog.renameGun(gunRow.index, text) }
-                                onActiveFocusChanged: if (!activeFocus && dialog.editingGun === gunRow.index) dialog.editingGun = -1
+                                onAccepted: { endRename(); dialog.renameGun(gunRow.index, text) }
+                                onActiveFocusChanged: {
+                                    if (!activeFocus && dialog.editingGun === gunRow.index) {
+                                        dialog.editingGun = -1
+                                        dialog.renameByKey = false
+                                    }
+                                }
+                                // Escape drops the new name and leaves the dialog open.
+                                Keys.onEscapePressed: endRename()
+                                function endRename() {
+                                    var back = dialog.renameByKey
+                                    dialog.renameByKey = false
+                                    dialog.editingGun = -1
+                                    if (back)
+                                        presetBox.forceActiveFocus(Qt.TabFocusReason)
+                                }
                                 Rectangle { anchors.fill: parent; z: -1; radius: 2; color: "#1f2024"; border.color: mainIten.colorPrimary }
                             }
                         }
@@ -337,6 +388,7 @@ DialogFrame {
                 Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(4) }
                 DropDown {
                     objectName: "gunKey"
+                    accessibleName: dialog.tr(4)
                     width: 200
                     model: ["L-Click"]
                     currentIndex: 0
@@ -344,6 +396,7 @@ DialogFrame {
                 Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(5) }
                 NumberStepper {
                     objectName: "gunRate"
+                    accessibleName: dialog.tr(5)
                     width: 200
                     from: 1; to: 255
                     value: editor.gun[2]
@@ -354,6 +407,7 @@ DialogFrame {
                     spacing: 10
                     NumberStepper {
                         objectName: "gunTimes"
+                        accessibleName: dialog.tr(6)
                         width: 200
                         from: 0; to: 255
                         value: editor.gun[5]
@@ -364,6 +418,7 @@ DialogFrame {
                 Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(7) }
                 NumberStepper {
                     objectName: "gunX"
+                    accessibleName: dialog.tr(7)
                     width: 200
                     from: -127; to: 127
                     value: editor.gun[3]
@@ -372,6 +427,7 @@ DialogFrame {
                 Label { height: 28; verticalAlignment: Text.AlignVCenter; text: dialog.tr(8) }
                 NumberStepper {
                     objectName: "gunY"
+                    accessibleName: dialog.tr(8)
                     width: 200
                     from: -127; to: 127
                     value: editor.gun[4]

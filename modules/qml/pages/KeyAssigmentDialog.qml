@@ -28,6 +28,13 @@ DialogFrame {
         "Macro library", "Run mode", "0 means endless",
         "The library has no macros yet. Make them in the macro editor of the tab %1."
     ]
+    // Texts of the group "keyHints": using the key fields and lists by
+    // keyboard (the key dialogs and the gun editor's preset list).
+    property var keyHintsLang: [
+        "Stop recording",
+        "Space or Return on the field starts recording; it ends when every key is released again.",
+        "F2 or Return renames the selected preset."
+    ]
     // "fire" or "group".
     property string mode: "fire"
     // Button (0-based) the dialog assigns to.
@@ -76,7 +83,16 @@ DialogFrame {
         mainIten.showDialog(dialog)
     }
 
-    function startCapture() {
+    // A capture started by a key (its USB code in byKey) passes over that
+    // key's own press and release, and ends by itself once every key pressed
+    // during it is up again; one started by the pointer ends at the tick.
+    property int startKey: 0
+    property bool stopsOnRelease: false
+    property var heldKeys: []
+    function startCapture(byKey) {
+        startKey = byKey > 0 ? byKey : 0
+        stopsOnRelease = startKey !== 0
+        heldKeys = []
         emptyWarning = false
         if (mode === "fire")
             fireKey = 0
@@ -93,8 +109,28 @@ DialogFrame {
     // a group collects modifiers and up to two other keys.
     function captureKey(isDown, usbCode) {
         keyCaptured(isDown, usbCode)
-        if (!isCapturing || !isDown)
+        if (!isCapturing)
             return
+        var code = Number(usbCode)
+        if (startKey !== 0 && code === startKey) {
+            if (!isDown)
+                startKey = 0
+            return
+        }
+        var held = heldKeys.slice()
+        var at = held.indexOf(code)
+        if (!isDown) {
+            // A release of a key pressed before the capture began is not counted.
+            if (at >= 0) {
+                held.splice(at, 1)
+                heldKeys = held
+                if (held.length === 0 && stopsOnRelease && startKey === 0)
+                    stopCapture()
+            }
+            return
+        }
+        if (at < 0)
+            heldKeys = held.concat([code])
         if (mode === "fire") {
             if (Number(usbCode) > 0)
                 fireKey = Number(usbCode) & 0xFF
@@ -165,7 +201,9 @@ DialogFrame {
 
                 Text {
                     width: parent.width
-                    text: Values.at(dialog.keyAssigmentLang, 55)
+                    // A keyboard user on the field reads how to record by keys.
+                    text: captureField.activeFocus && Values.at(dialog.keyHintsLang, 1) !== ""
+                          ? Values.at(dialog.keyHintsLang, 1) : Values.at(dialog.keyAssigmentLang, 55)
                     wrapMode: Text.WordWrap
                     color: mainIten.colorGray2
                     font.family: mainIten.fontFamily
@@ -182,12 +220,16 @@ DialogFrame {
                         font.pixelSize: mainIten.fontNormalSize
                     }
                     KeyCaptureField {
+                        id: captureField
                         objectName: "captureField"
+                        label: Values.at(dialog.keyAssigmentLang, dialog.mode === "fire" ? 49 : 52)
+                        keyHint: Values.at(dialog.keyHintsLang, 1)
+                        tickName: Values.at(dialog.keyHintsLang, 0)
                         width: 360
                         text: dialog.fieldText()
                         capturing: dialog.isCapturing
                         highlighted: dialog.emptyWarning
-                        onStartRequested: dialog.startCapture()
+                        onStartRequested: function(byKey) { dialog.startCapture(byKey) }
                         onTickClicked: dialog.stopCapture()
                     }
                 }
@@ -205,6 +247,7 @@ DialogFrame {
                     }
                     DropDown {
                         objectName: "rateDropDown"
+                        accessibleName: Values.at(dialog.keyAssigmentLang, 50)
                         width: 120
                         model: dialog.rateTexts
                         currentIndex: dialog.fireRateIndex
@@ -230,6 +273,11 @@ DialogFrame {
                         TextInput {
                             id: countInput
                             objectName: "countInput"
+                            activeFocusOnTab: mainIten.keyReachable(countInput)
+                            Accessible.role: Accessible.EditableText
+                            Accessible.name: Values.at(dialog.keyAssigmentLang, 51)
+                            Accessible.description: Values.at(dialog.keyAssigmentLang, 58)
+                            FocusRing { visible: countInput.activeFocus; anchors.leftMargin: -11 }
                             anchors.fill: parent
                             anchors.leftMargin: 8
                             verticalAlignment: TextInput.AlignVCenter

@@ -89,6 +89,26 @@ DialogFrame {
 
     function cancel() { mainIten.hideDialog(dialog) }
 
+    // Move the selection over `count` macro rows (folders are passed over).
+    function moveSelection(count) {
+        var step = count < 0 ? -1 : 1
+        var at = selectedRow
+        for (var n = 0; n < Math.abs(count); ++n) {
+            var next = -1
+            for (var i = at + step; i >= 0 && i < rows.length; i += step) {
+                if (rows[i].type === 0) {
+                    next = i
+                    break
+                }
+            }
+            if (next < 0)
+                break
+            at = next
+        }
+        if (at >= 0)
+            selectedRow = at
+    }
+
     Text {
         id: libraryCaption
         text: Values.at(dialog.lang, 56)
@@ -105,9 +125,38 @@ DialogFrame {
         color: "#141518"
         border.color: mainIten.colorGray1
         clip: true
+        FocusRing { visible: tree.activeFocus; margin: -1 }
+        // By keys the library is one stop: Up/Down, Page Up/Down and
+        // Home/End select a macro (folders are passed over), Return assigns it.
         ListView {
             id: tree
             objectName: "macroTree"
+            activeFocusOnTab: mainIten.keyReachable(tree)
+            Accessible.role: Accessible.List
+            Accessible.name: Values.at(dialog.lang, 56)
+            Accessible.focusable: true
+            // The selected macro is the list's current item: it holds the
+            // keys for assistive technology, and the view keeps it in sight.
+            // (The view makes its first row current when rows arrive: undone.)
+            Connections {
+                target: dialog
+                function onSelectedRowChanged() { tree.currentIndex = dialog.selectedRow }
+            }
+            onCurrentIndexChanged: if (currentIndex !== dialog.selectedRow) currentIndex = dialog.selectedRow
+            Keys.onPressed: function(event) {
+                var steps = {}
+                steps[Qt.Key_Up] = -1; steps[Qt.Key_Down] = 1
+                steps[Qt.Key_PageUp] = -5; steps[Qt.Key_PageDown] = 5
+                steps[Qt.Key_Home] = -dialog.rows.length; steps[Qt.Key_End] = dialog.rows.length
+                if (steps[event.key] !== undefined) {
+                    dialog.moveSelection(steps[event.key])
+                } else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter) {
+                    dialog.accept()
+                } else {
+                    return
+                }
+                event.accepted = true
+            }
             anchors.fill: parent
             anchors.margins: 4
             model: dialog.rows
@@ -116,6 +165,13 @@ DialogFrame {
                 required property int index
                 required property var modelData
                 objectName: "macroRow_" + modelData.name
+                // Only the selected macro holds the list's keys (none at first).
+                focus: ListView.isCurrentItem
+                Accessible.role: Accessible.ListItem
+                Accessible.name: modelData.name
+                Accessible.selectable: modelData.type === 0
+                Accessible.selected: index === dialog.selectedRow
+                Accessible.onPressAction: if (modelData.type === 0) dialog.selectedRow = index
                 width: tree.width
                 height: 26
                 radius: 2
@@ -176,7 +232,18 @@ DialogFrame {
             model: 3
             delegate: Item {
                 required property int index
+                id: modeItem
                 objectName: "runMode" + index
+                activeFocusOnTab: mainIten.keyReachable(modeItem)
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: Values.at(dialog.lang, 46 + index)
+                Accessible.focusable: true
+                Accessible.checkable: true
+                Accessible.checked: dialog.runMode === index
+                Accessible.onPressAction: dialog.runMode = index
+                Keys.onSpacePressed: dialog.runMode = index
+                Keys.onReturnPressed: dialog.runMode = index
+                Keys.onEnterPressed: dialog.runMode = index
                 width: dialog.width - 48
                 height: 22
                 Rectangle {
@@ -196,6 +263,7 @@ DialogFrame {
                     }
                 }
                 Text {
+                    id: modeLabel
                     x: 26
                     anchors.verticalCenter: parent.verticalCenter
                     text: Values.at(dialog.lang, 46 + index)
@@ -203,6 +271,7 @@ DialogFrame {
                     font.family: mainIten.fontFamily
                     font.pixelSize: mainIten.fontMinSize + 2
                 }
+                FocusRing { anchors.fill: modeLabel; anchors.leftMargin: -30 }
                 MouseArea {
                     id: modeArea
                     anchors.fill: parent
