@@ -99,6 +99,7 @@ Item {
                 "ui_View.getLangStrings", "ui_View.getLangStrings", "ui_View.getLangStrings",
                 "ui_View.getLangStrings", "ui_View.getLangStrings", "ui_View.getLangStrings",
                 "ui_View.getLangStrings", "ui_View.getLangStrings", "ui_View.getLangStrings",
+                "ui_View.getLangStrings",
                 "ui_View.getGlobalData", "ui_View.getNameList", "ui_View.setCurrentProfile",
                 "ui_View.mouseGetCurrentDPI"])
             compare(frameCallsOf("ui_View.getGlobalData").map(function(a) { return a[0] }),
@@ -233,7 +234,7 @@ Item {
             var scene = createScene()
             scene.initUI()
             compare(scene.language, "Italian")
-            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 12)
+            compare(mockBackend.callsOf("ui_View.getLangStrings").length, 13)
             compare(findChild(scene, "tab0").text, "MOUSE MACRO")
             compare(findChild(scene, "dpiPage").dpiSettingLang.length > 0, true)
         }
