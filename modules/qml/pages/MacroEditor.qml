@@ -398,16 +398,24 @@ PageBase {
 
     // ---- recording ----
 
-    // keyOwner: the control that started the recording from the keyboard.
-    function startRecording(keyOwner) {
+    function startRecording() {
         if (!currentMacro)
             return
         isInsertingKey = false
         lastKeyMs = Number(ui_View.monotonicMs())
         escapeMark = -1
-        focusAfterRecording = keyOwner ? keyOwner : null
-        skipActivatingKey = focusAfterRecording !== null
+        focusAfterRecording = null
+        skipActivatingKey = false
         isRecording = true
+    }
+
+    // Started from the keyboard on keyOwner (the record button).
+    function startRecordingByKeys(keyOwner) {
+        startRecording()
+        if (!isRecording)
+            return
+        focusAfterRecording = keyOwner
+        skipActivatingKey = true
     }
 
     // Recording collects keys in memory; the macro is saved (and sent) once
@@ -1430,8 +1438,10 @@ PageBase {
                 mainIten.mainFocus()
                 if (page.isRecording)
                     page.stopRecording()
+                else if (byKeys)
+                    page.startRecordingByKeys(recordButton)
                 else
-                    page.startRecording(byKeys ? recordButton : null)
+                    page.startRecording()
             }
             Rectangle {
                 visible: page.isRecording
