@@ -1024,6 +1024,9 @@ PageBase {
             Accessible.role: Accessible.Tree
             Accessible.name: page.tr(25)
             Keys.onPressed: function(event) { event.accepted = page.treeKey(event) }
+            // The selected row is the current one: with the keys in the
+            // tree, it holds the focus a screen reader follows.
+            currentIndex: page.rowsVersion >= 0 ? page.rows.indexOf(page.selectedNode) : -1
             anchors.fill: parent
             anchors.margins: 4
             clip: true
