@@ -525,6 +525,13 @@ PageBase {
         return true
     }
 
+    // Keys a name or delay field keeps from the list around it: all but
+    // Escape (it closes the field), Tab and the frame's Ctrl/Alt shortcuts.
+    function isFieldKey(event) {
+        return event.key !== Qt.Key_Escape && event.key !== Qt.Key_Tab && event.key !== Qt.Key_Backtab
+               && !(event.modifiers & (Qt.ControlModifier | Qt.AltModifier))
+    }
+
     function isMenuKey(event) {
         return event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))
     }
@@ -1164,11 +1171,10 @@ PageBase {
                         page.renameEntry(node, text)
                     }
                     onActiveFocusChanged: if (!activeFocus && page.editingNode === row.modelData) page.editingNode = null
-                    // A text field passes Return on after accepting it: the
-                    // tree must not take it as its own.
+                    // What the field passes on (Return after accepting it,
+                    // the arrows, Delete at the end) is not the tree's.
                     Keys.priority: Keys.AfterItem
-                    Keys.onReturnPressed: {}
-                    Keys.onEnterPressed: {}
+                    Keys.onPressed: function(event) { event.accepted = page.isFieldKey(event) }
                     Keys.onEscapePressed: finish()
                     Rectangle {
                         anchors.fill: parent
@@ -1359,10 +1365,9 @@ PageBase {
                         close()
                         page.setDelay(actionRow.index, text)
                     }
-                    // Return is passed on after accepting: not to the list.
+                    // What the field passes on is not the list's.
                     Keys.priority: Keys.AfterItem
-                    Keys.onReturnPressed: {}
-                    Keys.onEnterPressed: {}
+                    Keys.onPressed: function(event) { event.accepted = page.isFieldKey(event) }
                     Keys.onEscapePressed: close()
                     onActiveFocusChanged: if (!activeFocus) visible = false
                     Rectangle {
