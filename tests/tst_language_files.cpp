@@ -284,13 +284,14 @@ private slots:
     // Halcyon", the scene's "not connected" notice, its window-only
     // recording note, its two transfer notes, then the names assistive
     // technology reads for the title bar's minimise button and language
-    // list, each translated.
+    // list, then the keyboard texts of the macro editor and the profile
+    // manager (as the scene has them before a language loads), each translated.
     void otherHasTheNoticesAndTheShowEntry()
     {
         QStringList english;
         for (const QString& language : kLanguages) {
             const QStringList texts = view->getLangStrings(QStringLiteral("other"), language);
-            QCOMPARE(texts.size(), 16);
+            QCOMPARE(texts.size(), 24);
             for (const QString& text : texts)
                 QVERIFY2(!text.isEmpty(), qPrintable(language));
             QCOMPARE(showWindowMenuText(), texts.at(9));
@@ -302,7 +303,8 @@ private slots:
                                                  QStringLiteral("Only keys typed in this window are recorded")}));
         // Then the notes of a long transfer, as the scene has them before a language loads.
         QCOMPARE(english.mid(12, 2), qmlArray(QStringLiteral("main.qml"), QStringLiteral("transferNotes")));
-        QCOMPARE(english.mid(14), (QStringList{QStringLiteral("Minimise"), QStringLiteral("Language")}));
+        QCOMPARE(english.mid(14, 2), (QStringList{QStringLiteral("Minimise"), QStringLiteral("Language")}));
+        QCOMPARE(english.mid(16), qmlArray(QStringLiteral("main.qml"), QStringLiteral("keyboardTexts")));
     }
 };
 

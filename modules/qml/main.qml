@@ -75,6 +75,12 @@ Item {
     // assistive technology (the language group "other", 14 and 15).
     property string minimiseName: "Minimise"
     property string languageName: "Language"
+    // Keyboard and screen-reader texts of the macro editor and the profile
+    // manager ("other" 16 onward): the recording's stop hint, the names of
+    // recorded steps, a folder's open or closed state, a list's menu
+    // button, the profile manager's F2 hint.
+    property var keyboardTexts: ["Press Escape twice to stop recording", "Key %1 down", "Key %1 up",
+        "Delay %1 ms", "Folder, open", "Folder, closed", "Menu: %1", "F2 renames the selected profile."]
     readonly property string closeName: Values.at(profileManager.profileLang, 1)
     // The item that held the keyboard focus when the open dialog took it.
     property var focusBeforeDialog: null
@@ -275,6 +281,11 @@ Item {
             minimiseName = String(other[14])
         if (other.length > 15 && String(other[15]) !== "")
             languageName = String(other[15])
+        if (other.length > 16 + keyboardTexts.length - 1) {
+            var keyTexts = other.slice(16, 16 + keyboardTexts.length).map(String)
+            if (keyTexts.indexOf("") < 0)
+                keyboardTexts = keyTexts
+        }
         // The desktop's reasons for a missing pointer setting follow the language.
         systemPage.readAvailability()
     }

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // A tick box or a round choice with its label. `exclusive` draws the round
 // form used for one-of-several choices.
@@ -9,6 +10,17 @@ Item {
     property bool exclusive: false
     property int labelWidth: -1
     signal toggled()
+
+    activeFocusOnTab: mainIten.keyReachable(check)
+    Accessible.role: exclusive ? Accessible.RadioButton : Accessible.CheckBox
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Accessible.onToggleAction: check.toggled()
+    Accessible.onPressAction: check.toggled()
+    Keys.onSpacePressed: check.toggled()
+    Keys.onReturnPressed: check.toggled()
+    Keys.onEnterPressed: check.toggled()
 
     implicitWidth: box.width + 8 + label.implicitWidth
     implicitHeight: Math.max(box.height, label.height)
@@ -40,6 +52,7 @@ Item {
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontMinSize + 2
     }
+    FocusRing {}
     MouseArea {
         id: area
         anchors.fill: parent

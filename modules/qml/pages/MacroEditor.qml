@@ -69,6 +69,20 @@ PageBase {
     property real lastKeyMs: 0
     // Node whose name is being edited in place, and whether it was just created.
     property var editingNode: null
+    // The rename was started from the keyboard: the keys go back to the tree after it.
+    property bool renameByKeys: false
+
+    // Keyboard recording. The Space/Return/Enter that started it from the
+    // record button is not part of the macro; Escape twice in a row ends it
+    // (the two presses are left out, a single Escape is recorded as any
+    // key) and gives the keys back to the record button.
+    readonly property int escapeCode: 0x29
+    readonly property var activatingCodes: [0x28, 0x2C, 0x58]
+    property bool skipActivatingKey: false
+    // Length of the action list before the last Escape press, -1 when the
+    // last key pressed was not Escape.
+    property int escapeMark: -1
+    property var focusAfterRecording: null
 
     readonly property int usedBytes: MacroCodec.recordCount(actionEntries(), repeatCount)
 
@@ -389,7 +403,19 @@ PageBase {
             return
         isInsertingKey = false
         lastKeyMs = Number(ui_View.monotonicMs())
+        escapeMark = -1
+        focusAfterRecording = null
+        skipActivatingKey = false
         isRecording = true
+    }
+
+    // Started from the keyboard on keyOwner (the record button).
+    function startRecordingByKeys(keyOwner) {
+        startRecording()
+        if (!isRecording)
+            return
+        focusAfterRecording = keyOwner
+        skipActivatingKey = true
     }
 
     // Recording collects keys in memory; the macro is saved (and sent) once
@@ -398,8 +424,20 @@ PageBase {
         if (!isRecording)
             return
         isRecording = false
+        focusAfterRecording = null
         if (save !== false)
             saveMacro()
+    }
+
+    // Escape pressed twice: the recording ends without the two presses.
+    function stopRecordingByKeys() {
+        var list = actions.slice(0, escapeMark)
+        actions = list
+        actionIndex = list.length - 1
+        var owner = focusAfterRecording
+        stopRecording()
+        if (owner && owner.visible)
+            owner.forceActiveFocus(Qt.TabFocusReason)
     }
 
     // The pause since the last recorded key, in whole 10 ms units (rounded),
@@ -426,6 +464,17 @@ PageBase {
         }
         if (!isRecording)
             return
+        if (skipActivatingKey && activatingCodes.indexOf(code) >= 0) {
+            if (!isDown)
+                skipActivatingKey = false
+            return
+        }
+        if (isDown && code === escapeCode && escapeMark >= 0) {
+            stopRecordingByKeys()
+            return
+        }
+        if (isDown)
+            escapeMark = code === escapeCode ? actions.length : -1
         var now = Number(ui_View.monotonicMs())
         var added = []
         if (isDelayRecorded && actions.length > 0)
@@ -438,6 +487,157 @@ PageBase {
         actions = list
         actionIndex = list.length - 1
         lastKeyMs = now
+    }
+
+    // ---- keyboard ----
+
+    // What a screen reader says for a step of the action list.
+    function stepName(a) {
+        var text = mainIten.keyboardTexts[a.type === 0 ? 3 : (a.type === 1 || a.type === 3) ? 1 : 2]
+        return String(text).replace("%1", a.info)
+    }
+
+    // A row of the tree activated (Return, Space, the reader's press): an
+    // entry not yet selected is selected, and a folder opens; a selected
+    // folder opens or closes, as a click does.
+    function activateNode(node) {
+        if (selectedNode !== node) {
+            selectNode(node)
+            if (node.type === 1 && !node.open)
+                setOpen(node, true)
+        } else if (node.type === 1) {
+            setOpen(node, !node.open)
+        }
+    }
+
+    function setOpen(folder, open) {
+        folder.open = open
+        rebuildRows()
+        treeList.positionViewAtIndex(Math.max(0, rows.indexOf(folder)), ListView.Contain)
+    }
+
+    function selectRow(i) {
+        if (i >= 0 && i < rows.length) {
+            if (rows[i] !== selectedNode)
+                selectNode(rows[i])
+            treeList.positionViewAtIndex(i, ListView.Contain)
+        }
+        return true
+    }
+
+    // Keys a name or delay field keeps from the list around it: all but
+    // Escape (it closes the field), Tab and the frame's Ctrl/Alt shortcuts.
+    function isFieldKey(event) {
+        return event.key !== Qt.Key_Escape && event.key !== Qt.Key_Tab && event.key !== Qt.Key_Backtab
+               && !(event.modifiers & (Qt.ControlModifier | Qt.AltModifier))
+    }
+
+    function isMenuKey(event) {
+        return event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))
+    }
+
+    // The menu of a list opened from the keyboard, below the row the keys are on.
+    function openMenuByKeys(menu, list, index, box) {
+        var row = index >= 0 ? list.itemAtIndex(index) : null
+        var p = row ? row.mapToItem(page, 40, row.height) : Qt.point(box.x + 20, box.y + 20)
+        menu.openByKeys(p.x, p.y, list)
+    }
+
+    // Keys of the tree: Up/Down (Home/End, Page Up/Down) move the selection,
+    // Right opens a folder or goes into it, Left closes it or goes to its
+    // folder, Return/Space activate, F2 renames, Delete asks to delete, the
+    // menu key opens the tree's menu.
+    function treeKey(event) {
+        var at = rows.indexOf(selectedNode)
+        var node = selectedNode
+        switch (event.key) {
+        case Qt.Key_Up: return selectRow(at < 0 ? 0 : at - 1)
+        case Qt.Key_Down: return selectRow(at + 1)
+        case Qt.Key_Home: return selectRow(0)
+        case Qt.Key_End: return selectRow(rows.length - 1)
+        case Qt.Key_PageUp: return selectRow(Math.max(0, at - 10))
+        case Qt.Key_PageDown: return selectRow(Math.min(rows.length - 1, at + 10))
+        case Qt.Key_Right:
+            if (node && node.type === 1 && !node.open)
+                setOpen(node, true)
+            else if (node && node.type === 1 && node.children.length > 0)
+                selectRow(at + 1)
+            return true
+        case Qt.Key_Left:
+            if (node && node.type === 1 && node.open)
+                setOpen(node, false)
+            else if (node && node.parent && node.parent.level >= 0)
+                selectRow(rows.indexOf(node.parent))
+            return true
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+        case Qt.Key_Space:
+            if (node)
+                activateNode(node)
+            else
+                selectRow(0)
+            return true
+        case Qt.Key_F2:
+            if (node) {
+                renameByKeys = true
+                editingNode = node
+            }
+            return true
+        case Qt.Key_Delete:
+            if (node)
+                askDelete(node)
+            return true
+        }
+        if (isMenuKey(event)) {
+            openMenuByKeys(treeMenu, treeList, at, treeBox)
+            return true
+        }
+        return false
+    }
+
+    function setActionIndexByKeys(i) {
+        if (actions.length === 0)
+            return true
+        actionIndex = Math.max(0, Math.min(actions.length - 1, i))
+        actionView.positionViewAtIndex(actionIndex, ListView.Contain)
+        return true
+    }
+
+    // Keys of the action list: Up/Down (Home/End, Page Up/Down) select a
+    // step, Return edits a delay, Delete removes the step, the menu key
+    // opens the list's menu (insert delay, key, clicks).
+    function actionKey(event) {
+        switch (event.key) {
+        case Qt.Key_Up: return setActionIndexByKeys(actionIndex < 0 ? 0 : actionIndex - 1)
+        case Qt.Key_Down: return setActionIndexByKeys(actionIndex + 1)
+        case Qt.Key_Home: return setActionIndexByKeys(0)
+        case Qt.Key_End: return setActionIndexByKeys(actions.length - 1)
+        case Qt.Key_PageUp: return setActionIndexByKeys(actionIndex - 10)
+        case Qt.Key_PageDown: return setActionIndexByKeys(actionIndex + 10)
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+            var row = actionIndex >= 0 ? actionView.itemAtIndex(actionIndex) : null
+            if (row)
+                row.editDelay(true)
+            return true
+        case Qt.Key_Delete:
+            deleteAction(actionIndex)
+            return true
+        }
+        if (isMenuKey(event)) {
+            openMenuByKeys(actionMenu, actionView, actionIndex, actionBox)
+            return true
+        }
+        return false
+    }
+
+    // An entry made from the empty library's links; it is renamed at once.
+    function createFromLink(type, byKeys) {
+        var node = createEntry(type)
+        if (node) {
+            renameByKeys = byKeys
+            editingNode = node
+        }
     }
 
     // ---- library operations ----
@@ -663,9 +863,19 @@ PageBase {
 
     // The menus, opened at a point of the page (right click, or the menu
     // buttons above the lists).
-    function openTreeMenu(px, py) { treeMenu.openAt(px, py) }
-    function openActionMenu(px, py) {
-        if (currentMacro)
+    // keyOwner: the control that opened the menu from the keyboard, or null.
+    function openTreeMenu(px, py, keyOwner) {
+        if (keyOwner)
+            treeMenu.openByKeys(px, py, keyOwner)
+        else
+            treeMenu.openAt(px, py)
+    }
+    function openActionMenu(px, py, keyOwner) {
+        if (!currentMacro)
+            return
+        if (keyOwner)
+            actionMenu.openByKeys(px, py, keyOwner)
+        else
             actionMenu.openAt(px, py)
     }
 
@@ -694,9 +904,18 @@ PageBase {
         caption: page.tr(0)
     }
 
-    // Three dots that open a list's menu.
+    // Three dots that open a list's menu; from the keyboard the menu takes the keys.
     component MenuButton: Rectangle {
-        signal clicked()
+        id: menuButton
+        property string listName: ""
+        signal clicked(var keyOwner)
+        activeFocusOnTab: mainIten.keyReachable(menuButton)
+        Accessible.role: Accessible.Button
+        Accessible.name: String(mainIten.keyboardTexts[6]).replace("%1", listName)
+        Accessible.onPressAction: clicked(null)
+        Keys.onSpacePressed: clicked(menuButton)
+        Keys.onReturnPressed: clicked(menuButton)
+        Keys.onEnterPressed: clicked(menuButton)
         width: 24
         height: 22
         radius: 3
@@ -717,8 +936,9 @@ PageBase {
             anchors.fill: parent
             hoverEnabled: true
             cursorShape: Qt.PointingHandCursor
-            onClicked: parent.clicked()
+            onClicked: parent.clicked(null)
         }
+        FocusRing {}
     }
 
     component SectionLabel: Text {
@@ -747,9 +967,12 @@ PageBase {
         }
         MenuButton {
             objectName: "treeMenuButton"
+            listName: page.tr(25)
             anchors.right: parent.right
             y: -26
-            onClicked: page.openTreeMenu(treeBox.x + treeBox.width - treeMenu.width, treeBox.y)
+            onClicked: function(keyOwner) {
+                page.openTreeMenu(treeBox.x + treeBox.width - treeMenu.width, treeBox.y, keyOwner)
+            }
         }
         // An empty library offers its first entries directly.
         Column {
@@ -761,7 +984,15 @@ PageBase {
                 model: [[0, 6], [1, 5]]
                 delegate: Text {
                     required property var modelData
+                    id: link
                     objectName: modelData[0] === 0 ? "emptyNewMacro" : "emptyNewFolder"
+                    activeFocusOnTab: mainIten.keyReachable(link)
+                    Accessible.role: Accessible.Button
+                    Accessible.name: page.tr(modelData[1])
+                    Accessible.onPressAction: page.createFromLink(modelData[0], false)
+                    Keys.onSpacePressed: page.createFromLink(modelData[0], true)
+                    Keys.onReturnPressed: page.createFromLink(modelData[0], true)
+                    Keys.onEnterPressed: page.createFromLink(modelData[0], true)
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: "+  " + page.tr(modelData[1])
                     color: linkArea.containsMouse ? mainIten.colorPrimary : mainIten.colorGray2
@@ -772,12 +1003,9 @@ PageBase {
                         anchors.fill: parent
                         hoverEnabled: true
                         cursorShape: Qt.PointingHandCursor
-                        onClicked: {
-                            var node = page.createEntry(parent.modelData[0])
-                            if (node)
-                                page.editingNode = node
-                        }
+                        onClicked: page.createFromLink(parent.modelData[0], false)
                     }
+                    FocusRing {}
                 }
             }
         }
@@ -793,11 +1021,19 @@ PageBase {
                     mainIten.mainFocus()
             }
         }
+        FocusRing { visible: treeList.activeFocus }
         // Rows are made only for the part of the tree in view (and about a
         // screenful around it), however large the library.
         ListView {
             id: treeList
             objectName: "macroTreeList"
+            activeFocusOnTab: mainIten.keyReachable(treeList) && page.rows.length > 0
+            Accessible.role: Accessible.Tree
+            Accessible.name: page.tr(25)
+            Keys.onPressed: function(event) { event.accepted = page.treeKey(event) }
+            // The selected row is the current one: with the keys in the
+            // tree, it holds the focus a screen reader follows.
+            currentIndex: page.rowsVersion >= 0 ? page.rows.indexOf(page.selectedNode) : -1
             anchors.fill: parent
             anchors.margins: 4
             clip: true
@@ -814,6 +1050,13 @@ PageBase {
                 readonly property bool isOpen: page.rowsVersion >= 0 && modelData ? modelData.open : false
                 readonly property bool selected: page.selectedNode === modelData
                 objectName: "treeRow_" + nodeName
+                Accessible.role: Accessible.TreeItem
+                Accessible.name: nodeName
+                // Qt Quick has no expanded state to set: a folder says it in its description.
+                Accessible.description: modelData && modelData.type === 1 ? mainIten.keyboardTexts[isOpen ? 4 : 5] : page.tr(31)
+                Accessible.selectable: true
+                Accessible.selected: selected
+                Accessible.onPressAction: page.activateNode(modelData)
                 width: treeList.width
                 height: 28
                 radius: 2
@@ -911,13 +1154,28 @@ PageBase {
                             forceActiveFocus()
                         }
                     }
+                    Accessible.name: page.tr(1)
+                    // A rename started from the keyboard gives the keys back to the tree.
+                    function finish() {
+                        // Off the list's focus scope first, or the list would hand it back here.
+                        focus = false
+                        page.editingNode = null
+                        if (page.renameByKeys) {
+                            page.renameByKeys = false
+                            treeList.forceActiveFocus(Qt.TabFocusReason)
+                        }
+                    }
                     onAccepted: {
                         var node = row.modelData
-                        page.editingNode = null
+                        finish()
                         page.renameEntry(node, text)
                     }
                     onActiveFocusChanged: if (!activeFocus && page.editingNode === row.modelData) page.editingNode = null
-                    Keys.onEscapePressed: page.editingNode = null
+                    // What the field passes on (Return after accepting it,
+                    // the arrows, Delete at the end) is not the tree's.
+                    Keys.priority: Keys.AfterItem
+                    Keys.onPressed: function(event) { event.accepted = page.isFieldKey(event) }
+                    Keys.onEscapePressed: finish()
                     Rectangle {
                         anchors.fill: parent
                         z: -1
@@ -951,10 +1209,13 @@ PageBase {
         }
         MenuButton {
             objectName: "actionMenuButton"
+            listName: page.tr(26)
             anchors.right: parent.right
             y: -26
             visible: page.currentMacro !== null
-            onClicked: page.openActionMenu(actionBox.x + actionBox.width - actionMenu.width, actionBox.y)
+            onClicked: function(keyOwner) {
+                page.openActionMenu(actionBox.x + actionBox.width - actionMenu.width, actionBox.y, keyOwner)
+            }
         }
         SectionLabel {
             anchors.right: parent.right
@@ -972,6 +1233,7 @@ PageBase {
             font.family: mainIten.fontFamily
             font.pixelSize: mainIten.fontMinSize + 2
         }
+        FocusRing { visible: actionView.activeFocus }
         MouseArea {
             anchors.fill: parent
             acceptedButtons: Qt.LeftButton | Qt.RightButton
@@ -984,6 +1246,11 @@ PageBase {
         }
         ListView {
             id: actionView
+            objectName: "actionView"
+            activeFocusOnTab: mainIten.keyReachable(actionView) && page.actions.length > 0
+            Accessible.role: Accessible.List
+            Accessible.name: page.tr(26)
+            Keys.onPressed: function(event) { event.accepted = page.actionKey(event) }
             anchors.fill: parent
             anchors.margins: 4
             clip: true
@@ -997,6 +1264,15 @@ PageBase {
                 required property int index
                 readonly property var action: page.actions[index] || { type: 0, info: "" }
                 readonly property bool selected: page.actionIndex === index
+                Accessible.role: Accessible.ListItem
+                Accessible.name: page.stepName(action)
+                Accessible.selectable: true
+                Accessible.selected: selected
+                Accessible.onPressAction: page.actionIndex = index
+                function editDelay(byKeys) {
+                    if (action.type === 0)
+                        delayEditor.open(byKeys)
+                }
                 width: actionView.width
                 height: 26
                 radius: 2
@@ -1051,7 +1327,7 @@ PageBase {
                             actionMenu.openAt(p.x, p.y)
                         }
                     }
-                    onDoubleClicked: if (actionRow.action.type === 0) delayEditor.open()
+                    onDoubleClicked: actionRow.editDelay(false)
                 }
                 TextInput {
                     id: delayEditor
@@ -1068,16 +1344,31 @@ PageBase {
                     color: mainIten.fontColor
                     font.family: mainIten.fontFamily
                     font.pixelSize: mainIten.fontNormalSize - 1
-                    function open() {
+                    Accessible.name: page.tr(18)
+                    // Opened from the keyboard: the keys go back to the list after it.
+                    property bool byKeys: false
+                    function open(fromKeys) {
+                        byKeys = fromKeys === true
                         text = actionRow.action.info
                         visible = true
                         selectAll()
                         forceActiveFocus()
                     }
-                    onAccepted: {
+                    function close() {
+                        focus = false
                         visible = false
+                        if (byKeys)
+                            actionView.forceActiveFocus(Qt.TabFocusReason)
+                        byKeys = false
+                    }
+                    onAccepted: {
+                        close()
                         page.setDelay(actionRow.index, text)
                     }
+                    // What the field passes on is not the list's.
+                    Keys.priority: Keys.AfterItem
+                    Keys.onPressed: function(event) { event.accepted = page.isFieldKey(event) }
+                    Keys.onEscapePressed: close()
                     onActiveFocusChanged: if (!activeFocus) visible = false
                     Rectangle {
                         anchors.fill: parent
@@ -1115,6 +1406,8 @@ PageBase {
                 TextInput {
                     id: timesInput
                     objectName: "timesInput"
+                    activeFocusOnTab: mainIten.keyReachable(timesInput) && enabled
+                    Accessible.name: page.tr(15)
                     anchors.fill: parent
                     anchors.leftMargin: 8
                     anchors.rightMargin: 8
@@ -1140,14 +1433,21 @@ PageBase {
         }
 
         TextButton {
+            id: recordButton
             objectName: "recordButton"
             minimumWidth: Math.min(parent.width, 200)
             text: page.isRecording ? page.tr(17) : page.tr(16)
             textColor: page.isRecording ? mainIten.colorAccent : (page.currentMacro ? mainIten.fontColor : mainIten.colorGray6)
             onClicked: {
+                // Started from the keyboard, the keys come back here when
+                // Escape twice ends the recording; meanwhile no control
+                // holds them, so every key is only recorded.
+                var byKeys = activeFocus
                 mainIten.mainFocus()
                 if (page.isRecording)
                     page.stopRecording()
+                else if (byKeys)
+                    page.startRecordingByKeys(recordButton)
                 else
                     page.startRecording()
             }
@@ -1166,6 +1466,16 @@ PageBase {
                     NumberAnimation { to: 1.0; duration: 400 }
                 }
             }
+        }
+        Text {
+            objectName: "stopRecordingHint"
+            width: controls.width
+            visible: page.isRecording
+            text: mainIten.keyboardTexts[0]
+            wrapMode: Text.WordWrap
+            color: mainIten.colorGray2
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMinSize
         }
         Text {
             objectName: "windowOnlyCaptureNote"
@@ -1212,12 +1522,12 @@ PageBase {
                        page.selectedNode !== null && page.selectedNode.type === 0, true, true, true, true]
         onChosen: function(i) {
             switch (i) {
-            case 0: page.editingNode = page.selectedNode; break
+            case 0: page.renameByKeys = treeMenu.chosenByKeys; page.editingNode = page.selectedNode; break
             case 1: page.askDelete(page.selectedNode); break
             case 2: page.importMacro(); break
             case 3: page.exportMacro(page.selectedNode); break
-            case 4: var f = page.createEntry(1); if (f) page.editingNode = f; break
-            case 5: var m = page.createEntry(0); if (m) page.editingNode = m; break
+            case 4: page.createFromLink(1, treeMenu.chosenByKeys); break
+            case 5: page.createFromLink(0, treeMenu.chosenByKeys); break
             case 6: page.batchImport(); break
             case 7: page.batchExport(); break
             }

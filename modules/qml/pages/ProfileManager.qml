@@ -305,12 +305,24 @@ DialogFrame {
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontMinSize + 1
     }
+    // The keyboard's way to rename, under the pointer's ways.
+    Text {
+        id: keysHint
+        objectName: "profileKeysHint"
+        y: hint.height + 2
+        width: parent.width
+        text: mainIten.keyboardTexts[7]
+        wrapMode: Text.WordWrap
+        color: mainIten.colorGray2
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize + 1
+    }
 
     Column {
         id: list
         objectName: "profileList"
-        // Below the hint, however many lines it takes in the language chosen.
-        y: hint.height + 10
+        // Below the hints, however many lines they take in the language chosen.
+        y: keysHint.y + keysHint.height + 10
         width: parent.width
         spacing: 6
         Repeater {
