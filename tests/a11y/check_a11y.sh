@@ -20,9 +20,10 @@ mkdir -m 700 "$work/runtime" "$work/home"
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
-# -noreset: the accessibility bus launcher's short X connection would
-# otherwise reset the server just as the program connects.
-start_private_x -noreset
+# The server never resets (start_private_x): the accessibility bus
+# launcher's short X connection would otherwise reset it just as the
+# program connects.
+start_private_x
 until_true "xdpyinfo >/dev/null 2>&1" || skip "Xvfb does not answer"
 
 mkdir "$work/app"
