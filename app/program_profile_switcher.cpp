@@ -1,38 +1,12 @@
 #include "app/program_profile_switcher.h"
 #include "app/myqquickview.h"
+#include "app/scene_state.h"
 #include "app/widget.h"
 #include <QApplication>
 #include <QDebug>
-#include <QJSValue>
 #include <QQuickItem>
 
 namespace {
-
-// What the title bar shows: whether the scene has started, the current
-// profile slot, and the listed profiles (slots and names).
-struct TitleBar {
-    bool initialised = false;
-    int profile = -1;
-    QList<int> profileSlots;
-    QStringList names;
-};
-
-TitleBar titleBarOf(QObject* root)
-{
-    TitleBar bar;
-    QVariant state;
-    if (!root || !QMetaObject::invokeMethod(root, "ctlState", Qt::DirectConnection, Q_RETURN_ARG(QVariant, state)))
-        return bar;
-    if (state.userType() == qMetaTypeId<QJSValue>())
-        state = state.value<QJSValue>().toVariant();
-    const QVariantMap m = state.toMap();
-    bar.initialised = m.value(QStringLiteral("initialised")).toBool();
-    bar.profile = m.value(QStringLiteral("profile")).toInt();
-    for (const QVariant& v : m.value(QStringLiteral("slots")).toList())
-        bar.profileSlots << v.toInt();
-    bar.names = m.value(QStringLiteral("names")).toStringList();
-    return bar;
-}
 
 QString programName(const WindowProgram& program)
 {
@@ -137,7 +111,7 @@ QString ProgramProfileSwitcher::blocker() const
     if (QApplication::activeModalWidget())
         return QStringLiteral("a dialog is open");
     QObject* root = m_widget.view() ? m_widget.view()->rootObject() : nullptr;
-    if (!root || !titleBarOf(root).initialised)
+    if (!root || !sceneState(m_widget.view()).initialised)
         return QStringLiteral("still starting");
     if (root->property("isLocked").toBool())
         return QStringLiteral("a transfer runs");
@@ -156,8 +130,7 @@ void ProgramProfileSwitcher::holdElapsed()
     }
     const ProgramRule* rule = m_rules.find(m_front.executable, m_front.classInstance, m_front.className);
     const int slot = (rule ? rule->profile : m_rules.defaultProfile) - 1;
-    QObject* root = m_widget.view()->rootObject();
-    const TitleBar bar = titleBarOf(root);
+    const SceneState bar = sceneState(m_widget.view());
     const QString program = programName(m_front);
     const int listed = bar.profileSlots.indexOf(slot);
     if (listed < 0) {
@@ -169,7 +142,7 @@ void ProgramProfileSwitcher::holdElapsed()
     if (slot == bar.profile)
         return;
     // The title bar's switch: the scene loads the profile and sends it.
-    QMetaObject::invokeMethod(root, "changeProfile", Qt::DirectConnection, Q_ARG(QVariant, slot));
+    callScene(m_widget.view(), "changeProfile", {slot});
     if (m_rules.notice)
         m_widget.showTrayMessage(QStringLiteral("Info"), noticeText().arg(bar.names.value(listed), program));
 }

@@ -6,22 +6,22 @@
 
 namespace {
 
+// The dialog's code for what is wrong with a program name; empty when nothing.
 QString faultCode(const QString& program)
 {
-    if (program.isEmpty())
+    switch (programNameFault(program)) {
+    case ProgramNameFault::None:
+        break;
+    case ProgramNameFault::Empty:
         return QStringLiteral("empty");
-    if (program.contains(QLatin1Char('/')))
+    case ProgramNameFault::Slash:
         return QStringLiteral("slash");
-    if (!programNameRefusal(program).isEmpty() && program.toUtf8().size() <= ProgramRules::MaxProgramBytes)
+    case ProgramNameFault::ControlCharacter:
         return QStringLiteral("control");
-    if (!programNameRefusal(program).isEmpty())
+    case ProgramNameFault::TooLong:
         return QStringLiteral("long");
+    }
     return {};
-}
-
-bool validProfile(int profile)
-{
-    return profile >= 1 && profile <= ProgramRules::ProfileCount;
 }
 
 // Replaces the stored rules, writes the file and tells the listeners;
@@ -71,7 +71,7 @@ QString myQQuickView::addProgramRule(QString program, QString match, int profile
     rule.profile = profile;
     if (!parseMatch(match, &rule.match))
         return QStringLiteral("match");
-    if (!validProfile(profile))
+    if (!ProgramRules::validProfile(profile))
         return QStringLiteral("profile");
     ProgramRules rules = readProgramRules(m_config);
     const int existing = rules.indexOf(program, rule.match);
@@ -130,7 +130,7 @@ bool myQQuickView::setAutoProfileNotice(bool on)
 
 bool myQQuickView::setDefaultProfile(int profile)
 {
-    if (!validProfile(profile))
+    if (!ProgramRules::validProfile(profile))
         return false;
     ProgramRules rules = readProgramRules(m_config);
     rules.defaultProfile = profile;

@@ -8,11 +8,6 @@ QString key(const char* name, int index = 0)
 {
     return kGroup + QLatin1String(name) + (index > 0 ? QString::number(index) : QString());
 }
-
-bool validProfile(int profile)
-{
-    return profile >= 1 && profile <= ProgramRules::ProfileCount;
-}
 } // namespace
 
 const ProgramRule* ProgramRules::find(const QString& executable, const QString& windowClassInstance,
@@ -45,18 +40,35 @@ int ProgramRules::indexOf(const QString& program, ProgramRule::Match match) cons
     return -1;
 }
 
-QString programNameRefusal(const QString& program)
+ProgramNameFault programNameFault(const QString& program)
 {
     if (program.isEmpty())
-        return QStringLiteral("no program name given");
+        return ProgramNameFault::Empty;
     if (program.contains(QLatin1Char('/')))
-        return QStringLiteral("a program name has no slash: give the executable's file name, not its path");
+        return ProgramNameFault::Slash;
     for (const QChar c : program) {
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("a program name has no control characters");
+            return ProgramNameFault::ControlCharacter;
     }
     if (program.toUtf8().size() > ProgramRules::MaxProgramBytes)
+        return ProgramNameFault::TooLong;
+    return ProgramNameFault::None;
+}
+
+QString programNameRefusal(const QString& program)
+{
+    switch (programNameFault(program)) {
+    case ProgramNameFault::None:
+        break;
+    case ProgramNameFault::Empty:
+        return QStringLiteral("no program name given");
+    case ProgramNameFault::Slash:
+        return QStringLiteral("a program name has no slash: give the executable's file name, not its path");
+    case ProgramNameFault::ControlCharacter:
+        return QStringLiteral("a program name has no control characters");
+    case ProgramNameFault::TooLong:
         return QStringLiteral("a program name has at most %1 bytes").arg(ProgramRules::MaxProgramBytes);
+    }
     return {};
 }
 
@@ -83,14 +95,14 @@ ProgramRules readProgramRules(const ConfigStore& config)
     rules.notice = config.value(key("notice")).toString() != QLatin1String("false");
     bool ok = false;
     const int defaultProfile = config.value(key("defaultProfile")).toInt(&ok);
-    if (ok && validProfile(defaultProfile))
+    if (ok && ProgramRules::validProfile(defaultProfile))
         rules.defaultProfile = defaultProfile;
     const int count = config.value(key("count")).toInt();
     for (int i = 1; i <= count && rules.rules.size() < ProgramRules::MaxRules; ++i) {
         ProgramRule rule;
         rule.program = config.value(key("program", i)).toString();
         rule.profile = config.value(key("profile", i)).toInt(&ok);
-        if (!programNameRefusal(rule.program).isEmpty() || !ok || !validProfile(rule.profile)
+        if (programNameFault(rule.program) != ProgramNameFault::None || !ok || !ProgramRules::validProfile(rule.profile)
             || !parseMatch(config.value(key("match", i)).toString(), &rule.match))
             continue;
         rules.rules << rule;

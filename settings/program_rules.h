@@ -43,6 +43,8 @@ struct ProgramRules {
     int defaultProfile = 1;
     QVector<ProgramRule> rules;
 
+    static bool validProfile(int profile) { return profile >= 1 && profile <= ProfileCount; }
+
     // The rule for a program: an executable rule matches the file name
     // exactly, a class rule either part of the window class (instance or
     // class name) without regard to case. The first matching rule wins;
@@ -54,6 +56,9 @@ struct ProgramRules {
     int indexOf(const QString& program, ProgramRule::Match match) const;
 };
 
+// What is wrong with a name as a rule's program, if anything.
+enum class ProgramNameFault { None, Empty, Slash, ControlCharacter, TooLong };
+ProgramNameFault programNameFault(const QString& program);
 // Empty when `program` may be a rule's program; otherwise the reason, one
 // line for the user: empty, a slash, control characters, over 255 bytes.
 QString programNameRefusal(const QString& program);

@@ -1,6 +1,7 @@
 #include "app/ctl/ctl_commands.h"
 #include "app/ctl/ctl_arguments.h"
 #include "app/myqquickview.h"
+#include "app/scene_state.h"
 #include "app/user_dialogs.h"
 #include "app/widget.h"
 #include "macros/macro_paths.h"
@@ -58,41 +59,6 @@ CtlReply refused(const QString& reason)
 CtlReply usageError(const QString& reason, const QString& usage)
 {
     return CtlReply{2, QString(), QStringLiteral("halcyonctl: ") + reason + QLatin1Char('\n') + usage + QLatin1Char('\n')};
-}
-
-QVariant plain(const QVariant& v)
-{
-    // Objects and arrays of the scene arrive as QJSValue.
-    if (v.userType() == qMetaTypeId<QJSValue>())
-        return v.value<QJSValue>().toVariant();
-    return v;
-}
-
-// Calls a function of the scene's root object and returns its result.
-QVariant callScene(myQQuickView* view, const char* name, const QVariantList& args = {})
-{
-    QObject* root = view ? view->rootObject() : nullptr;
-    if (!root)
-        return QVariant();
-    QVariant ret;
-    QVariant a0 = args.value(0), a1 = args.value(1);
-    bool ok = false;
-    switch (args.size()) {
-    case 0:
-        ok = QMetaObject::invokeMethod(root, name, Qt::DirectConnection, Q_RETURN_ARG(QVariant, ret));
-        break;
-    case 1:
-        ok = QMetaObject::invokeMethod(root, name, Qt::DirectConnection, Q_RETURN_ARG(QVariant, ret),
-                                       Q_ARG(QVariant, a0));
-        break;
-    default:
-        ok = QMetaObject::invokeMethod(root, name, Qt::DirectConnection, Q_RETURN_ARG(QVariant, ret),
-                                       Q_ARG(QVariant, a0), Q_ARG(QVariant, a1));
-        break;
-    }
-    if (!ok)
-        qWarning("scene function %s is missing", name);
-    return plain(ret);
 }
 
 QString profileFile(int slot)
@@ -206,38 +172,6 @@ CtlReply exportToOutput(const std::function<CtlReply(const QString&)>& exportTo)
     if (text.toUtf8() != bytes)
         return refused(QStringLiteral("cannot write to standard output: the file is not text"));
     return done(text);
-}
-
-struct SceneState {
-    bool initialised = false;
-    int profile = 0;  // slot 0..9
-    QStringList names;
-    QList<int> profileSlots;
-    int stageCount = 0;
-    int currentStage = -1;  // 0-based, -1 when none
-    QList<int> dpiValues;
-
-    QString nameOf(int slot) const
-    {
-        const int i = profileSlots.indexOf(slot);
-        return i >= 0 ? names.value(i) : QString();
-    }
-};
-
-SceneState sceneState(myQQuickView* view)
-{
-    const QVariantMap m = callScene(view, "ctlState").toMap();
-    SceneState s;
-    s.initialised = m.value(QStringLiteral("initialised")).toBool();
-    s.profile = m.value(QStringLiteral("profile")).toInt();
-    s.names = m.value(QStringLiteral("names")).toStringList();
-    for (const QVariant& v : m.value(QStringLiteral("slots")).toList())
-        s.profileSlots << v.toInt();
-    s.stageCount = m.value(QStringLiteral("stageCount")).toInt();
-    s.currentStage = m.value(QStringLiteral("currentStage")).toInt();
-    for (const QVariant& v : m.value(QStringLiteral("dpiValues")).toList())
-        s.dpiValues << v.toInt();
-    return s;
 }
 
 QString jsonValue(const QJsonValue& v)
@@ -503,10 +437,10 @@ CtlReply ruleList(Widget& widget, const SceneState& s, bool json)
 // Why a program name cannot be a rule's, with the name where it helps.
 QString programRefusal(const QString& program)
 {
-    const QString reason = programNameRefusal(program);
-    if (reason.isEmpty() || program.isEmpty() || program.toUtf8().size() > ProgramRules::MaxProgramBytes)
-        return reason;
-    return QStringLiteral("%1: %2").arg(reason, CtlCommands::printable(program));
+    const ProgramNameFault fault = programNameFault(program);
+    if (fault == ProgramNameFault::Slash || fault == ProgramNameFault::ControlCharacter)
+        return QStringLiteral("%1: %2").arg(programNameRefusal(program), CtlCommands::printable(program));
+    return programNameRefusal(program);
 }
 
 QString matchOf(bool byClass)
