@@ -41,9 +41,9 @@ close_button() {
   return 1
 }
 
-trayer --edge top >/dev/null 2>&1 &
+trayer --edge top >"$work/trayer.log" 2>&1 &
 pids+=($!)
-until_true 'xdotool search --class trayer >/dev/null 2>&1' || fail "trayer did not start"
+until_true 'xdotool search --class trayer >/dev/null 2>&1' || { cat "$work/trayer.log"; fail "trayer did not start"; }
 
 "$work/app/halcyon" --verbose >"$work/log" 2>&1 &
 app=$!
